@@ -1,0 +1,137 @@
+#include "calc/decimal.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(long double)
+
+using calc::formatOneDecimal;
+using calc::parseDecimal;
+using calc::parseInteger;
+
+class TestDecimal : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("sep");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("two digits") << "53"
+                                    << "." << true << 53.0;
+        QTest::newRow("digit then blank") << "5 "
+                                          << "." << true << 5.0;
+        QTest::newRow("blank then digit") << " 5"
+                                          << "." << true << 5.0;
+        QTest::newRow("two blanks") << "  "
+                                    << "." << false << 0.0;
+        QTest::newRow("empty") << ""
+                               << "." << false << 0.0;
+        QTest::newRow("point separator") << "55.7"
+                                         << "." << true << 55.7;
+        QTest::newRow("comma separator") << "55,7"
+                                         << "," << true << 55.7;
+        QTest::newRow("wrong separator") << "55,7"
+                                         << "." << false << 0.0;
+        QTest::newRow("negative") << "-12.5"
+                                  << "." << true << -12.5;
+        QTest::newRow("plus sign") << "+3"
+                                   << "." << true << 3.0;
+        QTest::newRow("exponent") << "1.5E2"
+                                  << "." << true << 150.0;
+        QTest::newRow("lower exponent") << "1.5e-1"
+                                        << "." << true << 0.15;
+        QTest::newRow("bare exponent") << "1E"
+                                       << "." << false << 0.0;
+        QTest::newRow("letters") << "BigLabel1"
+                                 << "." << false << 0.0;
+        QTest::newRow("placeholder") << "Label31"
+                                     << "." << false << 0.0;
+        QTest::newRow("inner blank") << "5 5"
+                                     << "." << false << 0.0;
+        QTest::newRow("lone sign") << "-"
+                                   << "." << false << 0.0;
+        QTest::newRow("overflow") << "1e99999"
+                                  << "." << false << 0.0;
+        QTest::newRow("thousands separator") << "1,000.0"
+                                             << "." << false << 0.0;
+    }
+    void parse()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, sep);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        const auto v = parseDecimal(text, sep[0]);
+        QCOMPARE(v.has_value(), ok);
+        if (ok)
+            QCOMPARE(static_cast<double>(*v), value);
+    }
+
+    void integer_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("value");
+        QTest::newRow("digits") << "21" << true << 21;
+        QTest::newRow("leading blank") << " 7" << true << 7;
+        QTest::newRow("trailing blank fails") << "7 " << false << 0;
+        QTest::newRow("blanks only") << "  " << false << 0;
+        QTest::newRow("sign") << "-3" << true << -3;
+        QTest::newRow("too big") << "2147483648" << false << 0;
+        QTest::newRow("smallest") << "-2147483648" << true << int(-2147483648LL);
+    }
+    void integer()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(int, value);
+        const auto v = parseInteger(text);
+        QCOMPARE(v.has_value(), ok);
+        if (ok)
+            QCOMPARE(*v, value);
+    }
+
+    void format_data()
+    {
+        QTest::addColumn<long double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << 0.0L << "0.0";
+        QTest::newRow("negative zero") << -0.0L << "0.0";
+        QTest::newRow("tiny negative shows no sign") << -0.04L << "0.0";
+        QTest::newRow("half away from zero") << 0.25L << "0.3";
+        QTest::newRow("negative half away") << -0.25L << "-0.3";
+        QTest::newRow("carry") << 99.96L << "100.0";
+        QTest::newRow("small") << 0.05L << "0.1";
+        QTest::newRow("below half") << 0.0499L << "0.0";
+        QTest::newRow("large") << 123456789.0L << "123456789.0";
+        QTest::newRow("huge, no thousands separator") << 1e20L << "100000000000000000000.0";
+        // 18 significant digits decide before the one-decimal rounding.
+        QTest::newRow("just above 55.65") << 55.6500000000000003934L << "55.7";
+        QTest::newRow("just below 12.15") << 12.1499999999999995504L << "12.1";
+    }
+    void format()
+    {
+        QFETCH(long double, value);
+        QFETCH(QString, text);
+        QCOMPARE(formatOneDecimal(value, u'.'), text);
+        QCOMPARE(formatOneDecimal(value, u','), QString(text).replace(u'.', u','));
+    }
+
+    void roundTrip()
+    {
+        // Every one-decimal text the tables show parses back to its value.
+        for (int i = -2000; i <= 2000; ++i) {
+            const long double v = i / 10.0L;
+            const QString t = formatOneDecimal(v, u',');
+            const auto back = parseDecimal(t, u',');
+            QVERIFY2(back.has_value(), qPrintable(t));
+            QCOMPARE(formatOneDecimal(*back, u','), t);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDecimal)
+#include "test_decimal.moc"

@@ -1,0 +1,260 @@
+#include "calc/decimal.h"
+#include "calc/gearing.h"
+#include "platform/errors.h"
+
+#include <QTest>
+#include <array>
+#include <vector>
+
+using calc::Chainring;
+
+namespace {
+
+struct Bar
+{
+    double start, end, y;
+};
+
+// The main window's fields and cells as plain arrays.
+struct FakeWindow : calc::GearInputs, calc::ResultCells, calc::SeriesFeed
+{
+    std::array<QString, 3> rings{"53", "42", "32"};
+    std::array<QString, 9> sprockets{"12", "13", "14", "15", "16", "17", "18", "19", "21"};
+    int circ = 210, cad = 100, unit = 0, minCad = 95, maxCad = 105;
+    std::array<std::array<QString, 9>, 3> inches, speeds;
+    QString unitLabels;
+    std::array<std::vector<Bar>, 3> series;
+
+    FakeWindow()
+    {
+        for (auto &col : inches)
+            col.fill(QStringLiteral("old"));
+        for (auto &col : speeds)
+            col.fill(QStringLiteral("old"));
+    }
+
+    QString chainringText(Chainring r) const override { return rings[size_t(r)]; }
+    QString sprocketText(int row) const override { return sprockets[size_t(row - 1)]; }
+    int circumference() const override { return circ; }
+    int cadence() const override { return cad; }
+    int unitIndex() const override { return unit; }
+    QString unitText() const override { return unit == 0 ? QStringLiteral("Km/t") : QStringLiteral("Mph"); }
+    int minCadence() const override { return minCad; }
+    int maxCadence() const override { return maxCad; }
+
+    void setUnitLabels(const QString &u) override { unitLabels = u; }
+    void setGearInches(Chainring r, int row, const QString &t) override { inches[size_t(r)][size_t(row - 1)] = t; }
+    void setSpeed(Chainring r, int row, const QString &t) override { speeds[size_t(r)][size_t(row - 1)] = t; }
+    QString speedText(Chainring r, int row) const override { return speeds[size_t(r)][size_t(row - 1)]; }
+
+    void clearSeries(int s) override { series[size_t(s - 1)].clear(); }
+    void addBar(int s, double start, double end, double y) override
+    {
+        series[size_t(s - 1)].push_back({start, end, y});
+    }
+
+    void recalc(QChar sep = u'.') { calc::recalculate(*this, *this, *this, sep); }
+    QString inch(Chainring r, int row) const { return inches[size_t(r)][size_t(row - 1)]; }
+    QString speed(Chainring r, int row) const { return speeds[size_t(r)][size_t(row - 1)]; }
+};
+
+// The worked table: gear inches / speed for 53, 42, 32 on 12..21 at 210 cm, 100 rpm, km/h.
+const char *const kWorked[9][6] = {
+    {"116.2", "55.7", "92.1", "44.1", "70.2", "33.6"}, {"107.3", "51.4", "85.0", "40.7", "64.8", "31.0"},
+    {"99.6", "47.7", "79.0", "37.8", "60.2", "28.8"},  {"93.0", "44.5", "73.7", "35.3", "56.1", "26.9"},
+    {"87.2", "41.7", "69.1", "33.1", "52.6", "25.2"},  {"82.0", "39.3", "65.0", "31.1", "49.5", "23.7"},
+    {"77.5", "37.1", "61.4", "29.4", "46.8", "22.4"},  {"73.4", "35.1", "58.2", "27.9", "44.3", "21.2"},
+    {"66.4", "31.8", "52.6", "25.2", "40.1", "19.2"},
+};
+
+} // namespace
+
+class TestGearing : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void workedTable_data()
+    {
+        QTest::addColumn<QString>("sep");
+        QTest::newRow("point") << ".";
+        QTest::newRow("comma") << ",";
+    }
+    void workedTable()
+    {
+        QFETCH(QString, sep);
+        FakeWindow w;
+        w.recalc(sep[0]);
+        QCOMPARE(w.unitLabels, QStringLiteral("Km/t"));
+        for (int row = 1; row <= 9; ++row)
+            for (int ring = 0; ring < 3; ++ring) {
+                const auto r = Chainring(ring);
+                QCOMPARE(w.inch(r, row), QString::fromLatin1(kWorked[row - 1][ring * 2]).replace(u'.', sep[0]));
+                QCOMPARE(w.speed(r, row), QString::fromLatin1(kWorked[row - 1][ring * 2 + 1]).replace(u'.', sep[0]));
+            }
+    }
+
+    void extendedPrecisionDecides()
+    {
+        FakeWindow w;
+        w.recalc();
+        QCOMPARE(w.speed(Chainring::Big, 1), QStringLiteral("55.7")); // double arithmetic gives 55.6
+        QCOMPARE(w.inches[0][0], QStringLiteral("116.2"));
+
+        w.circ = 150;
+        w.cad = 45;
+        w.recalc();
+        QCOMPARE(w.speed(Chainring::Medium, 3), QStringLiteral("12.1")); // double arithmetic gives 12.2
+    }
+
+    void milesPerHour()
+    {
+        FakeWindow w;
+        w.unit = 1;
+        w.recalc();
+        QCOMPARE(w.unitLabels, QStringLiteral("Mph"));
+        QCOMPARE(w.speed(Chainring::Big, 1), QStringLiteral("34.6"));
+        QCOMPARE(w.inch(Chainring::Big, 1), QStringLiteral("116.2")); // gear inches do not depend on the unit
+    }
+
+    void failingSprocketStopsEachBlockAtBigRow_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("blank row 1") << 1 << "  ";
+        QTest::newRow("zero row 4") << 4 << "00";
+        QTest::newRow("blank row 9") << 9 << "  ";
+    }
+    void failingSprocketStopsEachBlockAtBigRow()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        FakeWindow w;
+        w.sprockets[size_t(row - 1)] = text;
+        w.recalc();
+        for (int r = 1; r <= 9; ++r) {
+            const bool written = r < row;
+            QCOMPARE(w.inch(Chainring::Big, r) != QStringLiteral("old"), written);
+            QCOMPARE(w.speed(Chainring::Big, r) != QStringLiteral("old"), written);
+            QCOMPARE(w.inch(Chainring::Medium, r), QStringLiteral("old"));
+            QCOMPARE(w.speed(Chainring::Small, r), QStringLiteral("old"));
+        }
+    }
+
+    void blankMediumChainringLeavesMediumAndSmallStale()
+    {
+        FakeWindow w;
+        w.rings[1] = QStringLiteral("  ");
+        w.recalc();
+        for (int r = 1; r <= 9; ++r) {
+            QCOMPARE(w.inch(Chainring::Big, r), QString::fromLatin1(kWorked[r - 1][0]));
+            QCOMPARE(w.speed(Chainring::Big, r), QString::fromLatin1(kWorked[r - 1][1]));
+            QCOMPARE(w.inch(Chainring::Medium, r), QStringLiteral("old"));
+            QCOMPARE(w.inch(Chainring::Small, r), QStringLiteral("old"));
+            QCOMPARE(w.speed(Chainring::Small, r), QStringLiteral("old"));
+        }
+        // Series2 is fed from the stale Medium texts.
+        QCOMPARE(int(w.series[1].size()), 0); // "old" does not parse
+    }
+
+    void zeroAndNegativeInputs()
+    {
+        FakeWindow w;
+        w.rings[0] = QStringLiteral("00");
+        w.recalc();
+        for (int r = 1; r <= 9; ++r) {
+            QCOMPARE(w.inch(Chainring::Big, r), QStringLiteral("0.0"));
+            QCOMPARE(w.speed(Chainring::Big, r), QStringLiteral("0.0"));
+        }
+        w.rings[0] = QStringLiteral("53");
+        w.circ = -210;
+        w.recalc();
+        QCOMPARE(w.inch(Chainring::Big, 1), QStringLiteral("-116.2"));
+        QCOMPARE(w.speed(Chainring::Big, 1), QStringLiteral("-55.7"));
+        w.circ = 0;
+        w.recalc();
+        QCOMPARE(w.inch(Chainring::Small, 9), QStringLiteral("0.0"));
+    }
+
+    void singleDigitSprocket()
+    {
+        FakeWindow w;
+        w.sprockets[0] = QStringLiteral("9 ");
+        w.recalc();
+        QCOMPARE(w.inch(Chainring::Big, 1),
+                 calc::formatOneDecimal(53 * (long double)calc::wheelDiameter(210) / 9, u'.'));
+        // The integer parse refuses the trailing blank: every series stops before row 1.
+        for (const auto &s : w.series)
+            QCOMPARE(int(s.size()), 0);
+    }
+
+    void feedBars()
+    {
+        FakeWindow w;
+        w.recalc();
+        QCOMPARE(int(w.series[2].size()), 9);
+        const Bar big1 = w.series[2][0];
+        QCOMPARE(big1.start, 52.915);
+        QCOMPARE(big1.end, 58.485);
+        QCOMPARE(big1.y, 12.0);
+        const Bar small9 = w.series[0][8];
+        QCOMPARE(small9.start, 18.24);
+        QCOMPARE(small9.end, 20.16);
+        QCOMPARE(small9.y, 21.0);
+    }
+
+    void feedUsesDisplayedSpeeds()
+    {
+        FakeWindow w;
+        w.rings[1] = QStringLiteral("  ");
+        w.recalc(); // Medium texts stay "old": no bars for Series2
+        for (int r = 0; r < 9; ++r)
+            w.speeds[1][size_t(r)] = QStringLiteral("10.0");
+        w.recalc();
+        QCOMPARE(int(w.series[1].size()), 9);
+        QCOMPARE(w.series[1][0].start, 9.5);
+    }
+
+    void cadenceZeroFailsAfterTables_data()
+    {
+        QTest::addColumn<int>("minCadence");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("min above 0") << 95 << "Floating point division by zero";
+        QTest::newRow("min 0 too") << 0 << "Invalid floating point operation";
+    }
+    void cadenceZeroFailsAfterTables()
+    {
+        QFETCH(int, minCadence);
+        QFETCH(QString, message);
+        FakeWindow w;
+        w.recalc();
+        w.cad = 0;
+        w.minCad = minCadence;
+        try {
+            w.recalc();
+            QFAIL("no error");
+        } catch (const platform::MathError &e) {
+            QCOMPARE(e.message(), message);
+        }
+        for (int r = 1; r <= 9; ++r)
+            QCOMPARE(w.speed(Chainring::Small, r), QStringLiteral("0.0"));
+        QCOMPARE(int(w.series[2].size()), 9); // bars kept
+        QCOMPARE(w.series[2][0].start, 52.915);
+    }
+
+    void equalAndZeroCadences()
+    {
+        FakeWindow w;
+        w.minCad = w.maxCad = 100;
+        w.recalc();
+        QCOMPARE(w.series[0][0].start, w.series[0][0].end);
+        w.minCad = 0;
+        w.recalc();
+        for (const auto &s : w.series)
+            for (const Bar &b : s)
+                QCOMPARE(b.start, 0.0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestGearing)
+#include "test_gearing.moc"

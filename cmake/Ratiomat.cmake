@@ -1,0 +1,39 @@
+# Build rules shared by every folder.
+
+option(RATIOMAT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+# The gear arithmetic depends on exact IEEE rounding: these flags would change
+# the results the program shows, so they are refused outright.
+foreach(flag -ffast-math -Ofast -funsafe-math-optimizations)
+  string(FIND "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_RELEASE} ${CMAKE_CXX_FLAGS_RELWITHDEBINFO}" "${flag}" pos)
+  if(NOT pos EQUAL -1)
+    message(FATAL_ERROR "${flag} changes the calculated results and must not be used")
+  endif()
+endforeach()
+
+add_library(ratiomat_options INTERFACE)
+target_compile_options(ratiomat_options INTERFACE
+  -Wall -Wextra -Werror -Wno-error=deprecated-declarations -fno-fast-math)
+target_compile_definitions(ratiomat_options INTERFACE
+  QT_USE_QSTRINGBUILDER)
+if(RATIOMAT_SANITIZE)
+  target_compile_options(ratiomat_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(ratiomat_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# ratiomat_add_test(<name> SOURCES <files...> LIBS <targets...> [XVFB])
+# One Qt Test executable per suite, registered with CTest. Suites run
+# offscreen unless they need a real X server (XVFB), which the test script
+# provides through xvfb-run.
+function(ratiomat_add_test name)
+  cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ratiomat_options Qt6::Test ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  if(T_XVFB)
+    set_tests_properties(${name} PROPERTIES LABELS "xvfb" ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+  else()
+    set_tests_properties(${name} PROPERTIES LABELS "offscreen" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+endfunction()

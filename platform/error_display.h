@@ -1,0 +1,46 @@
+#pragma once
+
+#include "errors.h"
+
+#include <QString>
+#include <functional>
+#include <utility>
+
+class QWidget;
+
+namespace platform {
+
+// The text the error box shows: a full stop is appended when the last
+// character's code is above that of ".".
+QString errorBoxText(const QString &message);
+
+// Shows an error the way the application reports every uncaught failure:
+// a message box titled with the application title, error icon, OK.
+// Tests replace the sink to record messages instead of opening a box.
+using ErrorSink = std::function<void(const QString &boxText)>;
+void showError(const QString &message);
+ErrorSink setErrorSink(ErrorSink sink); // returns the previous sink; empty = message box
+
+// Runs an event handler and reports whatever it throws through showError, so
+// a failing handler never ends the program or unwinds through Qt's frames.
+template <typename F> void runGuarded(F &&f) noexcept
+{
+    try {
+        std::forward<F>(f)();
+    } catch (const AppError &e) {
+        showError(e.message());
+    } catch (const std::exception &e) {
+        showError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showError(QStringLiteral("Unknown error"));
+    }
+}
+
+// Wraps a handler for connect(): guarded([this] { ... }).
+template <typename F> auto guarded(F f)
+{
+    return
+        [f = std::move(f)](auto &&...args) mutable { runGuarded([&] { f(std::forward<decltype(args)>(args)...); }); };
+}
+
+} // namespace platform

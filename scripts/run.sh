@@ -1,0 +1,7 @@
+#!/bin/sh
+# Installs what Ratiomat needs (once), builds it and starts it.
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+./scripts/build.sh build
+exec ./build/app/ratiomat
