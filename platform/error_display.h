@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 class QWidget;
@@ -36,11 +37,18 @@ template <typename F> void runGuarded(F &&f) noexcept
     }
 }
 
-// Wraps a handler for connect(): guarded([this] { ... }).
+// Wraps a handler for connect(): guarded([this] { ... }). A handler that
+// takes no arguments ignores the signal's.
 template <typename F> auto guarded(F f)
 {
-    return
-        [f = std::move(f)](auto &&...args) mutable { runGuarded([&] { f(std::forward<decltype(args)>(args)...); }); };
+    return [f = std::move(f)](auto &&...args) mutable {
+        runGuarded([&] {
+            if constexpr (std::is_invocable_v<F &, decltype(args)...>)
+                f(std::forward<decltype(args)>(args)...);
+            else
+                f();
+        });
+    };
 }
 
 } // namespace platform

@@ -1,0 +1,568 @@
+#include "gearform.h"
+
+#include "platform/error_display.h"
+#include "platform/int_spin_field.h"
+#include "platform/radio_group.h"
+#include "platform/tab_sheet.h"
+#include "platform/two_digit_field.h"
+#include "report/string_grid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyleOptionMenuItem>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+using calc::Chainring;
+using platform::guarded;
+
+namespace {
+
+constexpr int kClientWidth = 633;
+constexpr int kClientHeight = 403;
+constexpr int kStatusBarHeight = 19;
+
+const std::array<const char *, 12> kDefaultTeeth{"53", "42", "12", "13", "14", "15",
+                                                 "16", "17", "18", "19", "21", "32"};
+const std::array<const char *, 3> kRingNames{"Big", "Medium", "Small"};
+
+// Tabs 80 pixels wide, whatever their captions.
+class FixedWidthTabBar : public QTabBar
+{
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override { return {80, QTabBar::tabSizeHint(index).height()}; }
+};
+
+class PageControl : public QTabWidget
+{
+public:
+    explicit PageControl(QWidget *parent) : QTabWidget(parent) { setTabBar(new FixedWidthTabBar(this)); }
+};
+
+QFont sansFont(int pixels)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+} // namespace
+
+Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("gearform"));
+    setWindowTitle(QStringLiteral("Ratiomat"));
+    setFont(sansFont(12));
+    m_decimalSeparator = QLocale::system().decimalPoint().front();
+
+    buildActions();
+    buildMenus();
+
+    m_pageControl = new PageControl(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    m_pageControl->setFont(sansFont(11));
+    m_setupTab = new platform::TabSheet;
+    m_setupTab->setObjectName(QStringLiteral("TabSheet1"));
+    m_chartTab = new platform::TabSheet;
+    m_chartTab->setObjectName(QStringLiteral("TabSheet2"));
+    m_pageControl->addTab(m_setupTab, QString());
+    m_pageControl->addTab(m_chartTab, QString());
+    m_setupTab->setCaption(QStringLiteral("Setup"));
+    m_setupTab->setHint(QStringLiteral("Setup"));
+    m_chartTab->setCaption(QStringLiteral("Chart"));
+    m_chartTab->setHint(QStringLiteral("Chart"));
+    setCentralWidget(m_pageControl);
+    buildSetupTab(m_setupTab);
+    buildChartTab(m_chartTab);
+
+    auto *status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setFixedHeight(kStatusBarHeight);
+    status->setSizeGripEnabled(false);
+    setStatusBar(status);
+
+    // A single fixed border: client area 633 x 403 below the menu bar.
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    wireInputs();
+    // FormCreate
+    PageControl1Change();
+}
+
+Tgearform::~Tgearform() = default;
+
+void Tgearform::add(QObject *component, const QString &name)
+{
+    component->setObjectName(name);
+}
+
+QLabel *Tgearform::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, int y, bool gray)
+{
+    constexpr int width = 44;
+    auto *l = new QLabel(name, parent);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    l->setGeometry(right - width, y, width, 14);
+    if (gray) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, Qt::gray);
+        l->setPalette(p);
+    }
+    return l;
+}
+
+void Tgearform::buildActions()
+{
+    struct Spec
+    {
+        const char *name, *category, *caption, *hint;
+        QKeySequence shortcut;
+        void (Tgearform::*handler)();
+    };
+    const Spec specs[] = {
+        {"Udskriv", "Filer", "&Print", "Print report", {}, nullptr},
+        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_I), &Tgearform::ZoominExecute},
+        {"Zoomud", "Grafik", "Zoom &out", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_O), &Tgearform::ZoomudExecute},
+        {"Undo", "Grafik", "Undo", "Reset chart", {}, &Tgearform::UndoExecute},
+        {"Copy", "", "C&opy", "Copy chart to clipboard", QKeySequence(Qt::CTRL | Qt::Key_C), &Tgearform::CopyExecute},
+        {"Save", "", "&Save", "Save chart as bitmap", QKeySequence(Qt::CTRL | Qt::Key_S), &Tgearform::SaveExecute},
+        {"Report", "", "&Print", "Print report", QKeySequence(Qt::CTRL | Qt::Key_P), &Tgearform::ReportExecute},
+        {"Setup", "Filer", "&Setup", "", {}, &Tgearform::SetupExecute},
+    };
+    for (const Spec &s : specs) {
+        auto *a = new QAction(QString::fromLatin1(s.caption), this);
+        a->setObjectName(QString::fromLatin1(s.name));
+        a->setProperty("Category", QString::fromLatin1(s.category));
+        a->setToolTip(QString::fromLatin1(s.hint));
+        a->setStatusTip(QString::fromLatin1(s.hint));
+        if (!s.shortcut.isEmpty()) {
+            a->setShortcut(s.shortcut);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        if (s.handler)
+            connect(a, &QAction::triggered, this, guarded([this, h = s.handler] { (this->*h)(); }));
+        addAction(a);
+    }
+}
+
+QAction *Tgearform::action(const QString &name) const
+{
+    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void Tgearform::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto separator = [this](QMenu *menu, const char *name) {
+        QAction *s = menu->addSeparator();
+        s->setObjectName(QString::fromLatin1(name));
+        s->setText(QStringLiteral("-"));
+    };
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("Filer1"));
+    file->addAction(action(QStringLiteral("Save")));
+    separator(file, "N1");
+    file->addAction(action(QStringLiteral("Report")));
+    separator(file, "N2");
+    QAction *exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("Afslut1"));
+    connect(exit, &QAction::triggered, this, guarded([this] { Afslut1Click(); }));
+
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Rediger1"));
+    edit->addAction(action(QStringLiteral("Copy")));
+
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("Vis1"));
+    view->addAction(action(QStringLiteral("Zoomin")));
+    view->addAction(action(QStringLiteral("Zoomud")));
+    view->addAction(action(QStringLiteral("Undo")));
+    separator(view, "N3");
+    view->addAction(action(QStringLiteral("Setup")));
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Hjlp1"));
+    QAction *about = help->addAction(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("Om1"));
+    connect(about, &QAction::triggered, this, guarded([this] { Om1Click(); }));
+
+    // The chart's context menu shows no item images.
+    class IconlessMenu : public QMenu
+    {
+    public:
+        using QMenu::QMenu;
+
+    protected:
+        void initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const override
+        {
+            QMenu::initStyleOption(option, action);
+            option->icon = QIcon();
+        }
+    };
+    m_popup = new IconlessMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu2"));
+    m_popup->addAction(action(QStringLiteral("Copy")));
+    m_popup->addAction(action(QStringLiteral("Save")));
+    m_popup->addAction(action(QStringLiteral("Report")));
+    separator(m_popup, "N5");
+    m_popup->addAction(action(QStringLiteral("Zoomin")));
+    m_popup->addAction(action(QStringLiteral("Zoomud")));
+    m_popup->addAction(action(QStringLiteral("Undo")));
+    separator(m_popup, "N6");
+    m_popup->addAction(action(QStringLiteral("Setup")));
+}
+
+void Tgearform::buildSetupTab(platform::TabSheet *page)
+{
+    label(page, QStringLiteral("Label43"), QStringLiteral("Circumference"), 16, 24);
+    m_circumference = new platform::IntSpinField(page);
+    m_circumference->setObjectName(QStringLiteral("SpinEdit4"));
+    m_circumference->setFont(sansFont(13));
+    m_circumference->setGeometry(112, 16, 49, 22);
+    m_circumference->setValue(210);
+    platform::setHint(m_circumference, QStringLiteral("Tire circumference"));
+    label(page, QStringLiteral("Label44"), QStringLiteral("(700x21 = 210 cm)"), 184, 24);
+
+    m_unit = new platform::RadioGroup(2, page);
+    m_unit->setObjectName(QStringLiteral("RadioGroup1"));
+    m_unit->setGeometry(304, 8, 129, 41);
+    m_unit->setItems({QStringLiteral("Km/t"), QStringLiteral("Mph")});
+    m_unit->setItemIndex(0);
+
+    auto *right = new QGroupBox(page);
+    right->setObjectName(QStringLiteral("GroupBox1"));
+    right->setGeometry(304, 56, 305, 289);
+    label(right, QStringLiteral("Label5"), QStringLiteral("Cadence:"), 24, 32);
+    m_cadence = new platform::IntSpinField(right);
+    m_cadence->setObjectName(QStringLiteral("SpinEdit1"));
+    m_cadence->setFont(sansFont(13));
+    m_cadence->setGeometry(104, 24, 50, 22);
+    m_cadence->setBounds(0, 200);
+    m_cadence->setValue(100);
+    platform::setHint(m_cadence, QStringLiteral("Calculate speed at this cadence"));
+
+    auto *left = new QGroupBox(page);
+    left->setObjectName(QStringLiteral("GroupBox2"));
+    left->setGeometry(16, 56, 273, 289);
+    label(left, QStringLiteral("Label2"), QStringLiteral("Rear/Front"), 24, 32);
+
+    const std::array<int, 3> ringX{96, 152, 208};
+    const std::array<const char *, 3> ringFields{"MaskEdit1", "MaskEdit2", "MaskEdit12"};
+    for (int i = 0; i < 3; ++i) {
+        auto *f = new platform::TwoDigitField(platform::TwoDigitField::Mode::Required, left);
+        f->setObjectName(QString::fromLatin1(ringFields[size_t(i)]));
+        f->setGeometry(ringX[size_t(i)], 24, 25, 21);
+        platform::setHint(f, QStringLiteral(" "));
+        m_chainrings[size_t(i)] = f;
+    }
+    for (int row = 1; row <= 9; ++row) {
+        auto *f = new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, left);
+        f->setObjectName(QStringLiteral("MaskEdit%1").arg(row + 2));
+        f->setGeometry(24, 56 + (row - 1) * 24, 25, 21);
+        platform::setHint(f, QStringLiteral("Cassette"));
+        m_sprockets[size_t(row - 1)] = f;
+    }
+
+    // Gray cells mark the combinations a rider avoids (crossed chain).
+    auto grayInch = [](int ring, int row) {
+        return (ring == 0 && row >= 7) || (ring == 1 && (row <= 2 || row >= 8)) || (ring == 2 && row <= 3);
+    };
+    auto graySpeed = [](int ring, int row) {
+        return (ring == 0 && row >= 7) || (ring == 1 && row <= 2) || (ring == 2 && row <= 3);
+    };
+    const std::array<int, 3> inchRight{128, 182, 240};
+    const std::array<int, 3> speedRight{70, 158, 246};
+    for (int ring = 0; ring < 3; ++ring)
+        for (int row = 1; row <= 9; ++row) {
+            const int y = 64 + (row - 1) * 24;
+            const int ir = (ring == 2 && row > 1) ? 242 : inchRight[size_t(ring)];
+            const QString ringName = QString::fromLatin1(kRingNames[size_t(ring)]);
+            m_inchCells[size_t(ring)][size_t(row - 1)] =
+                resultCell(left, ringName + QStringLiteral("Label%1").arg(row), ir, y, grayInch(ring, row));
+            m_speedCells[size_t(ring)][size_t(row - 1)] =
+                resultCell(right, ringName + QStringLiteral("SpeedLabel%1").arg(row), speedRight[size_t(ring)], y,
+                           graySpeed(ring, row));
+        }
+    // Until the first recalculation the cells show their stored placeholders.
+    for (int row = 1; row <= 9; ++row) {
+        m_inchCells[2][size_t(row - 1)]->setText(row == 1 ? QStringLiteral("Label3")
+                                                          : QStringLiteral("Label%1").arg(row + 11));
+        m_speedCells[2][size_t(row - 1)]->setText(QStringLiteral("Label%1").arg(row + 30));
+    }
+    const std::array<const char *, 3> unitNames{"Label30", "Label40", "Label63"};
+    const std::array<int, 3> unitX{80, 168, 256};
+    for (int i = 0; i < 3; ++i)
+        m_unitLabels[size_t(i)] =
+            label(right, QString::fromLatin1(unitNames[size_t(i)]), QStringLiteral("Km/t"), unitX[size_t(i)], 64);
+
+    m_reportTable = new report::StringGrid(page);
+    m_reportTable->setObjectName(QStringLiteral("StringGrid1"));
+    m_reportTable->setGeometry(456, 0, 32, 16);
+
+    // Tab order: circumference, unit, the right group, then the left group.
+    QWidget *order[] = {m_circumference, m_unit,         m_cadence,      m_chainrings[0], m_chainrings[1],
+                        m_chainrings[2], m_sprockets[0], m_sprockets[1], m_sprockets[2],  m_sprockets[3],
+                        m_sprockets[4],  m_sprockets[5], m_sprockets[6], m_sprockets[7],  m_sprockets[8]};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void Tgearform::buildChartTab(platform::TabSheet *page)
+{
+    m_toolBar = new QToolBar(page);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setWindowTitle(QStringLiteral("ToolBar1"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setGeometry(0, 0, kClientWidth, 24);
+    m_toolBar->setContentsMargins(0, 0, 0, 0);
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
+    const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
+                                                                        {"ToolButton2", "Report"},
+                                                                        {"ToolButton3", "Copy"},
+                                                                        {"ToolButton4", "Zoomin"},
+                                                                        {"ToolButton5", "Zoomud"}}};
+    for (const auto &[name, act] : buttons) {
+        auto *b = new QToolButton(m_toolBar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setDefaultAction(action(QString::fromLatin1(act)));
+        b->setAutoRaise(true);
+        b->setFixedSize(23, 22);
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        m_toolBar->addWidget(b);
+    }
+
+    // Spacers around the chart: 16 pixels below the tool bar, 8 at the
+    // bottom and at the left.
+    const int pageW = kClientWidth - 4, pageH = kClientHeight - kStatusBarHeight - 26;
+    auto *top = new QWidget(page);
+    top->setObjectName(QStringLiteral("Panel1"));
+    top->setGeometry(0, 24, pageW, 16);
+    auto *bottom = new QWidget(page);
+    bottom->setObjectName(QStringLiteral("Panel2"));
+    bottom->setGeometry(0, pageH - 8, pageW, 8);
+    auto *leftStrip = new QWidget(page);
+    leftStrip->setObjectName(QStringLiteral("Panel3"));
+    leftStrip->setGeometry(0, 40, 8, pageH - 48);
+
+    m_chart = new QWidget(page);
+    m_chart->setObjectName(QStringLiteral("Chart1"));
+    m_chart->setGeometry(8, 40, pageW - 8 - 89, pageH - 48);
+    platform::setHint(m_chart, QStringLiteral("Rightclick "));
+
+    auto *panel = new QWidget(page);
+    panel->setObjectName(QStringLiteral("Panel4"));
+    panel->setGeometry(pageW - 89, 40, 89, pageH - 48);
+    const std::array<const char *, 3> boxCaptions{"Small", "Medium", "Large"};
+    const std::array<QColor, 3> boxColours{QColor(0, 128, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+    const std::array<int, 3> boxY{2, 26, 58};
+    for (int i = 0; i < 3; ++i) {
+        auto *box = new QCheckBox(QString::fromLatin1(boxCaptions[size_t(i)]), panel);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
+        box->setGeometry(8, boxY[size_t(i)], 72, 18);
+        box->setChecked(true);
+        QPalette p = box->palette();
+        p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
+        box->setPalette(p);
+        platform::setHint(box, QStringLiteral("Show chart"));
+        m_seriesBoxes[size_t(i)] = box;
+    }
+    label(panel, QStringLiteral("Label41"), QStringLiteral("Min. cadence"), 8, 90);
+    m_minCadence = new platform::IntSpinField(panel);
+    m_minCadence->setObjectName(QStringLiteral("SpinEdit2"));
+    m_minCadence->setFont(sansFont(13));
+    m_minCadence->setGeometry(8, 106, 60, 22);
+    m_minCadence->setBounds(0, 150);
+    m_minCadence->setValue(95);
+    platform::setHint(m_minCadence, QStringLiteral("Min cadence"));
+    label(panel, QStringLiteral("Label42"), QStringLiteral("Max. cadence"), 8, 146);
+    m_maxCadence = new platform::IntSpinField(panel);
+    m_maxCadence->setObjectName(QStringLiteral("SpinEdit3"));
+    m_maxCadence->setFont(sansFont(13));
+    m_maxCadence->setGeometry(8, 162, 60, 22);
+    m_maxCadence->setBounds(0, 150);
+    m_maxCadence->setValue(105);
+    platform::setHint(m_maxCadence, QStringLiteral("Max cadence"));
+}
+
+void Tgearform::wireInputs()
+{
+    auto recalc = guarded([this] { MaskEdit3Change(); });
+    for (auto *f : m_chainrings)
+        connect(f, &platform::TwoDigitField::fieldTextChanged, this, recalc);
+    for (auto *f : m_sprockets)
+        connect(f, &platform::TwoDigitField::fieldTextChanged, this, recalc);
+    connect(m_circumference, &platform::IntSpinField::changed, this, recalc);
+    connect(m_cadence, &platform::IntSpinField::changed, this, recalc);
+    connect(m_unit, &platform::RadioGroup::clicked, this, recalc);
+    auto order = guarded([this] { SpinEdit2Change(); });
+    connect(m_minCadence, &platform::IntSpinField::changed, this, order);
+    connect(m_maxCadence, &platform::IntSpinField::changed, this, order);
+    connect(m_pageControl, &QTabWidget::currentChanged, this, guarded([this] { PageControl1Change(); }));
+}
+
+platform::TwoDigitField *Tgearform::chainringField(Chainring ring) const
+{
+    return m_chainrings[size_t(ring)];
+}
+
+void Tgearform::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The gearing is reset on the first display only: later activations
+    // (coming back from the report preview, a dialog or another program)
+    // keep what the rider typed.
+    if (!m_firstShowDone) {
+        m_firstShowDone = true;
+        platform::runGuarded([this] { FormActivate(); });
+    }
+}
+
+void Tgearform::FormActivate()
+{
+    ResetToDefaults();
+}
+
+void Tgearform::ResetToDefaults()
+{
+    m_tag = 0;
+    // Field order MaskEdit1, MaskEdit2, MaskEdit3 ... MaskEdit12.
+    std::array<platform::TwoDigitField *, 12> fields{};
+    fields[0] = m_chainrings[0];
+    fields[1] = m_chainrings[1];
+    for (int row = 1; row <= 9; ++row)
+        fields[size_t(row + 1)] = m_sprockets[size_t(row - 1)];
+    fields[11] = m_chainrings[2];
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setFieldText(QString::fromLatin1(kDefaultTeeth[i]));
+    m_tag = 1;
+    MaskEdit3Change();
+}
+
+void Tgearform::MaskEdit3Change()
+{
+    if (m_tag != 1)
+        return;
+    calc::recalculate(*this, *this, *this, m_decimalSeparator);
+}
+
+void Tgearform::SpinEdit2Change()
+{
+    if (m_maxCadence->value() < m_minCadence->value())
+        m_maxCadence->setValue(m_minCadence->value());
+    MaskEdit3Change();
+}
+
+void Tgearform::PageControl1Change()
+{
+    const bool chartTab = m_pageControl->currentWidget() == m_chartTab;
+    for (const char *name : {"Zoomin", "Zoomud", "Undo"})
+        action(QString::fromLatin1(name))->setEnabled(chartTab);
+    // The speed axis is titled with the chosen unit.
+    Q_UNUSED(unitText());
+}
+
+void Tgearform::Afslut1Click()
+{
+    close();
+}
+
+void Tgearform::CopyExecute() {}
+void Tgearform::SaveExecute() {}
+void Tgearform::ReportExecute() {}
+void Tgearform::ZoominExecute() {}
+void Tgearform::ZoomudExecute() {}
+void Tgearform::UndoExecute() {}
+void Tgearform::SetupExecute() {}
+void Tgearform::Om1Click() {}
+
+// --- the recalculation's view of the window ---
+
+QString Tgearform::chainringText(Chainring ring) const
+{
+    return m_chainrings[size_t(ring)]->fieldText();
+}
+
+QString Tgearform::sprocketText(int row) const
+{
+    return m_sprockets[size_t(row - 1)]->fieldText();
+}
+
+int Tgearform::circumference() const
+{
+    return m_circumference->value();
+}
+
+int Tgearform::cadence() const
+{
+    return m_cadence->value();
+}
+
+int Tgearform::unitIndex() const
+{
+    return m_unit->itemIndex();
+}
+
+QString Tgearform::unitText() const
+{
+    return m_unit->selectedText();
+}
+
+int Tgearform::minCadence() const
+{
+    return m_minCadence->value();
+}
+
+int Tgearform::maxCadence() const
+{
+    return m_maxCadence->value();
+}
+
+void Tgearform::setUnitLabels(const QString &unit)
+{
+    for (QLabel *l : m_unitLabels)
+        l->setText(unit);
+}
+
+void Tgearform::setGearInches(Chainring ring, int row, const QString &text)
+{
+    m_inchCells[size_t(ring)][size_t(row - 1)]->setText(text);
+}
+
+void Tgearform::setSpeed(Chainring ring, int row, const QString &text)
+{
+    m_speedCells[size_t(ring)][size_t(row - 1)]->setText(text);
+}
+
+QString Tgearform::speedText(Chainring ring, int row) const
+{
+    return m_speedCells[size_t(ring)][size_t(row - 1)]->text();
+}
+
+void Tgearform::clearSeries(int) {}
+void Tgearform::addBar(int, double, double, double) {}

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "calc/gearing.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QCheckBox;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QMenu;
+
+namespace platform {
+class IntSpinField;
+class RadioGroup;
+class TabSheet;
+class TwoDigitField;
+} // namespace platform
+namespace report {
+class StringGrid;
+}
+
+// The main window: the gearing inputs and result tables on the Setup tab,
+// the speed-range chart on the Chart tab, menus, tool bar and the commands.
+// Every component carries its stored name as objectName.
+class Tgearform : public QMainWindow, private calc::GearInputs, private calc::ResultCells, private calc::SeriesFeed
+{
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
+
+public:
+    explicit Tgearform(QWidget *parent = nullptr);
+    ~Tgearform() override;
+
+    // The ready flag: 0 while the window is built or reset, 1 when ready.
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+    // The machine's decimal separator, read once; tests may pin it.
+    QChar decimalSeparator() const { return m_decimalSeparator; }
+    void setDecimalSeparator(QChar separator) { m_decimalSeparator = separator; }
+
+    void ResetToDefaults();
+    void MaskEdit3Change();
+    void SpinEdit2Change();
+    void PageControl1Change();
+    void FormActivate();
+
+    // Command handlers, one per action.
+    void CopyExecute();
+    void SaveExecute();
+    void ReportExecute();
+    void ZoominExecute();
+    void ZoomudExecute();
+    void UndoExecute();
+    void SetupExecute();
+    void Afslut1Click();
+    void Om1Click();
+
+    // Components by their stored names (for the few callers that need them
+    // directly; others find them by name).
+    platform::TwoDigitField *chainringField(calc::Chainring ring) const;
+    platform::TwoDigitField *sprocketField(int row) const { return m_sprockets[size_t(row - 1)]; }
+    QLabel *gearInchCell(calc::Chainring ring, int row) const { return m_inchCells[size_t(ring)][size_t(row - 1)]; }
+    QLabel *speedCell(calc::Chainring ring, int row) const { return m_speedCells[size_t(ring)][size_t(row - 1)]; }
+    platform::IntSpinField *circumferenceField() const { return m_circumference; }
+    platform::IntSpinField *cadenceField() const { return m_cadence; }
+    platform::IntSpinField *minCadenceField() const { return m_minCadence; }
+    platform::IntSpinField *maxCadenceField() const { return m_maxCadence; }
+    platform::RadioGroup *unitChoice() const { return m_unit; }
+    QTabWidget *pageControl() const { return m_pageControl; }
+    QAction *action(const QString &name) const;
+    report::StringGrid *reportTable() const { return m_reportTable; }
+    QWidget *chart() const { return m_chart; }
+
+    // Components in the window's own order, as the translator visits them.
+    const QList<QObject *> &components() const { return m_components; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildSetupTab(platform::TabSheet *page);
+    void buildChartTab(platform::TabSheet *page);
+    void wireInputs();
+    QLabel *label(QWidget *parent, const QString &name, const QString &text, int x, int y);
+    QLabel *resultCell(QWidget *parent, const QString &name, int right, int y, bool gray);
+    void add(QObject *component, const QString &name);
+
+    // calc::GearInputs
+    QString chainringText(calc::Chainring ring) const override;
+    QString sprocketText(int row) const override;
+    int circumference() const override;
+    int cadence() const override;
+    int unitIndex() const override;
+    QString unitText() const override;
+    int minCadence() const override;
+    int maxCadence() const override;
+    // calc::ResultCells
+    void setUnitLabels(const QString &unit) override;
+    void setGearInches(calc::Chainring ring, int row, const QString &text) override;
+    void setSpeed(calc::Chainring ring, int row, const QString &text) override;
+    QString speedText(calc::Chainring ring, int row) const override;
+    // calc::SeriesFeed
+    void clearSeries(int series) override;
+    void addBar(int series, double start, double end, double y) override;
+
+    int m_tag = 0;
+    bool m_firstShowDone = false;
+    QChar m_decimalSeparator;
+    QList<QObject *> m_components;
+
+    QTabWidget *m_pageControl = nullptr;
+    platform::TabSheet *m_setupTab = nullptr;
+    platform::TabSheet *m_chartTab = nullptr;
+    platform::IntSpinField *m_circumference = nullptr;
+    platform::IntSpinField *m_cadence = nullptr;
+    platform::IntSpinField *m_minCadence = nullptr;
+    platform::IntSpinField *m_maxCadence = nullptr;
+    platform::RadioGroup *m_unit = nullptr;
+    std::array<platform::TwoDigitField *, 3> m_chainrings{};
+    std::array<platform::TwoDigitField *, 9> m_sprockets{};
+    std::array<std::array<QLabel *, 9>, 3> m_inchCells{};
+    std::array<std::array<QLabel *, 9>, 3> m_speedCells{};
+    std::array<QLabel *, 3> m_unitLabels{};
+    std::array<QCheckBox *, 3> m_seriesBoxes{};
+    report::StringGrid *m_reportTable = nullptr;
+    QWidget *m_chart = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QMenu *m_popup = nullptr;
+};

@@ -1,0 +1,13 @@
+#include "gearform.h"
+#include "startup.h"
+
+#include "platform/application.h"
+
+int main(int argc, char **argv)
+{
+    platform::Application app(argc, argv);
+    app::prepareApplication();
+    Tgearform form;
+    form.show();
+    return app.exec();
+}

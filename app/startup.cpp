@@ -1,0 +1,20 @@
+#include "startup.h"
+
+#include <QApplication>
+#include <QFont>
+
+namespace app {
+
+void prepareApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Ratiomat"));
+    QApplication::setOrganizationName(QStringLiteral("Ratiomat"));
+    // Liberation Sans has Arial's metrics; it is also the closest match for
+    // the small dialog font the layouts were made with.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+} // namespace app

@@ -1,0 +1,260 @@
+// The main window as a rider meets it: start-up values, the recalculation
+// wiring, the cadence rule, tabs and commands, and the error display.
+#include "app/gearform.h"
+#include "app/startup.h"
+#include "platform/error_display.h"
+#include "platform/int_spin_field.h"
+#include "platform/radio_group.h"
+#include "platform/two_digit_field.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+using calc::Chainring;
+
+class TestGearform : public QObject
+{
+    Q_OBJECT
+
+    QStringList errors;
+    std::unique_ptr<Tgearform> form;
+
+    QStringList allCells() const
+    {
+        QStringList out;
+        for (int ring = 0; ring < 3; ++ring)
+            for (int row = 1; row <= 9; ++row)
+                out << form->gearInchCell(Chainring(ring), row)->text()
+                    << form->speedCell(Chainring(ring), row)->text();
+        return out;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        app::prepareApplication();
+        platform::setErrorSink([this](const QString &m) { errors << m; });
+    }
+    void init()
+    {
+        errors.clear();
+        form = std::make_unique<Tgearform>();
+        form->setDecimalSeparator(u'.');
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void startsWithDefaultGearing()
+    {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Ratiomat"));
+        QCOMPARE(form->tag(), 1);
+        const char *teeth[] = {"12", "13", "14", "15", "16", "17", "18", "19", "21"};
+        QCOMPARE(form->chainringField(Chainring::Big)->fieldText(), QStringLiteral("53"));
+        QCOMPARE(form->chainringField(Chainring::Medium)->fieldText(), QStringLiteral("42"));
+        QCOMPARE(form->chainringField(Chainring::Small)->fieldText(), QStringLiteral("32"));
+        for (int row = 1; row <= 9; ++row)
+            QCOMPARE(form->sprocketField(row)->fieldText(), QString::fromLatin1(teeth[row - 1]));
+        QCOMPARE(form->circumferenceField()->value(), 210);
+        QCOMPARE(form->unitChoice()->selectedText(), QStringLiteral("Km/t"));
+        QCOMPARE(form->cadenceField()->value(), 100);
+        QCOMPARE(form->minCadenceField()->value(), 95);
+        QCOMPARE(form->maxCadenceField()->value(), 105);
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("116.2"));
+        QCOMPARE(form->speedCell(Chainring::Small, 9)->text(), QStringLiteral("19.2"));
+        QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label63"))->text(), QStringLiteral("Km/t"));
+        QCOMPARE(form->pageControl()->currentIndex(), 0);
+        QVERIFY(errors.isEmpty());
+    }
+
+    void layoutIsFixed()
+    {
+        QCOMPARE(form->centralWidget()->height() + form->statusBar()->height(), 403);
+        QCOMPARE(form->width(), 633);
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QCOMPARE(form->statusBar()->height(), 19);
+    }
+
+    void typingRecalculates()
+    {
+        auto *f = form->sprocketField(1);
+        f->setFocus();
+        f->selectAll();
+        QTest::keyClicks(f, QStringLiteral("11"));
+        QCOMPARE(f->fieldText(), QStringLiteral("11"));
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("126.8"));
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("60.7"));
+    }
+
+    void unitSwitchChangesSpeedsOnly()
+    {
+        const QString inches = form->gearInchCell(Chainring::Big, 1)->text();
+        form->unitChoice()->setItemIndex(1);
+        Q_EMIT form->unitChoice()->clicked(1);
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("34.6"));
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), inches);
+        QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label30"))->text(), QStringLiteral("Mph"));
+    }
+
+    void cadenceOrderRule()
+    {
+        form->minCadenceField()->setValue(120);
+        QCOMPARE(form->maxCadenceField()->value(), 120);
+        QCOMPARE(form->minCadenceField()->value(), 120);
+        form->minCadenceField()->setValue(95);
+        QCOMPARE(form->maxCadenceField()->value(), 120); // the minimum never lowers the maximum
+        form->maxCadenceField()->setValue(80);
+        QCOMPARE(form->maxCadenceField()->value(), 95);
+    }
+
+    void cadenceBoundsApplyOnLeaving()
+    {
+        auto *cad = form->cadenceField();
+        cad->setFieldText(QStringLiteral("250"));
+        QCOMPARE(cad->value(), 250);
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("139.1")); // used as typed
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(cad, &out);
+        QCOMPARE(cad->fieldText(), QStringLiteral("200"));
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("111.3"));
+    }
+
+    void cadenceZeroReportsAndKeepsTables()
+    {
+        form->cadenceField()->setFieldText(QString());
+        QCOMPARE(errors, QStringList{QStringLiteral("Floating point division by zero.")});
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("0.0"));
+        errors.clear();
+        form->minCadenceField()->setValue(0);
+        QCOMPARE(errors.value(0), QStringLiteral("Invalid floating point operation."));
+    }
+
+    void blankSprocketLeavesCellsAlone()
+    {
+        const QStringList before = allCells();
+        form->sprocketField(1)->setFieldText(QStringLiteral("  "));
+        QCOMPARE(allCells(), before);
+    }
+
+    void zoomCommandsFollowTheTab()
+    {
+        const char *zoom[] = {"Zoomin", "Zoomud", "Undo"};
+        const char *always[] = {"Copy", "Save", "Report", "Setup"};
+        for (const char *n : zoom)
+            QVERIFY(!form->action(QString::fromLatin1(n))->isEnabled());
+        for (const char *n : always)
+            QVERIFY(form->action(QString::fromLatin1(n))->isEnabled());
+        form->pageControl()->setCurrentIndex(1);
+        for (const char *n : zoom)
+            QVERIFY(form->action(QString::fromLatin1(n))->isEnabled());
+        form->pageControl()->setCurrentIndex(0);
+        for (const char *n : zoom)
+            QVERIFY(!form->action(QString::fromLatin1(n))->isEnabled());
+    }
+
+    void actionsCarryCaptionsHintsShortcuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("Copy") << "Copy"
+                              << "C&opy"
+                              << "Copy chart to clipboard"
+                              << "Ctrl+C";
+        QTest::newRow("Save") << "Save"
+                              << "&Save"
+                              << "Save chart as bitmap"
+                              << "Ctrl+S";
+        QTest::newRow("Report") << "Report"
+                                << "&Print"
+                                << "Print report"
+                                << "Ctrl+P";
+        QTest::newRow("Zoomin") << "Zoomin"
+                                << "Zoom &in"
+                                << "Zoom in"
+                                << "Ctrl+I";
+        QTest::newRow("Zoomud") << "Zoomud"
+                                << "Zoom &out"
+                                << "Zoom out"
+                                << "Ctrl+O";
+        QTest::newRow("Undo") << "Undo"
+                              << "Undo"
+                              << "Reset chart"
+                              << "";
+        QTest::newRow("Setup") << "Setup"
+                               << "&Setup"
+                               << ""
+                               << "";
+    }
+    void actionsCarryCaptionsHintsShortcuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        QFETCH(QString, shortcut);
+        QAction *a = form->action(name);
+        QVERIFY(a);
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->statusTip(), hint);
+        QCOMPARE(a->shortcut().toString(), shortcut);
+    }
+
+    void menusInOrder()
+    {
+        const QList<QAction *> top = form->menuBar()->actions();
+        QStringList titles;
+        for (QAction *a : top)
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+        QStringList file;
+        for (QAction *a : top[0]->menu()->actions())
+            file << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(file, (QStringList{"&Save", "-", "&Print", "-", "E&xit"}));
+    }
+
+    void hints()
+    {
+        QCOMPARE(form->sprocketField(3)->statusTip(), QStringLiteral("Cassette"));
+        QCOMPARE(form->chainringField(Chainring::Big)->statusTip(), QStringLiteral(" "));
+        QCOMPARE(form->circumferenceField()->statusTip(), QStringLiteral("Tire circumference"));
+        QCOMPARE(form->chart()->statusTip(), QStringLiteral("Rightclick "));
+    }
+
+    void exitCloses()
+    {
+        QVERIFY(form->isVisible());
+        form->Afslut1Click();
+        QVERIFY(!form->isVisible());
+    }
+
+    // Coming back to the window must not throw away what the rider typed.
+    void resetOnlyOnFirstDisplay()
+    {
+        form->sprocketField(1)->setFieldText(QStringLiteral("11"));
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(form.get(), &activate);
+        form->hide();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(form->sprocketField(1)->fieldText(), QStringLiteral("11"));
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("126.8"));
+    }
+
+    void errorBoxFullStopRule()
+    {
+        QCOMPARE(platform::errorBoxText(QStringLiteral("abc")), QStringLiteral("abc."));
+        QCOMPARE(platform::errorBoxText(QStringLiteral("abc.")), QStringLiteral("abc."));
+        QCOMPARE(platform::errorBoxText(QStringLiteral("abc!")), QStringLiteral("abc!"));
+        QCOMPARE(platform::errorBoxText(QStringLiteral("x \"y\"")), QStringLiteral("x \"y\""));
+        QCOMPARE(platform::errorBoxText(QStringLiteral("abc)")), QStringLiteral("abc)"));
+        QCOMPARE(platform::errorBoxText(QString()), QString());
+    }
+};
+
+QTEST_MAIN(TestGearform)
+#include "test_gearform.moc"

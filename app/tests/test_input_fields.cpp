@@ -1,0 +1,227 @@
+// The two-digit tooth field and the integer spin field, driven with real
+// key and focus events.
+#include "platform/error_display.h"
+#include "platform/int_spin_field.h"
+#include "platform/two_digit_field.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+using platform::IntSpinField;
+using platform::TwoDigitField;
+
+class TestInputFields : public QObject
+{
+    Q_OBJECT
+
+    QStringList errors;
+    std::unique_ptr<QWidget> window;
+    TwoDigitField *ring = nullptr;
+    TwoDigitField *sprocket = nullptr;
+    IntSpinField *cadence = nullptr;
+    IntSpinField *circumference = nullptr;
+
+    void focus(QWidget *w)
+    {
+        w->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w->hasFocus());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        platform::setErrorSink([this](const QString &m) { errors << m; });
+    }
+    void init()
+    {
+        errors.clear();
+        window = std::make_unique<QWidget>();
+        auto *layout = new QVBoxLayout(window.get());
+        ring = new TwoDigitField(TwoDigitField::Mode::Required);
+        sprocket = new TwoDigitField(TwoDigitField::Mode::Optional);
+        cadence = new IntSpinField;
+        cadence->setBounds(0, 200);
+        cadence->setValue(100);
+        circumference = new IntSpinField;
+        circumference->setValue(210);
+        for (QWidget *w : std::initializer_list<QWidget *>{ring, sprocket, cadence, circumference})
+            layout->addWidget(w);
+        ring->setFieldText(QStringLiteral("53"));
+        sprocket->setFieldText(QStringLiteral("12"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        QTRY_VERIFY(window->isActiveWindow());
+    }
+    void cleanup() { window.reset(); }
+
+    void textIsAlwaysTwoCharacters()
+    {
+        TwoDigitField f(TwoDigitField::Mode::Optional);
+        QCOMPARE(f.fieldText(), QStringLiteral("  "));
+        f.setFieldText(QStringLiteral("5 "));
+        QCOMPARE(f.fieldText(), QStringLiteral("5 "));
+        QCOMPARE(f.displayText(), QStringLiteral("5_"));
+        f.setFieldText(QStringLiteral(" 5"));
+        QCOMPARE(f.fieldText(), QStringLiteral(" 5"));
+        QCOMPARE(f.editMask(), QStringLiteral("99;1;_"));
+        QCOMPARE(TwoDigitField(TwoDigitField::Mode::Required).editMask(), QStringLiteral("00;1;_"));
+    }
+
+    void typingOneDigit_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("first position") << 0 << "7 ";
+        QTest::newRow("second position") << 1 << " 7";
+    }
+    void typingOneDigit()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, expected);
+        focus(sprocket);
+        sprocket->setFieldText(QStringLiteral("  "));
+        sprocket->setCursorPosition(position);
+        QTest::keyClick(sprocket, Qt::Key_7);
+        QCOMPARE(sprocket->fieldText(), expected);
+    }
+
+    void nonDigitsAreRefused()
+    {
+        focus(sprocket);
+        sprocket->setFieldText(QStringLiteral("  "));
+        sprocket->setCursorPosition(0);
+        QTest::keyClicks(sprocket, QStringLiteral("a-"));
+        QCOMPARE(sprocket->fieldText(), QStringLiteral("  "));
+    }
+
+    void changeSignalCarriesBlanks()
+    {
+        QSignalSpy spy(sprocket, &TwoDigitField::fieldTextChanged);
+        focus(sprocket);
+        sprocket->setCursorPosition(1);
+        QTest::keyClick(sprocket, Qt::Key_Backspace);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral(" 2"));
+        sprocket->setFieldText(QStringLiteral(" 2")); // equal text: no change
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void escapeRestoresTextFromFocus()
+    {
+        focus(sprocket);
+        sprocket->selectAll();
+        QTest::keyClicks(sprocket, QStringLiteral("34"));
+        QCOMPARE(sprocket->fieldText(), QStringLiteral("34"));
+        QTest::keyClick(sprocket, Qt::Key_Escape);
+        QCOMPARE(sprocket->fieldText(), QStringLiteral("12"));
+    }
+
+    void leavingIncompleteChainringIsRefused()
+    {
+        focus(ring);
+        ring->setCursorPosition(2);
+        QTest::keyClick(ring, Qt::Key_Backspace);
+        QCOMPARE(ring->fieldText(), QStringLiteral("5 "));
+        focus(sprocket);
+        QTRY_COMPARE(errors, QStringList{QStringLiteral("Invalid input value.  Use escape key to abandon changes.")});
+        QTRY_VERIFY(ring->hasFocus());
+        QCOMPARE(ring->cursorPosition(), 1);
+        QTest::keyClick(ring, Qt::Key_Escape);
+        QCOMPARE(ring->fieldText(), QStringLiteral("53"));
+        focus(sprocket);
+        QTest::qWait(20);
+        QCOMPARE(errors.size(), 1);
+    }
+
+    void programTextIsNotValidated()
+    {
+        focus(ring);
+        ring->setFieldText(QStringLiteral("  "));
+        focus(sprocket);
+        QTest::qWait(20);
+        QVERIFY(errors.isEmpty());
+        QVERIFY(sprocket->hasFocus());
+    }
+
+    void blankSprocketMayBeLeft()
+    {
+        focus(sprocket);
+        sprocket->selectAll();
+        QTest::keyClick(sprocket, Qt::Key_Delete);
+        focus(ring);
+        QTest::qWait(20);
+        QVERIFY(errors.isEmpty());
+    }
+
+    void spinText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("number") << "120" << 120;
+        QTest::newRow("leading blank") << " 42" << 42;
+        QTest::newRow("empty reads as minimum") << "" << 0;
+        QTest::newRow("lone minus") << "-" << 0;
+        QTest::newRow("decimal") << "1.5" << 0;
+        QTest::newRow("trailing blank") << "42 " << 0;
+        QTest::newRow("beyond 32 bits") << "99999999999" << 0;
+        QTest::newRow("out of bounds is read as typed") << "250" << 250;
+        QTest::newRow("negative") << "-7" << -7;
+    }
+    void spinText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        cadence->setFieldText(text);
+        QCOMPARE(cadence->value(), value);
+    }
+
+    void spinBoundsOnStepAndLeave()
+    {
+        cadence->setValue(200);
+        focus(cadence);
+        QTest::keyClick(cadence, Qt::Key_Up);
+        QCOMPARE(cadence->value(), 200);
+        QTest::keyClick(cadence, Qt::Key_Down);
+        QCOMPARE(cadence->value(), 199);
+        cadence->selectAll();
+        QTest::keyClicks(cadence, QStringLiteral("250"));
+        QCOMPARE(cadence->value(), 250);
+        QSignalSpy spy(cadence, &IntSpinField::changed);
+        focus(circumference);
+        QCOMPARE(cadence->fieldText(), QStringLiteral("200"));
+        QCOMPARE(spy.count(), 1);
+        // An empty text stays empty when left: it reads as the minimum already.
+        cadence->setFieldText(QString());
+        focus(cadence);
+        focus(circumference);
+        QCOMPARE(cadence->fieldText(), QString());
+    }
+
+    void unboundedFieldAcceptsAnything()
+    {
+        circumference->setFieldText(QStringLiteral("-5"));
+        focus(circumference);
+        focus(cadence);
+        QCOMPARE(circumference->value(), -5);
+        circumference->setValue(0);
+        QCOMPARE(circumference->fieldText(), QStringLiteral("0"));
+    }
+
+    void spinKeyFilter()
+    {
+        focus(cadence);
+        cadence->selectAll();
+        QTest::keyClicks(cadence, QStringLiteral("1a2 x+"));
+        QCOMPARE(cadence->fieldText(), QStringLiteral("12+"));
+        QSignalSpy spy(cadence, &IntSpinField::changed);
+        QTest::keyClick(cadence, Qt::Key_Return);
+        QCOMPARE(cadence->fieldText(), QStringLiteral("12+"));
+        QCOMPARE(spy.count(), 0);
+    }
+};
+
+QTEST_MAIN(TestInputFields)
+#include "test_input_fields.moc"
