@@ -5,6 +5,7 @@
 #include "platform/radio_group.h"
 #include "platform/tab_sheet.h"
 #include "platform/two_digit_field.h"
+#include "report/report_table.h"
 #include "report/string_grid.h"
 
 #include <QApplication>
@@ -494,7 +495,10 @@ void Tgearform::Afslut1Click()
 
 void Tgearform::CopyExecute() {}
 void Tgearform::SaveExecute() {}
-void Tgearform::ReportExecute() {}
+void Tgearform::ReportExecute()
+{
+    report::fillReportTable(*m_reportTable, *this);
+}
 void Tgearform::ZoominExecute() {}
 void Tgearform::ZoomudExecute() {}
 void Tgearform::UndoExecute() {}

@@ -1,0 +1,77 @@
+// The report table copies exactly what the main window shows.
+#include "app/gearform.h"
+#include "app/startup.h"
+#include "platform/two_digit_field.h"
+#include "report/report_table.h"
+#include "report/string_grid.h"
+
+#include <QLabel>
+#include <QTest>
+
+using calc::Chainring;
+
+class TestReportTable : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Tgearform> form;
+
+    QStringList row(int r) const
+    {
+        QStringList out;
+        for (int c = 0; c < form->reportTable()->colCount(); ++c)
+            out << form->reportTable()->cell(c, r);
+        return out;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        app::prepareApplication();
+        form = std::make_unique<Tgearform>();
+        form->setDecimalSeparator(u'.');
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void defaultGearing()
+    {
+        report::fillReportTable(*form->reportTable(), *form);
+        QCOMPARE(form->reportTable()->rowCount(), 10);
+        QCOMPARE(form->reportTable()->colCount(), 7);
+        QCOMPARE(row(0), (QStringList{"", "53", "42", "32", "53", "42", "32"}));
+        QCOMPARE(row(1), (QStringList{"12", "116.2", "92.1", "70.2", "55.7", "44.1", "33.6"}));
+        QCOMPARE(row(9), (QStringList{"21", "66.4", "52.6", "40.1", "31.8", "25.2", "19.2"}));
+    }
+
+    void everyCellIsRewritten()
+    {
+        form->reportTable()->setRowCount(3);
+        form->reportTable()->setColCount(12);
+        form->reportTable()->setCell(11, 2, QStringLiteral("stale"));
+        report::fillReportTable(*form->reportTable(), *form);
+        QCOMPARE(form->reportTable()->rowCount(), 10);
+        QCOMPARE(form->reportTable()->colCount(), 7);
+        const QStringList first = row(5);
+
+        form->chainringField(Chainring::Small)->setFieldText(QStringLiteral("30"));
+        report::fillReportTable(*form->reportTable(), *form);
+        QCOMPARE(row(0), (QStringList{"", "53", "42", "30", "53", "42", "30"}));
+        QVERIFY(row(5) != first);
+        QCOMPARE(row(5).mid(0, 3), first.mid(0, 3)); // Big and Medium unchanged
+    }
+
+    void textsAreCopiedAsShown()
+    {
+        // A half-filled sprocket and a stale cell are copied as they stand.
+        form->sprocketField(9)->setFieldText(QStringLiteral("2 "));
+        form->speedCell(Chainring::Small, 9)->setText(QStringLiteral("Label39"));
+        report::fillReportTable(*form->reportTable(), *form);
+        QCOMPARE(form->reportTable()->cell(0, 9), QStringLiteral("2 "));
+        QCOMPARE(form->reportTable()->cell(6, 9), QStringLiteral("Label39"));
+    }
+};
+
+QTEST_MAIN(TestReportTable)
+#include "test_report_table.moc"

@@ -1,0 +1,99 @@
+#include "setup_form.h"
+
+#include "platform/error_display.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QStyle>
+
+TSetupForm::TSetupForm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SetupForm"));
+    setWindowTitle(QStringLiteral("Indstillinger"));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSize(8);
+    setFont(f);
+    // An ordinary window of 326 x 170 outside: 318 x 143 inside its frame.
+    resize(318, 143);
+
+    m_bevel = new QFrame(this);
+    m_bevel->setObjectName(QStringLiteral("Bevel1"));
+    m_bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_bevel->setGeometry(8, 8, 209, 129);
+
+    m_label3d = new QLabel(QStringLiteral("3D"), this);
+    m_label3d->setObjectName(QStringLiteral("Label1"));
+    m_label3d->move(32, 40);
+    m_label3d->adjustSize();
+
+    m_trackBar = new QSlider(Qt::Horizontal, this);
+    m_trackBar->setObjectName(QStringLiteral("TrackBar1"));
+    m_trackBar->setGeometry(54, 34, 59, 22);
+    m_trackBar->setRange(0, 100);
+    m_trackBar->setSingleStep(1);
+    m_trackBar->setPageStep(2);
+    m_trackBar->setTickPosition(QSlider::TicksBelow);
+    m_trackBar->setTickInterval(10);
+
+    m_gradient = new QCheckBox(QStringLiteral("Gradient"), this);
+    m_gradient->setObjectName(QStringLiteral("CheckBox1"));
+    m_gradient->setGeometry(32, 72, 97, 17);
+
+    m_languages = new QComboBox(this);
+    m_languages->setObjectName(QStringLiteral("ComboBox1"));
+    m_languages->setEditable(false);
+    m_languages->setGeometry(32, 104, 129, 21);
+    connect(m_languages, &QComboBox::activated, this, platform::guarded([this] { ComboBox1Change(); }));
+
+    m_ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("BitBtn1"));
+    m_ok->setGeometry(232, 8, 75, 25);
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    m_cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("BitBtn2"));
+    m_cancel->setGeometry(232, 40, 75, 25);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setTabOrder(m_trackBar, m_gradient);
+    setTabOrder(m_gradient, m_languages);
+    setTabOrder(m_languages, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    m_trackBar->setFocus();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TSetupForm::~TSetupForm() = default;
+
+void TSetupForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The dialog is activated once, when it opens: it then shows itself in
+    // the language held in its Tag.
+    if (!m_shown) {
+        m_shown = true;
+        m_trackBar->setFocus();
+        platform::runGuarded([this] { FormActivate(); });
+    }
+}
+
+void TSetupForm::FormActivate()
+{
+    if (m_applyLanguage)
+        m_applyLanguage(m_tag);
+}
+
+void TSetupForm::ComboBox1Change()
+{
+    m_tag = m_languages->currentIndex() + 1;
+    FormActivate();
+}

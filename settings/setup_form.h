@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+// The settings dialog: 3D view and depth of the chart, its gradient
+// background, and the language of the main window. It only shows and
+// collects values; the main window's SetupExecute reads and applies them.
+class TSetupForm : public QDialog
+{
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
+
+public:
+    explicit TSetupForm(QWidget *parent = nullptr);
+    ~TSetupForm() override;
+
+    // The language the dialog shows itself in: 1 Danish, 2 English.
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+    // Switches the dialog's own texts; called with the language number.
+    // The dialog's translator is attached here.
+    void setLanguageSwitch(std::function<void(int)> apply) { m_applyLanguage = std::move(apply); }
+
+    void FormActivate();
+    void ComboBox1Change();
+
+    QSlider *trackBar() const { return m_trackBar; }
+    QCheckBox *gradientBox() const { return m_gradient; }
+    QComboBox *languageList() const { return m_languages; }
+    QPushButton *okButton() const { return m_ok; }
+    QPushButton *cancelButton() const { return m_cancel; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    int m_tag = 0;
+    bool m_shown = false;
+    std::function<void(int)> m_applyLanguage;
+    QFrame *m_bevel = nullptr;
+    QLabel *m_label3d = nullptr;
+    QSlider *m_trackBar = nullptr;
+    QCheckBox *m_gradient = nullptr;
+    QComboBox *m_languages = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
+};
