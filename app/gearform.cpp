@@ -177,7 +177,7 @@ void Tgearform::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto separator = [this](QMenu *menu, const char *name) {
+    auto separator = [](QMenu *menu, const char *name) {
         QAction *s = menu->addSeparator();
         s->setObjectName(QString::fromLatin1(name));
         s->setText(QStringLiteral("-"));
