@@ -246,6 +246,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     m_circumference->setGeometry(112, 16, 49, 22);
     m_circumference->setValue(210);
     platform::setHint(m_circumference, QStringLiteral("Tire circumference"));
+    m_circumference->setAccessibleName(QStringLiteral("Tyre circumference in centimetres"));
     label(page, QStringLiteral("Label44"), QStringLiteral("(700x21 = 210 cm)"), 184, 24);
 
     m_unit = new platform::RadioGroup(2, page);
@@ -253,6 +254,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     m_unit->setGeometry(304, 8, 129, 41);
     m_unit->setItems({QStringLiteral("Km/t"), QStringLiteral("Mph")});
     m_unit->setItemIndex(0);
+    m_unit->setAccessibleName(QStringLiteral("Speed unit"));
 
     auto *right = new QGroupBox(page);
     right->setObjectName(QStringLiteral("GroupBox1"));
@@ -265,6 +267,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     m_cadence->setBounds(0, 200);
     m_cadence->setValue(100);
     platform::setHint(m_cadence, QStringLiteral("Calculate speed at this cadence"));
+    m_cadence->setAccessibleName(QStringLiteral("Cadence in revolutions per minute"));
 
     auto *left = new QGroupBox(page);
     left->setObjectName(QStringLiteral("GroupBox2"));
@@ -278,6 +281,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
         f->setObjectName(QString::fromLatin1(ringFields[size_t(i)]));
         f->setGeometry(ringX[size_t(i)], 24, 25, 21);
         platform::setHint(f, QStringLiteral(" "));
+        f->setAccessibleName(QString::fromLatin1(kRingNames[size_t(i)]) + QStringLiteral(" chainring teeth"));
         m_chainrings[size_t(i)] = f;
     }
     for (int row = 1; row <= 9; ++row) {
@@ -285,6 +289,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
         f->setObjectName(QStringLiteral("MaskEdit%1").arg(row + 2));
         f->setGeometry(24, 56 + (row - 1) * 24, 25, 21);
         platform::setHint(f, QStringLiteral("Cassette"));
+        f->setAccessibleName(QStringLiteral("Sprocket row %1 teeth").arg(row));
         m_sprockets[size_t(row - 1)] = f;
     }
 
@@ -307,6 +312,16 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
             m_speedCells[size_t(ring)][size_t(row - 1)] =
                 resultCell(right, ringName + QStringLiteral("SpeedLabel%1").arg(row), speedRight[size_t(ring)], y,
                            graySpeed(ring, row));
+        }
+    // Assistive technology reads a cell's text as its name; the description
+    // says which gear it belongs to.
+    for (int ring = 0; ring < 3; ++ring)
+        for (int row = 1; row <= 9; ++row) {
+            const QString gear = QStringLiteral(", %1 chainring, sprocket row %2")
+                                     .arg(QString::fromLatin1(kRingNames[size_t(ring)]))
+                                     .arg(row);
+            m_inchCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Gear inches") + gear);
+            m_speedCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Speed") + gear);
         }
     // Until the first recalculation the cells show their stored placeholders.
     for (int row = 1; row <= 9; ++row) {
@@ -375,6 +390,10 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_chart->setObjectName(QStringLiteral("Chart1"));
     m_chart->setGeometry(8, 40, pageW - 8 - 89, pageH - 48);
     platform::setHint(m_chart, QStringLiteral("Rightclick "));
+    m_chart->setAccessibleName(QStringLiteral("Speed-range chart"));
+    m_chart->setAccessibleDescription(
+        QStringLiteral("Speed range of every gear between the minimum and maximum cadence; "
+                       "the same figures are in the gear and speed tables on the Setup tab"));
 
     auto *panel = new QWidget(page);
     panel->setObjectName(QStringLiteral("Panel4"));
@@ -391,6 +410,8 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
         p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
         box->setPalette(p);
         platform::setHint(box, QStringLiteral("Show chart"));
+        box->setAccessibleName(
+            QStringLiteral("Show %1 chainring bars").arg(QString::fromLatin1(kRingNames[size_t(2 - i)])));
         m_seriesBoxes[size_t(i)] = box;
     }
     label(panel, QStringLiteral("Label41"), QStringLiteral("Min. cadence"), 8, 90);
@@ -401,6 +422,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_minCadence->setBounds(0, 150);
     m_minCadence->setValue(95);
     platform::setHint(m_minCadence, QStringLiteral("Min cadence"));
+    m_minCadence->setAccessibleName(QStringLiteral("Minimum cadence of the chart"));
     label(panel, QStringLiteral("Label42"), QStringLiteral("Max. cadence"), 8, 146);
     m_maxCadence = new platform::IntSpinField(panel);
     m_maxCadence->setObjectName(QStringLiteral("SpinEdit3"));
@@ -409,6 +431,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_maxCadence->setBounds(0, 150);
     m_maxCadence->setValue(105);
     platform::setHint(m_maxCadence, QStringLiteral("Max cadence"));
+    m_maxCadence->setAccessibleName(QStringLiteral("Maximum cadence of the chart"));
 }
 
 void Tgearform::wireInputs()
