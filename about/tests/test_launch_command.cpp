@@ -26,18 +26,12 @@ private slots:
                                    << "browse  " + url;
         QTest::newRow("bare %U") << "browse --new-window %U"
                                  << "browse --new-window  " + url;
-        QTest::newRow("bare %f") << "browse %f"
-                                 << "browse  " + url;
-        QTest::newRow("quoted %F") << "browse \"%F\""
-                                   << "browse  " + url;
         QTest::newRow("quoted one wins over an earlier bare one") << "browse %u --a \"%1\" --b"
                                                                   << "browse %u --a  " + url;
         QTest::newRow("%% is no placeholder") << "browse --pct=%%u %u"
                                               << "browse --pct=%%u  " + url;
         QTest::newRow("placeholder first") << "%u browse"
                                            << " " + url;
-        QTest::newRow("other field code stays for splitting") << "browse %i %u"
-                                                              << "browse %i  " + url;
     }
     void placeholderCut()
     {
@@ -50,19 +44,15 @@ private slots:
     {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("blanks collapse") << "  browse   -a\t-b  " << QStringList{"browse", "-a", "-b"};
         QTest::newRow("quoted path with blank")
             << "\"/opt/my browser/run\" --x" << QStringList{"/opt/my browser/run", "--x"};
         QTest::newRow("escapes inside quotes")
             << "run \"a \\\"b\\\" \\$c \\`d\\` e\\\\f \\q\"" << QStringList{"run", "a \"b\" $c `d` e\\f \\q"};
         QTest::newRow("empty quoted argument kept") << "run \"\" x" << QStringList{"run", "", "x"};
-        QTest::newRow("quotes join with neighbours") << "run a\"b c\"d" << QStringList{"run", "ab cd"};
         QTest::newRow("unclosed quote ends the line") << "run \"a b" << QStringList{"run", "a b"};
         QTest::newRow("%% becomes %") << "run --pct=100%%" << QStringList{"run", "--pct=100%"};
         QTest::newRow("lone field codes dropped")
             << "run %i %c %k %f %F %u %U %d %D %n %N %v %m -x" << QStringList{"run", "-x"};
-        QTest::newRow("field code inside an argument") << "run --file=%f" << QStringList{"run", "--file="};
-        QTest::newRow("unknown % sequence kept") << "run 50%x" << QStringList{"run", "50%x"};
     }
     void splitting()
     {
@@ -81,9 +71,6 @@ private slots:
         QTest::newRow("address is one argument, unchanged")
             << "\"/opt/my browser/run\" --new \"%u\" --dropped" << tricky << "/opt/my browser/run"
             << QStringList{"--new", tricky};
-        QTest::newRow("no placeholder") << "run -a"
-                                        << "https://x.example.org"
-                                        << "run" << QStringList{"-a", "https://x.example.org"};
         QTest::newRow("unclosed quote before the placeholder")
             << "run \"--url=%u\""
             << "https://x.example.org"
@@ -94,9 +81,6 @@ private slots:
         QTest::newRow("nothing before the placeholder") << "\"%u\" run"
                                                         << "https://x.example.org"
                                                         << "" << QStringList{};
-        QTest::newRow("only blanks") << "   "
-                                     << "https://x.example.org"
-                                     << "" << QStringList{};
     }
     void launchLines()
     {

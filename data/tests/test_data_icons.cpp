@@ -1,6 +1,5 @@
 #include "data/icons.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -13,48 +12,37 @@ class TestDataIcons : public QObject
 private slots:
     void initTestCase() { icons::initResources(); }
 
+    // Every icon the program refers to is in the resources, at its size, and
+    // draws something on a transparent ground.
     void svgIcons_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("program") << ":/icons/ratiomat.svg" << QSize(32, 32);
-        QTest::newRow("copy") << ":/icons/copy.svg" << QSize(16, 16);
-        QTest::newRow("save") << ":/icons/save.svg" << QSize(16, 16);
-        QTest::newRow("zoom out") << ":/icons/zoom-out.svg" << QSize(16, 16);
-        QTest::newRow("zoom in") << ":/icons/zoom-in.svg" << QSize(16, 16);
-        QTest::newRow("print") << ":/icons/print.svg" << QSize(16, 16);
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"copy", "save", "zoom-out", "zoom-in", "print", "ratiomat"})
+            QTest::newRow(name) << QString::fromLatin1(name);
     }
     void svgIcons()
     {
-        QFETCH(QString, path);
-        QFETCH(QSize, size);
-        QSvgRenderer renderer(path);
-        QVERIFY2(renderer.isValid(), qPrintable(path));
-        QCOMPARE(renderer.defaultSize(), size);
+        QFETCH(QString, name);
+        QSvgRenderer renderer(":/icons/" + name + ".svg");
+        QVERIFY(renderer.isValid());
+        QCOMPARE(renderer.defaultSize(), name == u"ratiomat" ? QSize(32, 32) : QSize(16, 16));
 
-        // Something is drawn, and the corners stay transparent.
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-        int opaque = 0;
-        for (int y = 0; y < size.height(); ++y)
-            for (int x = 0; x < size.width(); ++x)
-                opaque += qAlpha(image.pixel(x, y)) == 255;
-        QVERIFY(opaque > size.width() * size.height() / 4);
+        QVERIFY(qAlpha(image.pixel(image.width() / 2, image.height() / 2)) == 255);
     }
 
     void programIconHasEveryRenderedSize()
     {
-        const QIcon icon = icons::programIcon();
-        for (int size : {16, 32, 48, 64, 128, 256}) {
-            const QImage png(QStringLiteral(":/icons/png/ratiomat-%1.png").arg(size));
-            QCOMPARE(png.size(), QSize(size, size));
-            QVERIFY(png.hasAlphaChannel());
-            QCOMPARE(icon.pixmap(QSize(size, size)).size(), QSize(size, size));
-        }
+        QList<QSize> expected;
+        for (int size : {16, 32, 48, 64, 128, 256})
+            expected.append(QSize(size, size));
+        QCOMPARE(icons::programIcon().availableSizes(), expected);
+        QVERIFY(!icons::programIcon().pixmap(QSize(256, 256)).isNull());
     }
 };
 
