@@ -34,6 +34,8 @@ private slots:
         painter.end();
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
         QVERIFY(qAlpha(image.pixel(image.width() / 2, image.height() / 2)) == 255);
+        // Menus and tool buttons load them as QIcon, through Qt's SVG icon engine.
+        QVERIFY(!QIcon(":/icons/" + name + ".svg").pixmap(16, 16).isNull());
     }
 
     void programIconHasEveryRenderedSize()
