@@ -1,5 +1,6 @@
 #include "gearform.h"
 
+#include "about/about_form.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/radio_group.h"
@@ -138,24 +139,31 @@ void Tgearform::buildActions()
 {
     struct Spec
     {
-        const char *name, *category, *caption, *hint;
+        const char *name, *category, *caption, *hint, *icon;
         QKeySequence shortcut;
         void (Tgearform::*handler)();
     };
     const Spec specs[] = {
-        {"Udskriv", "Filer", "&Print", "Print report", {}, nullptr},
-        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_I), &Tgearform::ZoominExecute},
-        {"Zoomud", "Grafik", "Zoom &out", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_O), &Tgearform::ZoomudExecute},
-        {"Undo", "Grafik", "Undo", "Reset chart", {}, &Tgearform::UndoExecute},
-        {"Copy", "", "C&opy", "Copy chart to clipboard", QKeySequence(Qt::CTRL | Qt::Key_C), &Tgearform::CopyExecute},
-        {"Save", "", "&Save", "Save chart as bitmap", QKeySequence(Qt::CTRL | Qt::Key_S), &Tgearform::SaveExecute},
-        {"Report", "", "&Print", "Print report", QKeySequence(Qt::CTRL | Qt::Key_P), &Tgearform::ReportExecute},
-        {"Setup", "Filer", "&Setup", "", {}, &Tgearform::SetupExecute},
+        {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
+        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I),
+         &Tgearform::ZoominExecute},
+        {"Zoomud", "Grafik", "Zoom &out", "Zoom out", "zoom-out", QKeySequence(Qt::CTRL | Qt::Key_O),
+         &Tgearform::ZoomudExecute},
+        {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &Tgearform::UndoExecute},
+        {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(Qt::CTRL | Qt::Key_C),
+         &Tgearform::CopyExecute},
+        {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
+         &Tgearform::SaveExecute},
+        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P),
+         &Tgearform::ReportExecute},
+        {"Setup", "Filer", "&Setup", "", nullptr, {}, &Tgearform::SetupExecute},
     };
     for (const Spec &s : specs) {
         auto *a = new QAction(QString::fromLatin1(s.caption), this);
         a->setObjectName(QString::fromLatin1(s.name));
         a->setProperty("Category", QString::fromLatin1(s.category));
+        if (s.icon)
+            a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(s.icon))));
         a->setToolTip(QString::fromLatin1(s.hint));
         a->setStatusTip(QString::fromLatin1(s.hint));
         if (!s.shortcut.isEmpty()) {
@@ -526,7 +534,10 @@ void Tgearform::ZoominExecute() {}
 void Tgearform::ZoomudExecute() {}
 void Tgearform::UndoExecute() {}
 void Tgearform::SetupExecute() {}
-void Tgearform::Om1Click() {}
+void Tgearform::Om1Click()
+{
+    about::showAboutBox(this);
+}
 
 // --- the recalculation's view of the window ---
 
