@@ -1,0 +1,2 @@
+#include "chart/chart.h"
+int main() {}
