@@ -234,18 +234,9 @@ void Chart::draw(QPainter &painter, const QRect &area) const
         }
     }
 
-    // Bars, cut at the plot area (in 3D at the plot box).
+    // Bars, cut at the plot area; in 3D each series at its slice of the
+    // plot box.
     painter.save();
-    if (depth == 0) {
-        painter.setClipRect(plot, Qt::IntersectClip);
-    } else {
-        QPainterPath box;
-        box.addPolygon(QPolygonF(
-            QPolygon({QPoint(l, b + 1), QPoint(l, t), QPoint(l + depth, t - depth), QPoint(r + 1 + depth, t - depth),
-                      QPoint(r + 1 + depth, b + 1 - depth), QPoint(r + 1, b + 1)})));
-        box.closeSubpath();
-        painter.setClipPath(box, Qt::IntersectClip);
-    }
     const int shownCount = m_model.shownSeriesCount();
     int shownIndex = 0;
     for (const GanttSeries *series : m_model.series()) {
@@ -254,6 +245,10 @@ void Chart::draw(QPainter &painter, const QRect &area) const
         // The last shown series stands in front.
         const int offset = (shownCount - 1 - shownIndex) * layout.slice;
         ++shownIndex;
+        painter.setClipRect(
+            QRect(QPoint(l + offset, t - offset - layout.slice), QPoint(r + offset + layout.slice, b - offset)),
+            Qt::ReplaceClip);
+        painter.setClipRect(area, Qt::IntersectClip);
         for (const GanttSeries::Bar &bar : series->bars()) {
             const int x0 = xScale.toPixel(bar.start);
             const int x1 = xScale.toPixel(bar.end);
@@ -278,16 +273,14 @@ void Chart::draw(QPainter &painter, const QRect &area) const
             painter.drawLine(l - kTickLength, y, l - 1, y);
             const QString text = leftAxis.labelText(value);
             const int width = metrics.horizontalAdvance(text);
-            painter.drawText(QRect(l - kTickLength - kLabelGap - width, y - textHeight / 2, width, textHeight),
-                             Qt::AlignRight | Qt::AlignVCenter, text);
+            painter.drawText(QPoint(l - kTickLength - kLabelGap - width, y - textHeight / 2 + metrics.ascent()), text);
         }
         for (double value : xScale.labels) {
             const int x = xScale.toPixel(value);
             painter.drawLine(x, b + 1, x, b + kTickLength);
             const QString text = bottomAxis.labelText(value);
             const int width = metrics.horizontalAdvance(text);
-            painter.drawText(QRect(x - width / 2, b + kTickLength + kLabelGap, width, textHeight),
-                             Qt::AlignHCenter | Qt::AlignTop, text);
+            painter.drawText(QPoint(x - width / 2, b + kTickLength + kLabelGap + metrics.ascent()), text);
         }
 
         if (!leftAxis.title().isEmpty()) {
