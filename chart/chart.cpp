@@ -53,7 +53,7 @@ void paintGradient(QPainter &painter, const QRect &area)
 // a box reaching `depth` pixels back, up and to the right.
 void drawBar(QPainter &painter, int left, int top, int right, int bottom, int depth, const QColor &color)
 {
-    painter.setPen(QPen(Qt::black, 0));
+    painter.setPen(QPen(Qt::black, 1));
     if (depth > 0) {
         painter.setBrush(color.darker(125));
         painter.drawPolygon(QPolygon({QPoint(left, top), QPoint(left + depth, top - depth),
@@ -202,7 +202,7 @@ void Chart::draw(QPainter &painter, const QRect &area) const
     const QRect &plot = layout.plot;
     const int depth = layout.depth;
     const int l = plot.left(), r = plot.right(), t = plot.top(), b = plot.bottom();
-    painter.setPen(QPen(Qt::black, 0));
+    painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     if (depth == 0) {
         drawOutline(painter, plot);
@@ -220,7 +220,7 @@ void Chart::draw(QPainter &painter, const QRect &area) const
     const AxisScale &yScale = layout.scale(AxisId::Left);
 
     if (layout.axesVisible && leftAxis.gridVisible()) {
-        painter.setPen(QPen(kGridColor, 0, Qt::DotLine));
+        painter.setPen(QPen(kGridColor, 1, Qt::DotLine));
         for (double value : yScale.labels) {
             const int y = yScale.toPixel(value);
             if (y <= t || y >= b)
@@ -236,7 +236,6 @@ void Chart::draw(QPainter &painter, const QRect &area) const
 
     // Bars, cut at the plot area; in 3D each series at its slice of the
     // plot box.
-    painter.save();
     const int shownCount = m_model.shownSeriesCount();
     int shownIndex = 0;
     for (const GanttSeries *series : m_model.series()) {
@@ -245,10 +244,10 @@ void Chart::draw(QPainter &painter, const QRect &area) const
         // The last shown series stands in front.
         const int offset = (shownCount - 1 - shownIndex) * layout.slice;
         ++shownIndex;
+        painter.save();
         painter.setClipRect(
             QRect(QPoint(l + offset, t - offset - layout.slice), QPoint(r + offset + layout.slice, b - offset)),
-            Qt::ReplaceClip);
-        painter.setClipRect(area, Qt::IntersectClip);
+            Qt::IntersectClip);
         for (const GanttSeries::Bar &bar : series->bars()) {
             const int x0 = xScale.toPixel(bar.start);
             const int x1 = xScale.toPixel(bar.end);
@@ -259,11 +258,11 @@ void Chart::draw(QPainter &painter, const QRect &area) const
             drawBar(painter, left + offset, y - kBarHalfHeight - offset, right + offset, y + kBarHalfHeight - offset,
                     layout.slice, series->color());
         }
+        painter.restore();
     }
-    painter.restore();
 
     if (layout.axesVisible) {
-        painter.setPen(QPen(Qt::black, 0));
+        painter.setPen(QPen(Qt::black, 1));
         painter.drawLine(l, t, l, b);
         painter.drawLine(l, b, r, b);
         const int textHeight = metrics.height();

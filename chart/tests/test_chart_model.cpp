@@ -288,6 +288,8 @@ private Q_SLOTS:
         QVERIFY(zoomed.layout().scale(AxisId::Left).toPixel(28) < zoomed.layout().plot.top()); // cut off
         zoomed.model.resetZoom();
         QCOMPARE(zoomed.model.automaticLimits(AxisId::Left), (AxisLimits{10, 28}));
+        const ChartLayout reset = zoomed.layout();
+        QCOMPARE(reset.scale(AxisId::Left).toPixel(28), reset.plot.top() + 5); // just above 28
     }
 
     void zoomInAnimatesSevenFrames()
