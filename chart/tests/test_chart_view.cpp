@@ -331,10 +331,9 @@ private Q_SLOTS:
         f.chart.copyPicture();
         QCOMPARE(sink.clipboard, f.chart.picture());
         sink.clipboardFree = false;
-        sink.clipboard = QImage();
-        QVERIFY_THROWS_EXCEPTION(platform::AppError, f.chart.copyPicture());
         try {
             f.chart.copyPicture();
+            QFAIL("a taken clipboard must be reported");
         } catch (const platform::AppError &e) {
             QCOMPARE(e.message(), QStringLiteral("Cannot open clipboard"));
         }
@@ -423,14 +422,6 @@ private Q_SLOTS:
         QVERIFY(report.gradientVisible());
         QVERIFY(!report.animatedZoom());
         QVERIFY(report.seriesList().isEmpty());
-    }
-
-    void hint()
-    {
-        Chart chart;
-        chart.setHint(QStringLiteral("Rightclick "));
-        QCOMPARE(chart.toolTip(), QStringLiteral("Rightclick "));
-        QCOMPARE(chart.statusTip(), QStringLiteral("Rightclick "));
     }
 };
 
