@@ -1,6 +1,7 @@
 #include "gearform.h"
 
 #include "about/about_form.h"
+#include "chart/chart.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/radio_group.h"
@@ -8,6 +9,7 @@
 #include "platform/two_digit_field.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
+#include "save_picture_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,6 +72,8 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
 
     buildActions();
     buildMenus();
+    m_savePicture = new TSavePictureDialog(this);
+    m_savePicture->setObjectName(QStringLiteral("SavePictureDialog1"));
 
     m_pageControl = new PageControl(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
@@ -363,7 +367,6 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
-    m_toolBar->setGeometry(0, 0, kClientWidth, 24);
     m_toolBar->setContentsMargins(0, 0, 0, 0);
     m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
     const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
@@ -382,30 +385,43 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     }
 
     // Spacers around the chart: 16 pixels below the tool bar, 8 at the
-    // bottom and at the left.
-    const int pageW = kClientWidth - 4, pageH = kClientHeight - kStatusBarHeight - 26;
+    // bottom and at the left; the chart measures 528 x 308 between them.
+    constexpr int chartW = 528, chartH = 308, pageW = 8 + chartW + 89;
+    m_toolBar->setGeometry(0, 0, pageW, 24);
     auto *top = new QWidget(page);
     top->setObjectName(QStringLiteral("Panel1"));
     top->setGeometry(0, 24, pageW, 16);
     auto *bottom = new QWidget(page);
     bottom->setObjectName(QStringLiteral("Panel2"));
-    bottom->setGeometry(0, pageH - 8, pageW, 8);
+    bottom->setGeometry(0, 40 + chartH, pageW, 8);
     auto *leftStrip = new QWidget(page);
     leftStrip->setObjectName(QStringLiteral("Panel3"));
-    leftStrip->setGeometry(0, 40, 8, pageH - 48);
+    leftStrip->setGeometry(0, 40, 8, chartH);
 
-    m_chart = new QWidget(page);
+    m_chart = new chart::Chart(page);
     m_chart->setObjectName(QStringLiteral("Chart1"));
-    m_chart->setGeometry(8, 40, pageW - 8 - 89, pageH - 48);
-    platform::setHint(m_chart, QStringLiteral("Rightclick "));
+    m_chart->setGeometry(8, 40, chartW, chartH);
+    m_chart->setHint(QStringLiteral("Rightclick "));
+    m_chart->setContextMenu(m_popup);
     m_chart->setAccessibleName(QStringLiteral("Speed-range chart"));
     m_chart->setAccessibleDescription(
         QStringLiteral("Speed range of every gear between the minimum and maximum cadence; "
                        "the same figures are in the gear and speed tables on the Setup tab"));
+    // Series1 Small (lime), Series2 Medium (yellow), Series3 Big (red), in
+    // front in 3D. Series1 and Series3 keep their bars ordered by start.
+    const std::array<QColor, 3> barColours{QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+    for (int i = 0; i < 3; ++i) {
+        auto *series = new chart::GanttSeries(this);
+        series->setObjectName(QStringLiteral("Series%1").arg(i + 1));
+        series->setColor(barColours[size_t(i)]);
+        series->setOrderedByStart(i != 1);
+        m_chart->addSeries(series);
+        m_series[size_t(i)] = series;
+    }
 
     auto *panel = new QWidget(page);
     panel->setObjectName(QStringLiteral("Panel4"));
-    panel->setGeometry(pageW - 89, 40, 89, pageH - 48);
+    panel->setGeometry(8 + chartW, 40, 89, chartH);
     const std::array<const char *, 3> boxCaptions{"Small", "Medium", "Large"};
     const std::array<QColor, 3> boxColours{QColor(0, 128, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     const std::array<int, 3> boxY{2, 26, 58};
@@ -418,6 +434,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
         p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
         box->setPalette(p);
         platform::setHint(box, QStringLiteral("Show chart"));
+        connect(box, &QCheckBox::clicked, this, guarded([this] { CheckBox1Click(); }));
         box->setAccessibleName(
             QStringLiteral("Show %1 chainring bars").arg(QString::fromLatin1(kRingNames[size_t(2 - i)])));
         m_seriesBoxes[size_t(i)] = box;
@@ -516,7 +533,7 @@ void Tgearform::PageControl1Change()
     for (const char *name : {"Zoomin", "Zoomud", "Undo"})
         action(QString::fromLatin1(name))->setEnabled(chartTab);
     // The speed axis is titled with the chosen unit.
-    Q_UNUSED(unitText());
+    m_chart->setBottomAxisTitle(m_unit->selectedText());
 }
 
 void Tgearform::Afslut1Click()
@@ -524,15 +541,40 @@ void Tgearform::Afslut1Click()
     close();
 }
 
-void Tgearform::CopyExecute() {}
-void Tgearform::SaveExecute() {}
+void Tgearform::CheckBox1Click()
+{
+    for (int i = 0; i < 3; ++i)
+        m_series[size_t(i)]->setActive(m_seriesBoxes[size_t(i)]->isChecked());
+}
+
+void Tgearform::CopyExecute()
+{
+    m_chart->copyPicture();
+}
+
+void Tgearform::SaveExecute()
+{
+    if (const std::optional<QString> path = m_savePicture->Execute(this))
+        m_chart->saveBitmap(*path);
+}
 void Tgearform::ReportExecute()
 {
     report::fillReportTable(*m_reportTable, *this);
 }
-void Tgearform::ZoominExecute() {}
-void Tgearform::ZoomudExecute() {}
-void Tgearform::UndoExecute() {}
+void Tgearform::ZoominExecute()
+{
+    m_chart->zoomByPercent(110);
+}
+
+void Tgearform::ZoomudExecute()
+{
+    m_chart->zoomByPercent(90);
+}
+
+void Tgearform::UndoExecute()
+{
+    m_chart->resetZoom();
+}
 void Tgearform::SetupExecute() {}
 void Tgearform::Om1Click()
 {
@@ -602,5 +644,12 @@ QString Tgearform::speedText(Chainring ring, int row) const
     return m_speedCells[size_t(ring)][size_t(row - 1)]->text();
 }
 
-void Tgearform::clearSeries(int) {}
-void Tgearform::addBar(int, double, double, double) {}
+void Tgearform::clearSeries(int series)
+{
+    m_series[size_t(series - 1)]->clear();
+}
+
+void Tgearform::addBar(int series, double start, double end, double y)
+{
+    m_series[size_t(series - 1)]->addBar(start, end, y, QString());
+}

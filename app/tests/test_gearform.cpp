@@ -2,6 +2,7 @@
 // wiring, the cadence rule, tabs and commands, and the error display.
 #include "app/gearform.h"
 #include "app/startup.h"
+#include "chart/chart.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/radio_group.h"
