@@ -215,6 +215,15 @@ class App:
         run("import", "-window", wid or "root", path)
         return path
 
+    def shot_of(self, node, name):
+        """A screenshot of one component only, cut from the screen."""
+        full = self.screenshot(name + "-screen")
+        e = node.acc.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
+        path = os.path.join(self.artifacts, name + ".png")
+        run("convert", full, "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}", "+repage", path)
+        os.remove(full)
+        return path
+
     def close(self):
         if self.proc.poll() is None:
             self.proc.terminate()

@@ -4,6 +4,7 @@ whole visit, driven with real input events and checked by what they see.
 Screenshots are left in the artefacts folder."""
 import argparse
 import os
+import subprocess
 import sys
 import time
 import traceback
@@ -56,6 +57,51 @@ class Visit:
         found = colours(shot)
         for c in (RED, YELLOW, LIME):
             assert c in found, f"bar colour {c} not on screen"
+
+    def step_zooms_in_and_resets(self):
+        app = self.app
+        app.activate(app.window)
+        chart = app.node(name="Speed-range chart")
+        before = app.shot_of(chart, "04a-chart-before-zoom")
+        app.key("ctrl+i")
+        time.sleep(0.5)
+        zoomed = app.shot_of(chart, "04b-chart-zoomed")
+        assert run("compare", "-metric", "AE", before, zoomed, "null:", check=False) != "0", "zoom changed nothing"
+        app.click(*app.node(name="View", role="menu item").center())
+        app.click(*app.node(name="Undo", role="menu item", showing=True).center())
+        time.sleep(0.5)
+        app.click(*app.node(name="Chart", role="page tab").center())  # pointer off the chart
+        back = app.shot_of(chart, "04c-chart-reset")
+        diff = subprocess.run(["compare", "-metric", "AE", before, back, "null:"],
+                              stderr=subprocess.PIPE).stderr.decode().strip()
+        assert diff.split()[0] == "0", f"reset chart differs from the start in {diff} pixels"
+
+    def step_copies_the_chart_to_the_clipboard(self):
+        app = self.app
+        app.key("ctrl+c")
+        wait_for("an image on the clipboard",
+                 lambda: "image/png" in run("xclip", "-selection", "clipboard", "-t", "TARGETS", "-o", check=False))
+        png = os.path.join(self.artifacts, "05-clipboard.png")
+        with open(png, "wb") as f:
+            f.write(subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"],
+                                   stdout=subprocess.PIPE, check=True).stdout)
+        assert image_size(png) == (526, 306), image_size(png)
+        assert RED in colours(png)
+
+    def step_saves_a_bitmap(self):
+        app = self.app
+        path = os.path.join(os.path.abspath(self.artifacts), "06-saved-chart.jpg")
+        if os.path.exists(path):
+            os.remove(path)
+        app.key("ctrl+s")
+        dialog = app.find_window("Save")
+        app.activate(dialog)
+        app.key("ctrl+a")
+        app.type(path)
+        app.key("Return")
+        wait_for("the bitmap file", lambda: os.path.exists(path) and os.path.getsize(path) > 1000)
+        with open(path, "rb") as f:
+            assert f.read(2) == b"BM"
 
     def step_exits_from_the_file_menu(self):
         app = self.app

@@ -50,6 +50,18 @@ build_or_fail() {
 if build_or_fail build; then
   run_ctest build offscreen
   run_ctest build xvfb
+  # The whole program in a real X session with a window manager, driven
+  # from outside; screenshots are left in build/test-artifacts/e2e.
+  echo "== end-to-end desktop test =="
+  rm -rf build/test-artifacts/e2e
+  if timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+    /usr/bin/python3 e2e/test_desktop.py --app build/app/ratiomat --artifacts build/test-artifacts/e2e \
+    2>&1 | grep -v -E 'dbus-daemon|org.a11y|SpiRegistry|XDG_RUNTIME_DIR' | tee "$logdir/e2e.log"; then :; fi
+  if grep -qE '^[0-9]+ passed, 0 failed$' "$logdir/e2e.log"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
 fi
 
 if [ "${FAST:-0}" != 1 ]; then
