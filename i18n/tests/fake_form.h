@@ -16,6 +16,7 @@ struct FakeProperty
     QStringList items;
     int charset = 1;
     bool writable = true;
+    int writes = 0;
 };
 
 class FakeComponent : public platform::Component
@@ -43,13 +44,21 @@ public:
             throw platform::AppError(QStringLiteral("read failed"));
         return get(p).text;
     }
-    void writeString(const QString &p, const QString &v) override { set(p).text = v; }
+    void writeString(const QString &p, const QString &v) override
+    {
+        set(p).text = v;
+        ++set(p).writes;
+    }
     QString fontName(const QString &p) const override { return get(p).text; }
     void setFontName(const QString &p, const QString &v) override { set(p).text = v; }
     int fontCharset(const QString &p) const override { return get(p).charset; }
     void setFontCharset(const QString &p, int c) override { set(p).charset = c; }
     QStringList readStrings(const QString &p) const override { return get(p).items; }
-    void writeStrings(const QString &p, const QStringList &v) override { set(p).items = v; }
+    void writeStrings(const QString &p, const QStringList &v) override
+    {
+        set(p).items = v;
+        ++set(p).writes;
+    }
     bool isControl() const override { return control; }
     bool parentFont() const override { return followsParentFont; }
     bool isLinkedToAction() const override { return linked; }
