@@ -49,10 +49,17 @@ const struct
     const char *name;
     TStringsType kind;
 } kLists[] = {
-    {"Captions", stCaptions}, {"Hints", stHints},           {"DisplayLabels", stDisplayLabels},
-    {"Strings", stStrings},   {"Fonts", stFonts},           {"MultiLines", stMultiLines},
-    {"DlgsCaptions", stDlgsCaptions}, {"OtherStrings", stOtherStrings}, {"Locales", stLocales},
-    {"CharSets", stCharSets}, {"Collections", stCollections},
+    {"Captions", stCaptions},
+    {"Hints", stHints},
+    {"DisplayLabels", stDisplayLabels},
+    {"Strings", stStrings},
+    {"Fonts", stFonts},
+    {"MultiLines", stMultiLines},
+    {"DlgsCaptions", stDlgsCaptions},
+    {"OtherStrings", stOtherStrings},
+    {"Locales", stLocales},
+    {"CharSets", stCharSets},
+    {"Collections", stCollections},
 };
 
 bool is(const StoredProperty &p, const char *name)
@@ -63,7 +70,8 @@ bool is(const StoredProperty &p, const char *name)
 void requireList(const StoredProperty &p, bool list, const QString &source)
 {
     if (p.isList != list)
-        fail(source, p.line, QStringLiteral("%1 wants %2").arg(p.name, list ? QStringLiteral("a list") : QStringLiteral("a value")));
+        fail(source, p.line,
+             QStringLiteral("%1 wants %2").arg(p.name, list ? QStringLiteral("a list") : QStringLiteral("a value")));
 }
 
 // Sets one stored translator property; the dispatcher reference is only

@@ -74,9 +74,8 @@ void normaliseTables(StoredTables &t)
     const qsizetype n1 = t.numOfLanguages + 1;
     const QStringList &locales = t.list(stLocales);
     const bool tabs = (!dialogs.isEmpty() && dialogs.first().contains(tab)) ||
-                      (!locales.isEmpty() && locales.first().contains(tab)) ||
-                      countOf(t.list(stCaptions), tab) == n1 || countOf(locales, tab) == n1 ||
-                      countOf(t.list(stHints), tab) == n1;
+                      (!locales.isEmpty() && locales.first().contains(tab)) || countOf(t.list(stCaptions), tab) == n1 ||
+                      countOf(locales, tab) == n1 || countOf(t.list(stHints), tab) == n1;
     if (tabs) {
         replaceDelimiter(t, t.delim, tab);
         replaceDelimiter(t, tab, t.delim);
@@ -99,8 +98,8 @@ void normaliseTables(StoredTables &t)
     {
         const char *property;
         TStringsType kind;
-    } emptied[] = {{"Caption", stCaptions},       {"Hint", stHints},   {"DisplayLabel", stDisplayLabels},
-                   {"Charset", stCharSets},       {"Font", stFonts},   {"Font", stCharSets}};
+    } emptied[] = {{"Caption", stCaptions}, {"Hint", stHints}, {"DisplayLabel", stDisplayLabels},
+                   {"Charset", stCharSets}, {"Font", stFonts}, {"Font", stCharSets}};
     for (const auto &e : emptied)
         if (containsName(t.excludedProperties, QLatin1String(e.property)))
             t.list(e.kind).clear();

@@ -67,14 +67,13 @@ Qt::CursorShape cursorShape(int cursor)
     {
         int number;
         Qt::CursorShape shape;
-    } shapes[] = {{0, Qt::ArrowCursor},         {-2, Qt::ArrowCursor},        {-3, Qt::CrossCursor},
-                  {-4, Qt::IBeamCursor},        {-5, Qt::SizeAllCursor},      {-6, Qt::SizeBDiagCursor},
-                  {-7, Qt::SizeVerCursor},      {-8, Qt::SizeFDiagCursor},    {-9, Qt::SizeHorCursor},
-                  {-10, Qt::UpArrowCursor},     {-11, Qt::WaitCursor},        {-12, Qt::DragMoveCursor},
-                  {-13, Qt::ForbiddenCursor},   {-14, Qt::SplitHCursor},      {-15, Qt::SplitVCursor},
-                  {-16, Qt::DragCopyCursor},    {-17, Qt::WaitCursor},        {-18, Qt::ForbiddenCursor},
-                  {-19, Qt::BusyCursor},        {-20, Qt::WhatsThisCursor},   {-21, Qt::PointingHandCursor},
-                  {-22, Qt::SizeAllCursor}};
+    } shapes[] = {
+        {0, Qt::ArrowCursor},          {-2, Qt::ArrowCursor},      {-3, Qt::CrossCursor},   {-4, Qt::IBeamCursor},
+        {-5, Qt::SizeAllCursor},       {-6, Qt::SizeBDiagCursor},  {-7, Qt::SizeVerCursor}, {-8, Qt::SizeFDiagCursor},
+        {-9, Qt::SizeHorCursor},       {-10, Qt::UpArrowCursor},   {-11, Qt::WaitCursor},   {-12, Qt::DragMoveCursor},
+        {-13, Qt::ForbiddenCursor},    {-14, Qt::SplitHCursor},    {-15, Qt::SplitVCursor}, {-16, Qt::DragCopyCursor},
+        {-17, Qt::WaitCursor},         {-18, Qt::ForbiddenCursor}, {-19, Qt::BusyCursor},   {-20, Qt::WhatsThisCursor},
+        {-21, Qt::PointingHandCursor}, {-22, Qt::SizeAllCursor}};
     for (const auto &s : shapes)
         if (s.number == cursor)
             return s.shape;
@@ -326,8 +325,8 @@ void TsiCustomLang::applyWindowFont()
     const QString t = entryText(fonts.first());
     if (!t.isEmpty())
         window.setFontName(kFont, t);
-    const int code = charsetCode(FindEntryText(m_tables.list(stCharSets), cls, m_activeLanguage, m_tables.delim),
-                                 Qt::CaseSensitive);
+    const int code =
+        charsetCode(FindEntryText(m_tables.list(stCharSets), cls, m_activeLanguage, m_tables.delim), Qt::CaseSensitive);
     if (code >= 0)
         window.setFontCharset(kFont, code);
 }
@@ -504,8 +503,8 @@ void TsiCustomLang::CleanUpList(TStringsType kind)
     if (kind < 0 || kind >= kListCount || kind == stDlgsCaptions || kind == stStrings || kind == stLocales)
         return;
     QStringList &list = m_tables.list(kind);
-    const bool windowFirst = (kind == stCaptions || kind == stHints || kind == stFonts || kind == stCharSets) &&
-                             m_form.isTopLevelForm();
+    const bool windowFirst =
+        (kind == stCaptions || kind == stHints || kind == stFonts || kind == stCharSets) && m_form.isTopLevelForm();
     for (qsizetype i = windowFirst ? 1 : 0; i < list.size();) {
         const QString key = EntryKey(list[i], m_tables.delim);
         platform::Component *c = nullptr;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMetaProperty>
@@ -163,15 +164,29 @@ bool isPublishedName(const char *name)
     return name[0] >= 'A' && name[0] <= 'Z';
 }
 
+// The published (upper-case) Q_PROPERTYs of a class, found once per class:
+// building a QMetaProperty is costly and a switch asks thousands of times.
+const QList<std::pair<QString, int>> &publishedOf(const QMetaObject *mo)
+{
+    static QHash<const QMetaObject *, QList<std::pair<QString, int>>> cache;
+    auto it = cache.constFind(mo);
+    if (it == cache.constEnd()) {
+        QList<std::pair<QString, int>> found;
+        for (int i = 0; i < mo->propertyCount(); ++i)
+            if (const char *name = mo->property(i).name(); isPublishedName(name))
+                found.append({QLatin1String(name), i});
+        it = cache.insert(mo, found);
+    }
+    return *it;
+}
+
 // A declared (Q_PROPERTY) published property by name, without regard to case.
 QMetaProperty declared(const QObject *o, const QString &property)
 {
     const QMetaObject *mo = o->metaObject();
-    for (int i = 0; i < mo->propertyCount(); ++i) {
-        QMetaProperty p = mo->property(i);
-        if (isPublishedName(p.name()) && property.compare(QLatin1String(p.name()), Qt::CaseInsensitive) == 0)
-            return p;
-    }
+    for (const auto &[name, index] : publishedOf(mo))
+        if (property.compare(name, Qt::CaseInsensitive) == 0)
+            return mo->property(index);
     return {};
 }
 
@@ -234,16 +249,19 @@ QStringList QtComponent::publishedProperties() const
     QStringList names;
     if (!m_object)
         return names;
-    const QMetaObject *mo = m_object->metaObject();
-    for (int i = 0; i < mo->propertyCount(); ++i)
-        if (isPublishedName(mo->property(i).name()))
-            names << QLatin1String(mo->property(i).name());
+    for (const auto &entry : publishedOf(m_object->metaObject()))
+        names << entry.first;
     for (const BuiltIn &b : kBuiltIns) {
         const QString n = QLatin1String(b.name);
         if (!names.contains(n, Qt::CaseInsensitive) && b.applies(m_object))
             names << n;
     }
     return names;
+}
+
+bool QtComponent::hasProperty(const QString &property) const
+{
+    return m_object && (declared(m_object, property).isValid() || findBuiltIn(m_object, property));
 }
 
 PropertyKind QtComponent::propertyKind(const QString &property) const
@@ -422,6 +440,7 @@ QtForm::~QtForm() = default;
 void QtForm::setComponents(const QList<QObject *> &components)
 {
     m_components.clear();
+    m_byNameValid = false;
     m_context = std::make_unique<QObject>();
     for (QObject *c : components)
         addComponent(c);
@@ -432,8 +451,12 @@ void QtForm::addComponent(QObject *component)
     if (!component)
         return;
     m_components.push_back(std::make_unique<QtComponent>(component));
-    QObject::connect(component, &QObject::destroyed, m_context.get(),
-                     [this](QObject *gone) { componentRemoved(gone->objectName()); });
+    m_byNameValid = false;
+    QObject::connect(component, &QObject::objectNameChanged, m_context.get(), [this] { m_byNameValid = false; });
+    QObject::connect(component, &QObject::destroyed, m_context.get(), [this](QObject *gone) {
+        m_byNameValid = false;
+        componentRemoved(gone->objectName());
+    });
 }
 
 QString QtForm::instanceName() const
@@ -460,10 +483,18 @@ QList<Component *> QtForm::components() const
 
 Component *QtForm::findComponent(const QString &name) const
 {
-    for (const auto &c : m_components)
-        if (c->isAlive() && c->object()->objectName().compare(name, Qt::CaseInsensitive) == 0)
-            return c.get();
-    return nullptr;
+    if (!m_byNameValid) {
+        m_byName.clear();
+        for (const auto &c : m_components)
+            if (c->isAlive()) {
+                const QString key = c->object()->objectName().toCaseFolded();
+                if (!m_byName.contains(key)) // the first of equal names wins
+                    m_byName.insert(key, c.get());
+            }
+        m_byNameValid = true;
+    }
+    QtComponent *c = m_byName.value(name.toCaseFolded());
+    return c && c->isAlive() ? c : nullptr;
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -111,6 +112,7 @@ public:
 
     QString name() const override;
     QStringList publishedProperties() const override;
+    bool hasProperty(const QString &property) const override;
     PropertyKind propertyKind(const QString &property) const override;
     bool isWritable(const QString &property) const override;
     QString readString(const QString &property) const override;
@@ -164,7 +166,10 @@ private:
     int m_topLevel = -1; // -1: decide from the widget
     bool m_loading = false;
     std::vector<std::unique_ptr<QtComponent>> m_components;
-    std::unique_ptr<QObject> m_context; // scope of the destroyed() connections
+    // Components by case-folded name, rebuilt after a rename or removal.
+    mutable QHash<QString, QtComponent *> m_byName;
+    mutable bool m_byNameValid = false;
+    std::unique_ptr<QObject> m_context; // scope of the signal connections
 };
 
 // Reads or sets a QAction's category.

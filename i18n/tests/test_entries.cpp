@@ -116,7 +116,8 @@ private slots:
         QTest::newRow("doubled quote") << "\"x\"\"y\"" << QStringList{"x\"y"};
         QTest::newRow("unterminated quote") << "\"ab" << QStringList{"ab"};
         QTest::newRow("nothing") << "" << QStringList{};
-        QTest::newRow("Danish letters") << QString::fromUtf8("sø,lø") << QStringList{QString::fromUtf8("sø"), QString::fromUtf8("lø")};
+        QTest::newRow("Danish letters") << QString::fromUtf8("sø,lø")
+                                        << QStringList{QString::fromUtf8("sø"), QString::fromUtf8("lø")};
     }
     void commaText()
     {
@@ -202,8 +203,7 @@ private slots:
             t.list(stDlgsCaptions) << withoutAmpersand(all[i]) + D + all[i] + D;
         normaliseTables(t);
         QCOMPARE(t.list(stDlgsCaptions).size(), expected);
-        QCOMPARE(EntryKey(t.list(stDlgsCaptions).last(), D),
-                 withoutAmpersand(all[expected == 15 ? 14 : expected - 1]));
+        QCOMPARE(EntryKey(t.list(stDlgsCaptions).last(), D), withoutAmpersand(all[expected == 15 ? 14 : expected - 1]));
     }
 
     void normaliseCompletesElevenLocales()

@@ -135,8 +135,8 @@ private slots:
         label->setToolTip(QStringLiteral("tip"));
         label->setStatusTip(QStringLiteral("tip"));
         auto *tagged = w.add(new Tagged, "Tagged1");
-        auto *field = w.add(new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, &w.window),
-                            "MaskEdit3");
+        auto *field =
+            w.add(new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, &w.window), "MaskEdit3");
         auto *combo = w.add(new QComboBox(&w.window), "ComboBox1");
         combo->addItems({QStringLiteral("a b"), QStringLiteral("c")});
         w.lang->setActiveLanguage(1);
@@ -286,8 +286,7 @@ private slots:
         button->setDefaultAction(save);
 
         platform::QtForm form(&window, QStringLiteral("Tgearform"),
-                              {tabs, page, circumference, unit, sprocket, small, units, save, gem, button,
-                               dispatcher});
+                              {tabs, page, circumference, unit, sprocket, small, units, save, gem, button, dispatcher});
         auto *lang = new TsiLang(form, &window);
         lang->setObjectName(QStringLiteral("siLang1"));
         loadStoredTables(kGearformTables, form, *lang, dispatcher);

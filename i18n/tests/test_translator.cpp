@@ -89,8 +89,8 @@ private slots:
         QObject owner;
         TsiLang lang(form, &owner);
         lang.setNumOfLanguages(3);
-        QCOMPARE(lang.langNames(),
-                 (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"), QStringLiteral("Language N3")}));
+        QCOMPARE(lang.langNames(), (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"),
+                                                QStringLiteral("Language N3")}));
         QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
         QCOMPARE(lang.list(stLocales).first().count(D), 4);
         lang.setNumOfLanguages(1);
