@@ -1,0 +1,295 @@
+#include "stored_tables.h"
+
+#include "dispatcher.h"
+#include "tsilang.h"
+
+#include "platform/components.h"
+#include "platform/errors.h"
+
+#include <QFile>
+#include <QScopeGuard>
+
+namespace i18n {
+
+namespace {
+
+[[noreturn]] void fail(const QString &source, int line, const QString &what)
+{
+    throw platform::AppError(QStringLiteral("%1:%2: %3").arg(source).arg(line).arg(what));
+}
+
+QString withoutIndent(const QString &line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && line[i] == u' ')
+        ++i;
+    return line.mid(i);
+}
+
+bool toBool(const StoredProperty &p, const QString &source)
+{
+    if (p.value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (p.value.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    fail(source, p.line, QStringLiteral("%1 wants true or false").arg(p.name));
+}
+
+int toInt(const StoredProperty &p, const QString &source)
+{
+    bool ok = false;
+    const int v = p.value.trimmed().toInt(&ok);
+    if (!ok)
+        fail(source, p.line, QStringLiteral("%1 wants a whole number").arg(p.name));
+    return v;
+}
+
+const struct
+{
+    const char *name;
+    TStringsType kind;
+} kLists[] = {
+    {"Captions", stCaptions},
+    {"Hints", stHints},
+    {"DisplayLabels", stDisplayLabels},
+    {"Strings", stStrings},
+    {"Fonts", stFonts},
+    {"MultiLines", stMultiLines},
+    {"DlgsCaptions", stDlgsCaptions},
+    {"OtherStrings", stOtherStrings},
+    {"Locales", stLocales},
+    {"CharSets", stCharSets},
+    {"Collections", stCollections},
+};
+
+bool is(const StoredProperty &p, const char *name)
+{
+    return p.name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+void requireList(const StoredProperty &p, bool list, const QString &source)
+{
+    if (p.isList != list)
+        fail(source, p.line,
+             QStringLiteral("%1 wants %2").arg(p.name, list ? QStringLiteral("a list") : QStringLiteral("a value")));
+}
+
+// Sets one stored translator property; the dispatcher reference is only
+// remembered, to be resolved after the whole window has been read.
+void setTranslatorProperty(TsiCustomLang &t, const StoredProperty &p, const QString &source, QString &dispatcherRef)
+{
+    for (const auto &l : kLists)
+        if (is(p, l.name)) {
+            requireList(p, true, source);
+            t.storedList(l.kind) = p.items; // filled in place: no effect
+            return;
+        }
+    const bool list = is(p, "StringsTypes") || is(p, "SmartExcludeProps") || is(p, "DoNotTranslate") ||
+                      is(p, "LangNames") || is(p, "ExcludedProperties") || is(p, "ExtendedTranslations");
+    requireList(p, list, source);
+    if (is(p, "Version"))
+        t.setVersion(p.value);
+    else if (is(p, "IsInheritedOwner"))
+        t.setIsInheritedOwner(toBool(p, source));
+    else if (is(p, "StringsTypes"))
+        t.setStringsTypes(p.items);
+    else if (is(p, "SmartExcludeProps"))
+        t.setSmartExcludeProps(p.items);
+    else if (is(p, "HandleResourceStrings"))
+        t.setHandleResourceStrings(toBool(p, source));
+    else if (is(p, "ResourceLanguageIndex"))
+        t.setResourceLanguageIndex(quint16(toInt(p, source)));
+    else if (is(p, "NumOfLanguages"))
+        t.setNumOfLanguages(toInt(p, source));
+    else if (is(p, "ActiveLanguage"))
+        t.setActiveLanguage(toInt(p, source));
+    else if (is(p, "ChangeLocales"))
+        t.setChangeLocales(toBool(p, source));
+    else if (is(p, "LangDispatcher"))
+        dispatcherRef = p.value.trimmed();
+    else if (is(p, "LangDelim"))
+        t.setLangDelim(toInt(p, source));
+    else if (is(p, "DoNotTranslate"))
+        t.setDoNotTranslate(p.items);
+    else if (is(p, "LangNames"))
+        t.setLangNames(p.items);
+    else if (is(p, "Language"))
+        t.setLanguage(p.value);
+    else if (is(p, "TranslateType")) {
+        if (p.value.trimmed() == QLatin1String("ttNoChange"))
+            t.setTranslateType(ttNoChange);
+        else if (p.value.trimmed() == QLatin1String("ttGetDefault"))
+            t.setTranslateType(ttGetDefault);
+        else
+            fail(source, p.line, QStringLiteral("unknown TranslateType %1").arg(p.value));
+    } else if (is(p, "Options")) {
+        const QString v = p.value.trimmed();
+        if (!v.startsWith(u'[') || !v.endsWith(u']'))
+            fail(source, p.line, QStringLiteral("Options wants [..]"));
+        TsiLangOptions options;
+        for (const QString &o : v.mid(1, v.size() - 2).split(u',', Qt::SkipEmptyParts)) {
+            if (o.trimmed() == QLatin1String("loUseExtUDStrings"))
+                options |= loUseExtUDStrings;
+            else if (o.trimmed() == QLatin1String("loUseExtCommonStrings"))
+                options |= loUseExtCommonStrings;
+            else
+                fail(source, p.line, QStringLiteral("unknown option %1").arg(o.trimmed()));
+        }
+        t.setOptions(options);
+    } else if (is(p, "NeedAllDlgs"))
+        t.setNeedAllDlgs(toBool(p, source));
+    else if (is(p, "ChangingCursor"))
+        t.setChangingCursor(toInt(p, source));
+    else if (is(p, "ExcludedProperties"))
+        t.setExcludedProperties(p.items);
+    else if (is(p, "DoRaiseExceptions"))
+        t.setDoRaiseExceptions(toBool(p, source));
+    else if (is(p, "ExtendedTranslations")) {
+        QList<TsiExtendedItem> items;
+        for (const QString &item : p.items) {
+            const qsizetype eq = item.indexOf(u'=');
+            if (eq < 0)
+                fail(source, p.line, QStringLiteral("an extended translation wants identifier=values"));
+            items.append({item.left(eq), item.mid(eq + 1)});
+        }
+        t.setExtendedTranslations(items);
+    } else
+        fail(source, p.line, QStringLiteral("TsiLang has no stored property %1").arg(p.name));
+}
+
+void setDispatcherProperty(TsiLangDispatcher &d, const StoredProperty &p, const QString &source)
+{
+    requireList(p, is(p, "LangNames"), source);
+    if (is(p, "ActiveLanguage"))
+        d.setActiveLanguage(toInt(p, source));
+    else if (is(p, "NumOfLanguages"))
+        d.setNumOfLanguages(toInt(p, source));
+    else if (is(p, "LangNames"))
+        d.setLangNames(p.items);
+    else if (is(p, "Language"))
+        d.setLanguage(p.value);
+    else if (is(p, "FileName"))
+        d.setFileName(p.value);
+    else
+        fail(source, p.line, QStringLiteral("TsiLangDispatcher has no stored property %1").arg(p.name));
+}
+
+bool namedAs(QObject &o, const QString &name)
+{
+    if (o.objectName().isEmpty())
+        o.setObjectName(name);
+    return o.objectName().compare(name, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QList<StoredObject> parseStoredText(const QString &text, const QString &source)
+{
+    QList<StoredObject> objects;
+    const QStringList lines = text.split(u'\n');
+    StoredObject *object = nullptr;
+    StoredProperty *list = nullptr;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int lineNo = int(i + 1);
+        QString line = lines[i];
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QString content = withoutIndent(line);
+        if (list) {
+            if (content.startsWith(u'|'))
+                list->items << content.mid(1);
+            else if (content.trimmed() == QLatin1String(")"))
+                list = nullptr;
+            else
+                fail(source, lineNo, QStringLiteral("a list item starts with \"|\""));
+            continue;
+        }
+        const QString trimmed = content.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
+            continue;
+        if (!object) {
+            const qsizetype colon = trimmed.indexOf(u':');
+            if (!trimmed.startsWith(QLatin1String("object ")) || colon < 0)
+                fail(source, lineNo, QStringLiteral("expected \"object <name>: <class>\""));
+            objects.append({trimmed.mid(7, colon - 7).trimmed(), trimmed.mid(colon + 1).trimmed(), {}});
+            object = &objects.last();
+            continue;
+        }
+        if (trimmed == QLatin1String("end")) {
+            object = nullptr;
+            continue;
+        }
+        const qsizetype eq = content.indexOf(u'=');
+        if (eq <= 0)
+            fail(source, lineNo, QStringLiteral("expected \"<property> = <value>\""));
+        StoredProperty p;
+        p.name = content.left(eq).trimmed();
+        p.line = lineNo;
+        QString value = content.mid(eq + 1);
+        if (value.startsWith(u' '))
+            value.remove(0, 1);
+        if (value.trimmed() == QLatin1String("(")) {
+            p.isList = true;
+            object->properties.append(p);
+            list = &object->properties.last();
+        } else {
+            p.value = value;
+            object->properties.append(p);
+        }
+    }
+    if (list || object)
+        fail(source, int(lines.size()), QStringLiteral("unexpected end of the text"));
+    return objects;
+}
+
+void loadStoredText(const QString &text, const QString &source, platform::Form &form, TsiCustomLang &translator,
+                    TsiLangDispatcher *dispatcher)
+{
+    const QList<StoredObject> objects = parseStoredText(text, source);
+
+    const bool dispatcherWasLoading = dispatcher && dispatcher->isLoading();
+    form.setLoading(true);
+    if (dispatcher)
+        dispatcher->setLoading(true);
+    auto loaded = qScopeGuard([&] {
+        form.setLoading(false);
+        if (dispatcher)
+            dispatcher->setLoading(dispatcherWasLoading);
+    });
+
+    QString dispatcherRef;
+    for (const StoredObject &o : objects) {
+        if (o.className == QLatin1String("TsiLang") && namedAs(translator, o.name)) {
+            for (const StoredProperty &p : o.properties)
+                setTranslatorProperty(translator, p, source, dispatcherRef);
+        } else if (o.className == QLatin1String("TsiLangDispatcher") && dispatcher && namedAs(*dispatcher, o.name)) {
+            for (const StoredProperty &p : o.properties)
+                setDispatcherProperty(*dispatcher, p, source);
+        } else {
+            fail(source, 0, QStringLiteral("no component %1 of class %2 to load").arg(o.name, o.className));
+        }
+    }
+    // References are resolved once the whole window has been read, still
+    // while it loads.
+    if (!dispatcherRef.isEmpty()) {
+        if (!dispatcher || dispatcher->objectName().compare(dispatcherRef, Qt::CaseInsensitive) != 0)
+            fail(source, 0, QStringLiteral("no dispatcher named %1").arg(dispatcherRef));
+        translator.setLangDispatcher(dispatcher);
+    }
+    loaded.dismiss();
+    form.setLoading(false);
+    if (dispatcher)
+        dispatcher->setLoading(dispatcherWasLoading);
+    translator.Loaded();
+}
+
+void loadStoredTables(const QString &path, platform::Form &form, TsiCustomLang &translator,
+                      TsiLangDispatcher *dispatcher)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw platform::AppError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+    loadStoredText(QString::fromUtf8(file.readAll()), path, form, translator, dispatcher);
+}
+
+} // namespace i18n

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+class Form;
+}
+
+namespace i18n {
+
+class TsiCustomLang;
+class TsiLangDispatcher;
+
+// The stored translators of the program's windows, as Qt resources.
+inline const QString kGearformTables = QStringLiteral(":/tables/gearform.lang");
+inline const QString kSetupformTables = QStringLiteral(":/tables/setupform.lang");
+inline const QString kPrintReportformTables = QStringLiteral(":/tables/printreportform.lang");
+
+// The stored form, one item a line:
+//
+//   object siLang1: TsiLang          a component and its class
+//     Version = v5.1.1               a value: everything after "= ", verbatim
+//     Captions = (                   a list ...
+//       |Tgearform<D>Ratiomat<D>     ... one item a line after "|", verbatim
+//     )
+//   end
+//
+// Lines holding only blanks, or starting with "#", are ignored. Properties
+// keep the order in which they are stored, since several act when set.
+struct StoredProperty
+{
+    QString name;
+    QString value;
+    QStringList items;
+    bool isList = false;
+    int line = 0;
+};
+
+struct StoredObject
+{
+    QString name;
+    QString className;
+    QList<StoredProperty> properties;
+};
+
+// Parses stored text; raises platform::AppError naming the line at fault.
+QList<StoredObject> parseStoredText(const QString &text, const QString &source);
+
+// Loads a window's stored translator (and its dispatcher, where the window
+// has one) the way a window is read: the window reports "loading" while the
+// properties are set in stored order, the dispatcher reference is resolved
+// once everything is read (linking the translator), then the translator's
+// end-of-load steps run. Raises platform::AppError for an unreadable or
+// malformed file and ELanguageError for a refused value.
+void loadStoredTables(const QString &path, platform::Form &form, TsiCustomLang &translator,
+                      TsiLangDispatcher *dispatcher = nullptr);
+void loadStoredText(const QString &text, const QString &source, platform::Form &form, TsiCustomLang &translator,
+                    TsiLangDispatcher *dispatcher = nullptr);
+
+} // namespace i18n

@@ -1,0 +1,456 @@
+#include "fake_form.h"
+
+#include "i18n/dispatcher.h"
+#include "i18n/entries.h"
+#include "i18n/stored_tables.h"
+#include "i18n/tsilang.h"
+
+#include <QLabel>
+#include <QTest>
+
+using namespace i18n;
+
+namespace {
+const QChar D(1);
+QString e(const char *text)
+{
+    return QString::fromUtf8(text).replace(u'|', D);
+}
+
+// Runs f and returns the ELanguageError message it raises (empty if none).
+template <typename F> QString languageError(F &&f)
+{
+    try {
+        f();
+    } catch (const ELanguageError &err) {
+        return err.message();
+    }
+    return {};
+}
+
+// A translator of two languages on a fake window, counting its switches.
+struct TwoLanguages
+{
+    FakeForm form{QStringLiteral("TForm1"), QStringLiteral("Form1")};
+    QObject owner;
+    TsiLang lang{form, &owner};
+    int changes = 0;
+    TwoLanguages()
+    {
+        lang.setNumOfLanguages(2);
+        lang.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        lang.OnChangeLanguage = [this](TsiCustomLang *) { ++changes; };
+    }
+};
+} // namespace
+
+class TestTranslator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newTranslator()
+    {
+        FakeForm form(QStringLiteral("TForm1"));
+        QObject owner;
+        TsiLang lang(form, &owner);
+        QCOMPARE(lang.version(), QStringLiteral("v5.1.1"));
+        QCOMPARE(lang.langNames(), QStringList{QStringLiteral("Language N1")});
+        QCOMPARE(lang.language(), QStringLiteral("Language N1"));
+        QCOMPARE(lang.langDelim(), 1);
+        QCOMPARE(lang.changingCursor(), -1);
+        QCOMPARE(lang.stringsTypes(), (QStringList{QStringLiteral("TIB_STRINGLIST"), QStringLiteral("TSTRINGLIST")}));
+        const QStringList &dialogs = lang.list(stDlgsCaptions);
+        QCOMPARE(dialogs.size(), 15);
+        QCOMPARE(dialogs[4], e("Yes|&Yes|"));
+        QCOMPARE(dialogs[12], e("No To All|N&o to All|"));
+        QCOMPARE(dialogs[13], e("Yes To All|Yes to &All|"));
+        const QStringList &locales = lang.list(stLocales);
+        QCOMPARE(locales.size(), 15);
+        QCOMPARE(locales[2], QStringLiteral("Decimal Separator") + D + QLocale::system().decimalPoint() + D);
+        QCOMPARE(lang.savedFormats().size(), 15);
+        lang.setVersion(QStringLiteral("v4.9"));
+        QCOMPARE(lang.version(), QStringLiteral("v5.1.1"));
+    }
+
+    void oneTranslatorPerOwner()
+    {
+        FakeForm form(QStringLiteral("TForm1"));
+        QObject owner;
+        TsiLang first(form, &owner);
+        const QString message = languageError([&] { TsiLang second(form, &owner); });
+        QCOMPARE(message, QStringLiteral("Only one TsiCustomLang component per Form/DataModule allowed!"));
+        QCOMPARE(owner.findChildren<TsiCustomLang *>().size(), 1);
+    }
+
+    void numOfLanguages()
+    {
+        FakeForm form(QStringLiteral("TForm1"));
+        QObject owner;
+        TsiLang lang(form, &owner);
+        lang.setNumOfLanguages(3);
+        QCOMPARE(lang.langNames(), (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"),
+                                                QStringLiteral("Language N3")}));
+        QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
+        QCOMPARE(lang.list(stLocales).first().count(D), 4);
+        lang.setNumOfLanguages(1);
+        QCOMPARE(lang.langNames(), QStringList{QStringLiteral("Language N1")});
+        QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||")); // never shortened
+        QCOMPARE(languageError([&] { lang.setNumOfLanguages(0); }),
+                 QStringLiteral("0 - is not a valid property value !\rValue must be more than ZERO !"));
+        QCOMPARE(lang.numOfLanguages(), 1);
+
+        form.loading = true; // no top-up while loading
+        lang.setNumOfLanguages(4);
+        QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
+        QCOMPARE(lang.langNames().size(), 4);
+    }
+
+    void activeLanguageOutOfRange()
+    {
+        TwoLanguages t;
+        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(3); }),
+                 QStringLiteral("3 - is not a valid property value!\rValue must be within [1..2]!"));
+        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(0); }),
+                 QStringLiteral("0 - is not a valid property value!\rValue must be within [1..2]!"));
+        QCOMPARE(t.lang.activeLanguage(), 1);
+        t.form.loading = true;
+        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(3); }), QString());
+        QCOMPARE(t.lang.activeLanguage(), 1);
+        QCOMPARE(t.changes, 0);
+    }
+
+    void sameLanguageDoesNothing()
+    {
+        TwoLanguages t;
+        t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("laid out"));
+        t.lang.storedList(stCaptions) = QStringList{e("TForm1|Vindue|Window|"), e("Label1|Hej|Hello|")};
+        t.lang.setActiveLanguage(1);
+        QCOMPARE(t.changes, 0);
+        QCOMPARE(t.lang.list(stCaptions).size(), 2); // not synchronised either
+        QCOMPARE(t.form.window().readString(QStringLiteral("Caption")), QString());
+        t.lang.setActiveLanguage(2);
+        QCOMPARE(t.changes, 1);
+        QCOMPARE(t.lang.language(), QStringLiteral("ENGLISH"));
+    }
+
+    void loadingTranslatorWithoutDispatcherOnlyStores()
+    {
+        TwoLanguages t;
+        FakeComponent &label = t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("laid out"));
+        t.lang.storedList(stCaptions) = QStringList{e("Label1|Hej|Hello|")};
+        t.form.loading = true;
+        t.lang.setActiveLanguage(2);
+        QCOMPARE(t.lang.activeLanguage(), 2);
+        QCOMPARE(t.lang.language(), QStringLiteral("DANSK")); // not updated while loading
+        QCOMPARE(t.changes, 0);
+        QCOMPARE(label.readString(QStringLiteral("Caption")), QStringLiteral("laid out"));
+    }
+
+    void languageSetter()
+    {
+        TwoLanguages t;
+        QCOMPARE(languageError([&] { t.lang.setLanguage(QStringLiteral("SVENSK")); }),
+                 QStringLiteral("Language name shall be included in LangNames property!"));
+        t.lang.setLanguage(QStringLiteral("english"));
+        QCOMPARE(t.lang.activeLanguage(), 2);
+        QCOMPARE(t.lang.language(), QStringLiteral("ENGLISH")); // the name at the new position
+        QCOMPARE(t.changes, 1);
+    }
+
+    void langNamesAndDelimiter()
+    {
+        TwoLanguages t;
+        t.lang.setLangNames({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        QCOMPARE(t.lang.numOfLanguages(), 3);
+        QCOMPARE(t.lang.language(), QStringLiteral("A"));
+        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning||")); // no top-up this way
+        t.lang.setLangDelim(9);
+        QCOMPARE(t.lang.list(stDlgsCaptions).first(), QStringLiteral("Warning\tWarning\t\t"));
+    }
+
+    void wholeListAssignmentAppliesThatList()
+    {
+        TwoLanguages t;
+        FakeComponent &label = t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("x"));
+        label.prop(QStringLiteral("Hint")).text = QStringLiteral("old hint");
+        t.lang.storedList(stHints) = QStringList{e("Label1|Tip|Tip EN|")};
+        t.lang.assignList(stCaptions, {e("Label1|Hej|Hello|")});
+        QCOMPARE(label.readString(QStringLiteral("Caption")), QStringLiteral("Hej"));
+        QCOMPARE(label.readString(QStringLiteral("Hint")), QStringLiteral("old hint"));
+        QCOMPARE(t.lang.pendingKind(), int(stCaptions));
+        QCOMPARE(t.changes, 1);
+        t.lang.assignList(stDlgsCaptions, {e("Warning|Advarsel||")});
+        QCOMPARE(t.changes, 1);
+    }
+
+    void multiLinesEqualTextLeavesTheListAlone()
+    {
+        TwoLanguages t;
+        FakeComponent &radio = t.form.add(QStringLiteral("RadioGroup1"));
+        FakeProperty &items = radio.prop(QStringLiteral("Items"));
+        items.kind = platform::PropertyKind::StringList;
+        items.items = QStringList{QStringLiteral("Km/t"), QStringLiteral("Mph")};
+        t.lang.storedList(stMultiLines) = QStringList{e("RadioGroup1.Items|Km/t,Mph|Km/h,Mph|")};
+        t.lang.setActiveLanguage(2);
+        QCOMPARE(items.items, (QStringList{QStringLiteral("Km/h"), QStringLiteral("Mph")}));
+        QCOMPARE(items.writes, 1);
+        t.lang.setActiveLanguage(1);
+        QCOMPARE(items.items, (QStringList{QStringLiteral("Km/t"), QStringLiteral("Mph")}));
+        QCOMPARE(items.writes, 2);
+        // Back to 2 and to 1 with the list already showing the text: no write.
+        items.items = QStringList{QStringLiteral("Km/h"), QStringLiteral("Mph")};
+        t.lang.setActiveLanguage(2);
+        QCOMPARE(items.writes, 2);
+    }
+
+    // ---- loading the stored tables
+
+    void storedListCounts_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QList<int>>("counts"); // by list kind 0..10
+        QTest::newRow("main window") << kGearformTables << "Tgearform"
+                                     << QList<int>{110, 134, 0, 96, 2, 79, 0, 67, 15, 0, 96};
+        QTest::newRow("settings dialog") << kSetupformTables << "TSetupForm"
+                                         << QList<int>{5, 7, 0, 6, 1, 79, 0, 3, 15, 0, 6};
+        QTest::newRow("report form") << kPrintReportformTables << "TPrintReportForm"
+                                     << QList<int>{10, 16, 0, 15, 1, 79, 0, 2, 15, 0, 15};
+    }
+    void storedListCounts()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, className);
+        QFETCH(QList<int>, counts);
+        QWidget window;
+        platform::QtForm form(&window, className);
+        auto *lang = new TsiLang(form, &window);
+        TsiLangDispatcher dispatcher;
+        loadStoredTables(path, form, *lang, &dispatcher);
+        QVERIFY(!form.isLoading());
+        QCOMPARE(lang->version(), QStringLiteral("v5.1.1"));
+        QCOMPARE(lang->langDelim(), 1);
+        QCOMPARE(lang->numOfLanguages(), 2);
+        for (int kind = 0; kind < kListCount; ++kind) {
+            QCOMPARE(lang->list(TStringsType(kind)).size(), counts[kind]);
+            for (const QString &entry : lang->list(TStringsType(kind)))
+                QVERIFY2(!entry.contains(u'\t'), qPrintable(entry));
+        }
+        // Month and day names from the machine complete the stored items.
+        const QStringList &locales = lang->list(stLocales);
+        const QLocale machine = QLocale::system();
+        QCOMPARE(EntryKey(locales[11], D), QStringLiteral("Short Month Names"));
+        QCOMPARE(EntryField(locales[14], 1, D), QStringLiteral("Long Day Names"));
+        if (className != QLatin1String("Tgearform")) {
+            QCOMPARE(EntryField(locales[12], 2, D).split(u',').value(1), machine.monthName(2));
+            QCOMPARE(EntryField(locales[14], 2, D).split(u',').first(), machine.dayName(7));
+            QCOMPARE(EntryField(locales[13], 2, D).split(u',').size(), 7);
+        } else {
+            QCOMPARE(EntryField(locales[12], 2, D).split(u',').value(1), QStringLiteral("februar"));
+        }
+    }
+
+    void mainWindowLoad()
+    {
+        QWidget window;
+        window.setObjectName(QStringLiteral("gearform"));
+        auto *dispatcher = new TsiLangDispatcher(&window);
+        dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
+        auto *label = new QLabel(QStringLiteral("Circumference"), &window);
+        label->setObjectName(QStringLiteral("Label43"));
+        platform::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
+        auto *lang = new TsiLang(form, &window);
+        lang->setObjectName(QStringLiteral("siLang1"));
+        int changes = 0;
+        lang->OnChangeLanguage = [&](TsiCustomLang *) { ++changes; };
+        loadStoredTables(kGearformTables, form, *lang, dispatcher);
+
+        // ActiveLanguage 2 took effect because NumOfLanguages 2 came first;
+        // the generated names were replaced by the stored ones.
+        QCOMPARE(lang->activeLanguage(), 2);
+        QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("DANSK"), QStringLiteral("ENGLISH")}));
+        QCOMPARE(lang->language(), QStringLiteral("ENGLISH"));
+        QCOMPARE(lang->langDispatcher(), dispatcher);
+        QCOMPARE(dispatcher->linkedTranslators(), QList<TsiCustomLang *>{lang});
+        QCOMPARE(dispatcher->activeLanguage(), 2);
+        QCOMPARE(dispatcher->language(), QStringLiteral("ENGLISH"));
+        // Nothing was applied: the window shows its laid-out texts.
+        QCOMPARE(changes, 0);
+        QCOMPARE(label->text(), QStringLiteral("Circumference"));
+        QCOMPARE(window.windowTitle(), QString());
+
+        const QStringList &captions = lang->list(stCaptions);
+        QCOMPARE(captions.first(), e("Tgearform|Ratiomat|Ratiomat|"));
+        QCOMPARE(FindEntryText(captions, QStringLiteral("Label43"), 1, D), QString::fromUtf8("Dækomkreds"));
+        QCOMPARE(FindEntryText(captions, QStringLiteral("SmallLabel2"), 1, D), QStringLiteral("Label13"));
+        QCOMPARE(FindEntryText(lang->list(stHints), QStringLiteral("Chart1"), 2, D), QStringLiteral("Rightclick "));
+        QCOMPARE(FindEntryText(lang->list(stHints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
+        QCOMPARE(lang->list(stCharSets)[0], e("Tgearform|DEFAULT_CHARSET||"));
+        QCOMPARE(lang->list(stCharSets)[29], e("Panel2|DEFAULT_CHARSET|"));
+        QCOMPARE(lang->list(stCharSets)[30], e("BigLabel1|||"));
+        QCOMPARE(FindEntryText(lang->list(stOtherStrings), QStringLiteral("MaskEdit5.Text"), 1, D),
+                 QStringLiteral("  "));
+        QCOMPARE(lang->list(stDlgsCaptions)[28], QStringLiteral("|Solid") + D + QStringLiteral("|S&olid") + D + D);
+    }
+
+    void settingsDialogReadsLikeTheMainWindow()
+    {
+        QWidget window;
+        platform::QtForm form(&window, QStringLiteral("TSetupForm"));
+        auto *lang = new TsiLang(form, &window);
+        loadStoredTables(kSetupformTables, form, *lang);
+        QCOMPARE(lang->activeLanguage(), 1);
+        QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("LANGUAGE N1"), QStringLiteral("LANGUAGE N2")}));
+        QCOMPARE(lang->language(), QStringLiteral("LANGUAGE N1"));
+        QCOMPARE(lang->langDispatcher(), nullptr);
+        QCOMPARE(lang->list(stCaptions).first(), e("TSetupForm|Indstillinger|Setup|"));
+        QCOMPARE(lang->list(stDlgsCaptions).first(), e("Warning|Warning|"));
+        QCOMPARE(FindEntryText(lang->list(stLocales), QStringLiteral("Short Date Format"), 1, D),
+                 QStringLiteral("dd-MM-yyyy"));
+        QCOMPARE(FindEntryText(lang->list(stCaptions), QStringLiteral("checkbox1"), 1, D), QStringLiteral("Gradient"));
+    }
+
+    void malformedTextNamesTheLine()
+    {
+        QWidget window;
+        platform::QtForm form(&window, QStringLiteral("TForm1"));
+        auto *lang = new TsiLang(form, &window);
+        auto failure = [&](const char *text) {
+            try {
+                loadStoredText(QString::fromUtf8(text), QStringLiteral("t.lang"), form, *lang);
+            } catch (const platform::AppError &err) {
+                return err.message();
+            }
+            return QString();
+        };
+        QCOMPARE(failure("object siLang1: TsiLang\n  Captions = (\n  nonsense\n  )\nend\n"),
+                 QStringLiteral("t.lang:3: a list item starts with \"|\""));
+        QCOMPARE(failure("object siLang1: TsiLang\n  NumOfLanguages = two\nend\n"),
+                 QStringLiteral("t.lang:2: NumOfLanguages wants a whole number"));
+        QCOMPARE(failure("object siLang1: TsiLang\n  Bogus = 1\nend\n"),
+                 QStringLiteral("t.lang:2: TsiLang has no stored property Bogus"));
+        QCOMPARE(failure("object siLang1: TsiLang\n"), QStringLiteral("t.lang:2: unexpected end of the text"));
+        QVERIFY(!form.isLoading());
+        // A refused value is the translator's own error.
+        QVERIFY_THROWS_EXCEPTION(ELanguageError, loadStoredText(QStringLiteral("object siLang1: TsiLang\n"
+                                                                               "  Language = Nope\nend\n"),
+                                                                QStringLiteral("t.lang"), form, *lang));
+    }
+
+    // ---- the dispatcher
+
+    void dispatcherSameValueResetsItsLanguage()
+    {
+        TwoLanguages t;
+        TsiLangDispatcher d;
+        d.setNumOfLanguages(2);
+        d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        d.setActiveLanguage(2);
+        QCOMPARE(d.language(), QStringLiteral("ENGLISH"));
+        t.lang.setLangDispatcher(&d); // switches the translator to 2 at once
+        QCOMPARE(t.lang.activeLanguage(), 2);
+        QCOMPARE(t.changes, 1);
+
+        d.setLoading(true);
+        d.setActiveLanguage(1);
+        d.setActiveLanguage(2); // while loading, Language is not updated...
+        d.setLoading(false);
+        QCOMPARE(t.changes, 3);
+        d.setLanguage(QStringLiteral("ENGLISH"));
+        QCOMPARE(t.changes, 3);
+        d.setActiveLanguage(2); // ...and the same value re-sets it, switching nothing
+        QCOMPARE(d.language(), QStringLiteral("ENGLISH"));
+        QCOMPARE(t.changes, 3);
+    }
+
+    void dispatcherOutOfRangeReachesTheCaller()
+    {
+        TwoLanguages t;
+        TsiLangDispatcher d;
+        d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        t.lang.setLangDispatcher(&d);
+        QCOMPARE(languageError([&] { d.setActiveLanguage(3); }),
+                 QStringLiteral("3 - is not a valid property value!\rValue must be within [1..2]!"));
+        QCOMPARE(d.activeLanguage(), 3);
+        QCOMPARE(d.language(), QStringLiteral("DANSK"));
+        QCOMPARE(languageError([&] { d.setLanguage(QStringLiteral("SVENSK")); }),
+                 QStringLiteral("Language name shall be included in LangNames property!"));
+        QCOMPARE(languageError([&] { d.setNumOfLanguages(-1); }),
+                 QStringLiteral("-1 - is not a valid property value !\rValue must be more than ZERO !"));
+        QCOMPARE(d.numOfLanguages(), 2);
+    }
+
+    void linkingDuringLoadingSwitchesAtOnce()
+    {
+        TwoLanguages t;
+        TsiLangDispatcher d;
+        d.setLangNames({QStringLiteral("A"), QStringLiteral("B")});
+        d.setActiveLanguage(2);
+        int linked = 0;
+        d.OnLinkToDispatcher = [&](TsiLangDispatcher *, TsiCustomLang *lang) { linked += lang == &t.lang; };
+        t.form.loading = true;
+        t.lang.setLangDispatcher(&d);
+        QCOMPARE(t.changes, 1);
+        QCOMPARE(linked, 1);
+        QCOMPARE(t.lang.langNames(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(t.lang.language(), QStringLiteral("B"));
+        t.lang.setLangDispatcher(&d); // linked once only
+        QCOMPARE(d.linkedTranslators().size(), 1);
+    }
+
+    void destroyingTheDispatcherUnlinksEveryTranslator()
+    {
+        TwoLanguages a, b;
+        auto *d = new TsiLangDispatcher;
+        d->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        a.lang.setLangDispatcher(d);
+        b.lang.setLangDispatcher(d);
+        d->setActiveLanguage(2);
+        QCOMPARE(a.lang.activeLanguage(), 2);
+        QCOMPARE(b.lang.activeLanguage(), 2);
+        delete d;
+        QCOMPARE(a.lang.langDispatcher(), nullptr);
+        QCOMPARE(b.lang.langDispatcher(), nullptr);
+        // Without a dispatcher a change while loading only stores.
+        a.form.loading = true;
+        a.lang.setActiveLanguage(1);
+        QCOMPARE(a.changes, 1);
+        a.form.loading = false;
+        a.lang.setActiveLanguage(2);
+        QCOMPARE(a.changes, 2);
+    }
+
+    void destroyedTranslatorLeavesItsDispatcher()
+    {
+        TsiLangDispatcher d;
+        {
+            TwoLanguages t;
+            t.lang.setLangDispatcher(&d);
+            QCOMPARE(d.linkedTranslators().size(), 1);
+        }
+        QVERIFY(d.linkedTranslators().isEmpty());
+        d.setActiveLanguage(1); // nothing dangling
+    }
+
+    void dispatcherNamesReachTheTranslators()
+    {
+        TwoLanguages t;
+        TsiLangDispatcher d;
+        d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        d.setActiveLanguage(2);
+        t.lang.setLangDispatcher(&d);
+        d.setLangNames({QStringLiteral("ENGLISH"), QStringLiteral("DANSK"), QStringLiteral("X")});
+        QCOMPARE(d.language(), QStringLiteral("DANSK"));
+        QCOMPARE(d.numOfLanguages(), 3);
+        QCOMPARE(t.lang.numOfLanguages(), 3);
+        QCOMPARE(t.lang.language(), QStringLiteral("DANSK"));
+        QCOMPARE(t.lang.activeLanguage(), 2);
+        d.setNumOfLanguages(4);
+        QCOMPARE(d.langNames().last(), QStringLiteral("Language N4"));
+        QCOMPARE(t.lang.numOfLanguages(), 4);
+    }
+};
+
+QTEST_MAIN(TestTranslator)
+#include "test_translator.moc"

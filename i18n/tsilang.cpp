@@ -1,0 +1,726 @@
+#include "tsilang.h"
+
+#include "dispatcher.h"
+#include "entries.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QGuiApplication>
+
+namespace i18n {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Caption");
+const QString kHint = QStringLiteral("Hint");
+const QString kDisplayLabel = QStringLiteral("DisplayLabel");
+const QString kFont = QStringLiteral("Font");
+
+// The property that each single-property list writes.
+QString fixedProperty(TStringsType kind)
+{
+    switch (kind) {
+    case stCaptions:
+        return kCaption;
+    case stHints:
+        return kHint;
+    case stDisplayLabels:
+        return kDisplayLabel;
+    case stFonts:
+    case stCharSets:
+        return kFont;
+    default:
+        return {};
+    }
+}
+
+bool keyedByProperty(TStringsType kind)
+{
+    return kind == stMultiLines || kind == stOtherStrings || kind == stCollections;
+}
+
+// Component part and property part of a "component.property" key.
+std::pair<QString, QString> splitKey(const QString &key)
+{
+    const qsizetype dot = key.indexOf(u'.');
+    return dot < 0 ? std::pair{key, QString()} : std::pair{key.left(dot), key.mid(dot + 1)};
+}
+
+bool hasEntryFor(const QStringList &list, const QString &key, QChar delim)
+{
+    const QString prefix = key + delim;
+    return std::any_of(list.begin(), list.end(),
+                       [&](const QString &e) { return e.startsWith(prefix, Qt::CaseInsensitive); });
+}
+
+void removeEntriesFor(QStringList &list, const QString &key, QChar delim)
+{
+    const QString prefix = key + delim;
+    list.removeIf([&](const QString &e) { return e.startsWith(prefix, Qt::CaseInsensitive); });
+}
+
+// The translator's cursor shown during a switch; numbers as the stored
+// property has them.
+Qt::CursorShape cursorShape(int cursor)
+{
+    static const struct
+    {
+        int number;
+        Qt::CursorShape shape;
+    } shapes[] = {
+        {0, Qt::ArrowCursor},          {-2, Qt::ArrowCursor},      {-3, Qt::CrossCursor},   {-4, Qt::IBeamCursor},
+        {-5, Qt::SizeAllCursor},       {-6, Qt::SizeBDiagCursor},  {-7, Qt::SizeVerCursor}, {-8, Qt::SizeFDiagCursor},
+        {-9, Qt::SizeHorCursor},       {-10, Qt::UpArrowCursor},   {-11, Qt::WaitCursor},   {-12, Qt::DragMoveCursor},
+        {-13, Qt::ForbiddenCursor},    {-14, Qt::SplitHCursor},    {-15, Qt::SplitVCursor}, {-16, Qt::DragCopyCursor},
+        {-17, Qt::WaitCursor},         {-18, Qt::ForbiddenCursor}, {-19, Qt::BusyCursor},   {-20, Qt::WhatsThisCursor},
+        {-21, Qt::PointingHandCursor}, {-22, Qt::SizeAllCursor}};
+    for (const auto &s : shapes)
+        if (s.number == cursor)
+            return s.shape;
+    return Qt::WaitCursor;
+}
+
+// Shows the changing cursor for a scope when the default one is showing.
+class CursorScope
+{
+public:
+    explicit CursorScope(int cursor)
+    {
+        if (cursor != -1 && qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
+            !QGuiApplication::overrideCursor()) {
+            QGuiApplication::setOverrideCursor(QCursor(cursorShape(cursor)));
+            m_shown = true;
+        }
+    }
+    ~CursorScope()
+    {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    CursorScope(const CursorScope &) = delete;
+    CursorScope &operator=(const CursorScope &) = delete;
+
+private:
+    bool m_shown = false;
+};
+
+} // namespace
+
+QObject *TsiCustomLang::checkedOwner(QObject *owner)
+{
+    if (owner && !owner->findChildren<TsiCustomLang *>(Qt::FindDirectChildrenOnly).isEmpty())
+        throw ELanguageError(QStringLiteral("Only one TsiCustomLang component per Form/DataModule allowed!"));
+    return owner;
+}
+
+TsiCustomLang::TsiCustomLang(platform::Form &form, QObject *owner) : QObject(checkedOwner(owner)), m_form(form)
+{
+    setProperty(platform::kLocalisationComponentProperty, true);
+    m_tables.savedFormats = captureFormats(QLocale::system());
+    m_tables.list(stDlgsCaptions) = newDialogCaptions(m_tables.delim);
+    m_tables.list(stLocales) = newLocales(m_tables.savedFormats, m_tables.delim);
+    m_appliedFormats = m_tables.savedFormats;
+    m_form.setRemovalListener([self = QPointer<TsiCustomLang>(this)](const QString &name) {
+        if (self)
+            self->componentRemoved(name);
+    });
+}
+
+TsiCustomLang::~TsiCustomLang()
+{
+    if (m_dispatcher)
+        m_dispatcher->UnlinkTranslator(this);
+}
+
+void TsiCustomLang::assignList(TStringsType kind, const QStringList &entries)
+{
+    if (kind < 0 || kind >= kListCount)
+        return;
+    m_tables.list(kind) = entries;
+    if (kind == stDlgsCaptions)
+        return;
+    m_pendingKind = kind;
+    ApplyLanguage();
+}
+
+void TsiCustomLang::setNumOfLanguages(int n)
+{
+    if (n == m_tables.numOfLanguages)
+        return;
+    if (n <= 0)
+        throw ELanguageError(QString::number(n) + QStringLiteral(" - is not a valid property value !\r") +
+                             QStringLiteral("Value must be more than ZERO !"));
+    m_tables.numOfLanguages = n;
+    resizeLanguageNames(m_langNames, n);
+    if (!m_form.isLoading())
+        topUpDelimiters(m_tables);
+}
+
+void TsiCustomLang::setActiveLanguage(int n)
+{
+    if (n == m_activeLanguage)
+        return;
+    if (n < 1 || n > numOfLanguages()) {
+        if (m_form.isLoading())
+            return;
+        throw ELanguageError(QStringLiteral("%1 - is not a valid property value!\rValue must be within [1..%2]!")
+                                 .arg(n)
+                                 .arg(numOfLanguages()));
+    }
+    m_pendingKind = -1;
+    CursorScope cursor(m_changingCursor);
+    const bool switching = m_dispatcher || !m_form.isLoading();
+    if (switching)
+        SyncTables();
+    m_activeLanguage = n;
+    if (!m_form.isLoading() && m_langNames.size() >= n)
+        m_language = m_langNames[n - 1];
+    if (switching)
+        ApplyLanguage();
+}
+
+void TsiCustomLang::setLangDispatcher(TsiLangDispatcher *dispatcher)
+{
+    if (m_dispatcher && m_dispatcher != dispatcher)
+        m_dispatcher->UnlinkTranslator(this);
+    m_dispatcher = dispatcher;
+    if (dispatcher && parent())
+        dispatcher->LinkTranslator(this);
+}
+
+void TsiCustomLang::setLangDelim(int code)
+{
+    const QChar d(char16_t(code & 0xFF));
+    if (d == m_tables.delim)
+        return;
+    if (!m_form.isLoading())
+        replaceDelimiter(m_tables, m_tables.delim, d);
+    m_tables.delim = d;
+}
+
+void TsiCustomLang::setLangNames(const QStringList &names)
+{
+    m_langNames = names;
+    if (m_activeLanguage >= 1 && m_activeLanguage <= names.size())
+        m_language = names[m_activeLanguage - 1];
+    // At least one language, whatever the list holds.
+    m_tables.numOfLanguages = std::max<int>(1, int(names.size()));
+}
+
+void TsiCustomLang::setLanguage(const QString &name)
+{
+    if (name == m_language)
+        return;
+    const int position = indexOfName(m_langNames, name);
+    if (position < 0)
+        throw ELanguageError(QStringLiteral("Language name shall be included in LangNames property!"));
+    m_language = name;
+    if (!m_form.isLoading())
+        setActiveLanguage(position + 1);
+}
+
+void TsiCustomLang::Loaded()
+{
+    normaliseTables(m_tables);
+    // `Strings` is read through FindEntryText directly: no lookup to rebuild.
+    if (m_isInheritedOwner)
+        ApplyLanguage();
+}
+
+void TsiCustomLang::componentRemoved(const QString &name)
+{
+    m_doNotTranslate.removeIf([&](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
+    const QString prefix = name + u'.';
+    m_tables.extendedTranslations.removeIf(
+        [&](const TsiExtendedItem &item) { return item.Identifier.startsWith(prefix, Qt::CaseInsensitive); });
+}
+
+QString TsiCustomLang::entryText(const QString &entry) const
+{
+    QString t = EntryField(entry, m_activeLanguage + 1, m_tables.delim);
+    if (t.isEmpty() && m_translateType == ttGetDefault)
+        t = EntryField(entry, 2, m_tables.delim);
+    return t;
+}
+
+bool TsiCustomLang::translatable() const
+{
+    return !containsName(m_doNotTranslate, m_form.className());
+}
+
+platform::Component *TsiCustomLang::target(const QString &name) const
+{
+    if (platform::Component *c = m_form.findComponent(name))
+        return c;
+    const QString instance = m_form.instanceName();
+    if (name == m_form.className() || (!instance.isEmpty() && name == instance))
+        return &m_form.self();
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- applying
+
+void TsiCustomLang::ApplyLanguage()
+{
+    const int k = m_pendingKind;
+    auto covers = [k](int kind) { return k == -1 || k == kind; };
+
+    // Errors in the window's own caption and hint do not stop the rest.
+    try {
+        applyWindowText(stCaptions, "Caption");
+    } catch (const platform::AppError &) {
+    }
+    try {
+        applyWindowText(stHints, "Hint");
+    } catch (const platform::AppError &) {
+    }
+    if (covers(stCaptions))
+        applyList(stCaptions);
+    if (covers(stHints))
+        applyList(stHints);
+    if (covers(stDisplayLabels))
+        applyList(stDisplayLabels);
+    if (covers(stFonts) || k == stCharSets)
+        applyList(stFonts);
+    applyWindowFont();
+    if (covers(stMultiLines))
+        applyList(stMultiLines);
+    if (covers(stOtherStrings))
+        applyList(stOtherStrings);
+    if (covers(stLocales) && m_changeLocales)
+        applyList(stLocales);
+    if (covers(stCollections))
+        applyList(stCollections);
+    if (k == -1)
+        applyExtended();
+    if (OnChangeLanguage)
+        OnChangeLanguage(this);
+}
+
+void TsiCustomLang::applyWindowText(TStringsType kind, const char *property)
+{
+    const QStringList &list = m_tables.list(kind);
+    const QString cls = m_form.className();
+    const QString prop = QLatin1String(property);
+    if (!m_form.isTopLevelForm() || list.isEmpty() || !translatable() ||
+        containsName(m_tables.smartExcludeProps, cls + u'.' + prop))
+        return;
+    if (localeUpper(EntryKey(list.first(), m_tables.delim)) != localeUpper(cls))
+        return;
+    const QString t = entryText(list.first());
+    platform::Component &window = m_form.self();
+    if (!t.isEmpty() && !window.isLinkedToAction())
+        window.writeString(prop, t);
+}
+
+void TsiCustomLang::applyWindowFont()
+{
+    const QStringList &fonts = m_tables.list(stFonts);
+    const QString cls = m_form.className();
+    if (!m_form.isTopLevelForm() || fonts.isEmpty() || !translatable() ||
+        containsName(m_tables.smartExcludeProps, cls + QStringLiteral(".Font")) ||
+        localeUpper(EntryKey(fonts.first(), m_tables.delim)) != localeUpper(cls))
+        return;
+    platform::Component &window = m_form.self();
+    const QString t = entryText(fonts.first());
+    if (!t.isEmpty())
+        window.setFontName(kFont, t);
+    const int code =
+        charsetCode(FindEntryText(m_tables.list(stCharSets), cls, m_activeLanguage, m_tables.delim), Qt::CaseSensitive);
+    if (code >= 0)
+        window.setFontCharset(kFont, code);
+}
+
+void TsiCustomLang::applyList(TStringsType kind)
+{
+    CleanUpList(kind);
+    // The entries as they stand now: writing a property may run handlers
+    // that change the lists.
+    const QStringList entries = m_tables.list(kind);
+    if (entries.isEmpty())
+        return;
+    qsizetype start = 0;
+    if ((kind == stCaptions || kind == stHints || kind == stFonts) && m_form.isTopLevelForm() && translatable() &&
+        entries.first().contains(m_form.className() + m_tables.delim))
+        start = 1;
+
+    switch (kind) {
+    case stFonts:
+        applyFonts(entries, start);
+        return;
+    case stLocales:
+        applyLocales();
+        return;
+    case stCollections:
+        applyCollections();
+        return;
+    default:
+        break;
+    }
+
+    const bool pathLike = kind == stDisplayLabels || kind == stOtherStrings;
+    for (qsizetype i = start; i < entries.size(); ++i) {
+        const QString &entry = entries[i];
+        const QString key = EntryKey(entry, m_tables.delim);
+        QString comp = key, prop = fixedProperty(kind);
+        if (kind == stMultiLines || kind == stOtherStrings)
+            std::tie(comp, prop) = splitKey(key);
+        if (containsName(m_doNotTranslate, comp))
+            continue;
+        const QString t = entryText(entry);
+        platform::Component *c = target(comp);
+        if (!c || t.isEmpty() || !c->hasProperty(prop) || !c->isWritable(prop))
+            continue;
+
+        if (kind == stMultiLines) {
+            if (c->propertyKind(prop) != platform::PropertyKind::StringList)
+                continue;
+            // Errors here end the application.
+            if (t != toCommaText(c->readStrings(prop)))
+                c->writeStrings(prop, fromCommaText(t));
+            continue;
+        }
+
+        // Any error reading or writing a text property, including one raised
+        // by a change handler it fires, only skips this entry.
+        try {
+            const QString current = c->readString(prop);
+            if (t == current)
+                continue;
+            if (pathLike) {
+                if ((t.contains(QLatin1String("..")) || t.contains(QLatin1String(".\\"))) &&
+                    QDir::cleanPath(QDir::current().absoluteFilePath(t)) == current)
+                    continue;
+            } else if (c->isLinkedToAction()) {
+                continue;
+            }
+            c->writeString(prop, t);
+        } catch (const std::exception &) {
+        }
+    }
+}
+
+void TsiCustomLang::applyFonts(const QStringList &entries, qsizetype start)
+{
+    for (qsizetype i = start; i < entries.size(); ++i) {
+        const QString comp = EntryKey(entries[i], m_tables.delim);
+        if (containsName(m_doNotTranslate, comp))
+            continue;
+        const QString t = entryText(entries[i]);
+        platform::Component *c = target(comp);
+        if (!c || !c->hasProperty(kFont) || !c->isWritable(kFont) ||
+            c->propertyKind(kFont) != platform::PropertyKind::Font)
+            continue;
+        const bool followsParent = c->isControl() && c->parentFont();
+        const int code = charsetCode(FindEntryText(m_tables.list(stCharSets), comp, m_activeLanguage, m_tables.delim),
+                                     Qt::CaseInsensitive);
+        if (code >= 0 && !followsParent)
+            c->setFontCharset(kFont, code);
+        if (!t.isEmpty() && !followsParent)
+            c->setFontName(kFont, t);
+    }
+}
+
+void TsiCustomLang::applyLocales()
+{
+    // Only the translator's own copy of the settings changes: the process's
+    // number, date and time formats stay the machine's.
+    for (const QString &entry : m_tables.list(stLocales)) {
+        const qsizetype item = kLocaleItems.indexOf(EntryKey(entry, m_tables.delim));
+        const QString t = entryText(entry);
+        if (item < 0 || t.isEmpty())
+            continue;
+        switch (item) {
+        case 1:
+        case 2:
+        case 3:
+        case 6:
+            m_appliedFormats[item] = t.left(1);
+            break;
+        case 11:
+        case 12:
+        case 13:
+        case 14: {
+            QStringList names = m_appliedFormats[item].split(u',');
+            const QStringList given = fromCommaText(t);
+            for (qsizetype i = 0; i < names.size() && i < given.size(); ++i)
+                names[i] = given[i];
+            m_appliedFormats[item] = names.join(u',');
+            break;
+        }
+        default:
+            m_appliedFormats[item] = t;
+        }
+    }
+}
+
+void TsiCustomLang::applyCollections()
+{
+    // No component of this program publishes a collection, so an entry can
+    // only name one that does not exist.
+    m_tables.list(stCollections).removeIf([&](const QString &entry) {
+        const auto [comp, rest] = splitKey(EntryKey(entry, m_tables.delim));
+        const platform::Component *c = target(comp);
+        return !c || !c->hasProperty(rest.left(rest.indexOf(u'[')));
+    });
+}
+
+void TsiCustomLang::applyExtended()
+{
+    for (const TsiExtendedItem &item : m_tables.extendedTranslations) {
+        QString t = EntryField(item.Values, m_activeLanguage, m_tables.delim);
+        if (t.isEmpty() && m_translateType == ttGetDefault)
+            t = EntryField(item.Values, 1, m_tables.delim);
+        if (t.isEmpty())
+            continue;
+        const auto [comp, prop] = splitKey(item.Identifier);
+        platform::Component *c = target(comp);
+        if (!c || !c->hasProperty(prop))
+            continue;
+        try {
+            switch (c->propertyKind(prop)) {
+            case platform::PropertyKind::String:
+                c->writeString(prop, t);
+                break;
+            case platform::PropertyKind::StringList:
+                c->writeStrings(prop, fromCommaText(t));
+                break;
+            case platform::PropertyKind::Font:
+                c->setFontName(prop, t);
+                break;
+            case platform::PropertyKind::Other:
+                break;
+            }
+        } catch (const std::exception &) {
+        }
+    }
+}
+
+// ----------------------------------------------------------- synchronising
+
+void TsiCustomLang::CleanUpList(TStringsType kind)
+{
+    if (kind < 0 || kind >= kListCount || kind == stDlgsCaptions || kind == stStrings || kind == stLocales)
+        return;
+    QStringList &list = m_tables.list(kind);
+    const bool windowFirst =
+        (kind == stCaptions || kind == stHints || kind == stFonts || kind == stCharSets) && m_form.isTopLevelForm();
+    for (qsizetype i = windowFirst ? 1 : 0; i < list.size();) {
+        const QString key = EntryKey(list[i], m_tables.delim);
+        platform::Component *c = nullptr;
+        bool known;
+        if (keyedByProperty(kind)) {
+            const QString comp = splitKey(key).first;
+            known = comp == m_form.className() || (c = m_form.findComponent(comp)) != nullptr;
+        } else {
+            known = (c = m_form.findComponent(key)) != nullptr;
+        }
+        if (!known) {
+            m_removedEntries << list[i];
+            list.removeAt(i);
+        } else if ((kind == stCaptions || kind == stHints) && c && c->isLinkedToAction()) {
+            list.removeAt(i);
+        } else {
+            ++i;
+        }
+    }
+}
+
+void TsiCustomLang::SyncTables()
+{
+    const bool raise = m_doRaiseExceptions;
+    m_doRaiseExceptions = false;
+    m_removedEntries.clear();
+    const QStringList &excluded = m_tables.excludedProperties;
+    try {
+        if (m_form.isTopLevelForm())
+            syncWindowEntries();
+        if (!containsName(excluded, kCaption))
+            syncComponentEntries(stCaptions);
+        if (!containsName(excluded, kHint))
+            syncComponentEntries(stHints);
+        if (!containsName(excluded, kDisplayLabel))
+            syncComponentEntries(stDisplayLabels);
+        if (!containsName(excluded, kFont))
+            syncComponentEntries(stFonts);
+        syncComponentEntries(stMultiLines);
+        syncComponentEntries(stOtherStrings);
+        syncComponentEntries(stCollections);
+        dropEntriesWithoutProperty();
+    } catch (const platform::AppError &) {
+        // Synchronisation is best effort: the switch goes on.
+    }
+    m_doRaiseExceptions = raise;
+}
+
+void TsiCustomLang::syncWindowEntries()
+{
+    const QChar d = m_tables.delim;
+    const QString cls = m_form.className();
+    const QString instance = m_form.instanceName();
+    const int n = numOfLanguages();
+    platform::Component &window = m_form.self();
+    auto namesWindow = [&](const QString &entry) {
+        return entry.contains(cls) || (!instance.isEmpty() && entry.contains(instance));
+    };
+    // Re-keys the first entry to the class name when it stands for the window.
+    auto rekeyFirst = [&](QStringList &list, const QString &live) {
+        if (list.isEmpty())
+            return;
+        const QString key = EntryKey(list.first(), d);
+        if (!instance.isEmpty() && key == instance)
+            list.first() = withKey(list.first(), cls, d);
+        else if (key != cls && EntryField(list.first(), 2, d) == live)
+            list.first() = withKey(list.first(), cls, d);
+    };
+
+    for (TStringsType kind : {stCaptions, stHints, stFonts}) {
+        const QString prop = fixedProperty(kind);
+        QStringList &list = m_tables.list(kind);
+        QStringList &charsets = m_tables.list(stCharSets);
+        if (containsName(m_tables.smartExcludeProps, cls + u'.' + prop)) {
+            const QString prefix = cls + d;
+            auto dropFirst = [&](QStringList &l) {
+                for (qsizetype i = 0; i < l.size(); ++i)
+                    if (l[i].startsWith(prefix)) {
+                        l.removeAt(i);
+                        return;
+                    }
+            };
+            dropFirst(list);
+            if (kind == stFonts)
+                dropFirst(charsets);
+            continue;
+        }
+        if (containsName(m_tables.excludedProperties, prop) || !translatable())
+            continue;
+
+        const bool isFont = kind == stFonts;
+        const QString live = isFont ? window.fontName(kFont) : window.readString(prop);
+        const QString prepared = cls + d + live + d + QString(n - 1, d);
+        const bool withCharset = isFont && !containsName(m_tables.excludedProperties, QStringLiteral("Charset"));
+        const QString liveCharset = withCharset ? charsetName(window.fontCharset(kFont)) : QString();
+        const QString preparedCharset = cls + d + liveCharset + d + QString(n - 1, d);
+
+        rekeyFirst(list, live);
+        if (withCharset)
+            rekeyFirst(charsets, liveCharset);
+        if (!list.isEmpty() && !namesWindow(list.first())) {
+            list.prepend(prepared);
+            if (withCharset)
+                charsets.prepend(preparedCharset);
+        } else if (list.isEmpty()) {
+            list << prepared;
+            if (withCharset)
+                charsets << preparedCharset;
+        }
+        if (live != EntryField(list.first(), m_activeLanguage + 1, d))
+            SetEntryText(list, cls, m_activeLanguage, live, d);
+    }
+}
+
+void TsiCustomLang::syncComponentEntries(TStringsType kind)
+{
+    CleanUpList(kind);
+    if (kind != stCollections) { // no component publishes a collection
+        const QChar d = m_tables.delim;
+        const int n = numOfLanguages();
+        const int l = m_activeLanguage;
+        QStringList &list = m_tables.list(kind);
+        const bool byProperty = keyedByProperty(kind);
+        const QStringList skipped{QStringLiteral("Name"), kCaption, kHint, kDisplayLabel};
+
+        auto candidates = [&](const platform::Component &c) {
+            QStringList props;
+            const QStringList published = c.publishedProperties();
+            for (const QString &p : published) {
+                const platform::PropertyKind pk = c.propertyKind(p);
+                if (kind == stMultiLines ? pk == platform::PropertyKind::StringList
+                    : kind == stOtherStrings
+                        ? pk == platform::PropertyKind::String && !containsName(skipped, p)
+                        : p.compare(fixedProperty(kind), Qt::CaseInsensitive) == 0 &&
+                              pk == (kind == stFonts ? platform::PropertyKind::Font : platform::PropertyKind::String))
+                    props << p;
+            }
+            return props;
+        };
+        auto visit = [&](platform::Component &c, const QString &name) {
+            if (name.isEmpty())
+                return;
+            for (const QString &prop : candidates(c)) {
+                if (!c.isWritable(prop))
+                    continue;
+                const QString key = byProperty ? name + u'.' + prop : name;
+                if (prop.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 ||
+                    containsName(m_tables.excludedProperties, prop) ||
+                    containsName(m_tables.smartExcludeProps, name + u'.' + prop)) {
+                    if (kind != stMultiLines)
+                        removeEntriesFor(list, key, d);
+                    continue;
+                }
+                if (kind == stCaptions && c.isMenuSeparator())
+                    continue;
+                if (kind == stFonts && c.isControl() && c.parentFont()) {
+                    removeEntriesFor(list, key, d);
+                    continue;
+                }
+                if ((kind == stCaptions || kind == stHints) && c.isLinkedToAction())
+                    continue;
+                if (hasEntryFor(list, key, d))
+                    continue;
+
+                const platform::PropertyKind pk = c.propertyKind(prop);
+                const QString live = pk == platform::PropertyKind::Font         ? c.fontName(prop)
+                                     : pk == platform::PropertyKind::StringList ? toCommaText(c.readStrings(prop))
+                                                                                : c.readString(prop);
+                // An entry taken out for a component that is gone comes back
+                // under a component that shows the same text.
+                bool reused = false;
+                for (const QString &removed : std::as_const(m_removedEntries)) {
+                    QString text = EntryField(removed, l + 1, d);
+                    if (text.isEmpty())
+                        text = EntryField(removed, 2, d);
+                    if (text == live) {
+                        list << withKey(removed, key, d);
+                        reused = true;
+                        break;
+                    }
+                }
+                if (reused)
+                    continue;
+                list << key + d + live + QString(n, d);
+                if (kind == stFonts)
+                    m_tables.list(stCharSets) << name + d + charsetName(c.fontCharset(prop)) + d;
+            }
+        };
+
+        if (kind == stOtherStrings)
+            visit(m_form.self(), m_form.className());
+        const QList<platform::Component *> components = m_form.components();
+        for (platform::Component *c : components)
+            if (!c->isLocalisationComponent() && !containsName(m_doNotTranslate, c->name()))
+                visit(*c, c->name());
+    }
+    if (kind == stFonts)
+        CleanUpList(stCharSets);
+    m_removedEntries.clear();
+}
+
+void TsiCustomLang::dropEntriesWithoutProperty()
+{
+    for (TStringsType kind :
+         {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets, stMultiLines, stOtherStrings, stCollections}) {
+        m_tables.list(kind).removeIf([&](const QString &entry) {
+            QString comp = EntryKey(entry, m_tables.delim), prop = fixedProperty(kind);
+            if (keyedByProperty(kind)) {
+                std::tie(comp, prop) = splitKey(comp);
+                if (kind == stCollections)
+                    prop = prop.left(prop.indexOf(u'['));
+            }
+            const platform::Component *c = target(comp);
+            return c && !c->hasProperty(prop);
+        });
+    }
+}
+
+} // namespace i18n

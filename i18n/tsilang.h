@@ -1,0 +1,170 @@
+#pragma once
+
+#include "tables.h"
+
+#include "platform/components.h"
+#include "platform/errors.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+namespace i18n {
+
+class TsiLangDispatcher;
+
+// Misuse of a translator or dispatcher.
+class ELanguageError : public platform::AppError
+{
+public:
+    using AppError::AppError;
+};
+
+// The translator of one window. It holds the window's translation lists and
+// writes the texts of its active language into the window's components
+// through their published properties. A window owns at most one.
+//
+// The setters act as the stored properties of a translator do: while the
+// window loads (Form::isLoading) several of them only store their value.
+class TsiCustomLang : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Version READ version WRITE setVersion)
+    Q_PROPERTY(int NumOfLanguages READ numOfLanguages WRITE setNumOfLanguages)
+    Q_PROPERTY(int ActiveLanguage READ activeLanguage WRITE setActiveLanguage)
+    Q_PROPERTY(QString Language READ language WRITE setLanguage)
+    Q_PROPERTY(QStringList LangNames READ langNames WRITE setLangNames)
+
+public:
+    // `form` is the owner window's component access and must outlive the
+    // translator's use; `owner` becomes the QObject parent. Raises
+    // ELanguageError when the owner already has a translator.
+    TsiCustomLang(platform::Form &form, QObject *owner);
+    ~TsiCustomLang() override;
+
+    platform::Form &form() const { return m_form; }
+
+    // Stored properties, in their stored order.
+    QString version() const { return QStringLiteral("v5.1.1"); }
+    void setVersion(const QString &) {} // the mark is fixed
+    bool isInheritedOwner() const { return m_isInheritedOwner; }
+    void setIsInheritedOwner(bool on) { m_isInheritedOwner = on; }
+    QStringList stringsTypes() const { return m_stringsTypes; }
+    void setStringsTypes(const QStringList &types) { m_stringsTypes = types; }
+    QStringList smartExcludeProps() const { return m_tables.smartExcludeProps; }
+    void setSmartExcludeProps(const QStringList &props) { m_tables.smartExcludeProps = props; }
+    bool handleResourceStrings() const { return m_handleResourceStrings; }
+    void setHandleResourceStrings(bool on) { m_handleResourceStrings = on; }
+    quint16 resourceLanguageIndex() const { return m_resourceLanguageIndex; }
+    void setResourceLanguageIndex(quint16 index) { m_resourceLanguageIndex = index; }
+
+    // The lists. list() is read-only; storedList() is filled in place by the
+    // loader without any effect; assignList() is the whole-list assignment,
+    // which applies that list at once (except `DlgsCaptions`).
+    const QStringList &list(TStringsType kind) const { return m_tables.list(kind); }
+    QStringList &storedList(TStringsType kind) { return m_tables.list(kind); }
+    void assignList(TStringsType kind, const QStringList &entries);
+
+    int numOfLanguages() const { return m_tables.numOfLanguages; }
+    void setNumOfLanguages(int n);
+    int activeLanguage() const { return m_activeLanguage; }
+    void setActiveLanguage(int n);
+    bool changeLocales() const { return m_changeLocales; }
+    void setChangeLocales(bool on) { m_changeLocales = on; }
+    TsiLangDispatcher *langDispatcher() const { return m_dispatcher; }
+    void setLangDispatcher(TsiLangDispatcher *dispatcher);
+    // Raised at the end of every application of a language.
+    std::function<void(TsiCustomLang *sender)> OnChangeLanguage;
+    int langDelim() const { return m_tables.delim.unicode(); }
+    QChar delim() const { return m_tables.delim; }
+    void setLangDelim(int code);
+    QStringList doNotTranslate() const { return m_doNotTranslate; }
+    void setDoNotTranslate(const QStringList &names) { m_doNotTranslate = names; }
+    QStringList langNames() const { return m_langNames; }
+    void setLangNames(const QStringList &names);
+    QString language() const { return m_language; }
+    void setLanguage(const QString &name);
+    TTranslateType translateType() const { return m_translateType; }
+    void setTranslateType(TTranslateType type) { m_translateType = type; }
+    TsiLangOptions options() const { return m_tables.options; }
+    void setOptions(TsiLangOptions options) { m_tables.options = options; }
+    bool needAllDlgs() const { return m_tables.needAllDlgs; }
+    void setNeedAllDlgs(bool on) { m_tables.needAllDlgs = on; }
+    int changingCursor() const { return m_changingCursor; }
+    void setChangingCursor(int cursor) { m_changingCursor = qint16(cursor); }
+    QStringList excludedProperties() const { return m_tables.excludedProperties; }
+    void setExcludedProperties(const QStringList &names) { m_tables.excludedProperties = names; }
+    bool doRaiseExceptions() const { return m_doRaiseExceptions; }
+    void setDoRaiseExceptions(bool on) { m_doRaiseExceptions = on; }
+    const QList<TsiExtendedItem> &extendedTranslations() const { return m_tables.extendedTranslations; }
+    void setExtendedTranslations(const QList<TsiExtendedItem> &items) { m_tables.extendedTranslations = items; }
+
+    // State that is not stored.
+    const QStringList &savedFormats() const { return m_tables.savedFormats; }
+    int pendingKind() const { return m_pendingKind; }
+    const QStringList &removedEntries() const { return m_removedEntries; }
+    // What applying `Locales` would set. Applying never touches the
+    // process's own number, date and time formats.
+    const QStringList &appliedFormats() const { return m_appliedFormats; }
+
+    // Writes the texts of the active language into the window.
+    void ApplyLanguage();
+    // Brings the lists up to date with the window, for the language being left.
+    void SyncTables();
+    // Takes stale entries out of one list.
+    void CleanUpList(TStringsType kind);
+    // The end-of-load steps: normalisation, then ApplyLanguage when
+    // IsInheritedOwner is set.
+    void Loaded();
+
+private:
+    friend class TsiLangDispatcher;
+    static QObject *checkedOwner(QObject *owner);
+
+    QString entryText(const QString &entry) const;
+    bool translatable() const;
+    platform::Component *target(const QString &name) const;
+    void applyWindowText(TStringsType kind, const char *property);
+    void applyWindowFont();
+    void applyList(TStringsType kind);
+    void applyFonts(const QStringList &entries, qsizetype start);
+    void applyLocales();
+    void applyCollections();
+    void applyExtended();
+    void syncWindowEntries();
+    void syncComponentEntries(TStringsType kind);
+    void dropEntriesWithoutProperty();
+    void componentRemoved(const QString &name);
+
+    platform::Form &m_form;
+    StoredTables m_tables;
+    bool m_isInheritedOwner = false;
+    QStringList m_stringsTypes{QStringLiteral("TIB_STRINGLIST"), QStringLiteral("TSTRINGLIST")};
+    bool m_handleResourceStrings = false;
+    quint16 m_resourceLanguageIndex = 1;
+    int m_activeLanguage = 1;
+    bool m_changeLocales = false;
+    QPointer<TsiLangDispatcher> m_dispatcher;
+    QStringList m_doNotTranslate;
+    QStringList m_langNames{QStringLiteral("Language N1")};
+    QString m_language = QStringLiteral("Language N1");
+    TTranslateType m_translateType = ttNoChange;
+    qint16 m_changingCursor = -1;
+    bool m_doRaiseExceptions = false;
+
+    int m_pendingKind = -1;
+    QStringList m_removedEntries;
+    QStringList m_appliedFormats;
+};
+
+// The translator component that windows carry.
+class TsiLang : public TsiCustomLang
+{
+    Q_OBJECT
+
+public:
+    using TsiCustomLang::TsiCustomLang;
+};
+
+} // namespace i18n
