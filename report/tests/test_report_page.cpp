@@ -340,6 +340,12 @@ private Q_SLOTS:
         });
         QCOMPARE(copiesOf(window), 0);
 
+        // The chart is painted into the page, not pasted as a picture.
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        images.waitForFinished();
+        QCOMPARE(QString::fromUtf8(images.readAllStandardOutput()).trimmed().count(u'\n'), 1);
+
         const QString png = m_dir.filePath(QStringLiteral("page%1").arg(m_files));
         QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
                                    {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
