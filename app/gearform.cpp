@@ -1,5 +1,7 @@
 #include "gearform.h"
 
+#include "about/about_form.h"
+#include "chart/chart.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/radio_group.h"
@@ -7,6 +9,7 @@
 #include "platform/two_digit_field.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
+#include "save_picture_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -69,6 +72,8 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
 
     buildActions();
     buildMenus();
+    m_savePicture = new TSavePictureDialog(this);
+    m_savePicture->setObjectName(QStringLiteral("SavePictureDialog1"));
 
     m_pageControl = new PageControl(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
@@ -138,24 +143,31 @@ void Tgearform::buildActions()
 {
     struct Spec
     {
-        const char *name, *category, *caption, *hint;
+        const char *name, *category, *caption, *hint, *icon;
         QKeySequence shortcut;
         void (Tgearform::*handler)();
     };
     const Spec specs[] = {
-        {"Udskriv", "Filer", "&Print", "Print report", {}, nullptr},
-        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_I), &Tgearform::ZoominExecute},
-        {"Zoomud", "Grafik", "Zoom &out", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_O), &Tgearform::ZoomudExecute},
-        {"Undo", "Grafik", "Undo", "Reset chart", {}, &Tgearform::UndoExecute},
-        {"Copy", "", "C&opy", "Copy chart to clipboard", QKeySequence(Qt::CTRL | Qt::Key_C), &Tgearform::CopyExecute},
-        {"Save", "", "&Save", "Save chart as bitmap", QKeySequence(Qt::CTRL | Qt::Key_S), &Tgearform::SaveExecute},
-        {"Report", "", "&Print", "Print report", QKeySequence(Qt::CTRL | Qt::Key_P), &Tgearform::ReportExecute},
-        {"Setup", "Filer", "&Setup", "", {}, &Tgearform::SetupExecute},
+        {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
+        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I),
+         &Tgearform::ZoominExecute},
+        {"Zoomud", "Grafik", "Zoom &out", "Zoom out", "zoom-out", QKeySequence(Qt::CTRL | Qt::Key_O),
+         &Tgearform::ZoomudExecute},
+        {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &Tgearform::UndoExecute},
+        {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(Qt::CTRL | Qt::Key_C),
+         &Tgearform::CopyExecute},
+        {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
+         &Tgearform::SaveExecute},
+        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P),
+         &Tgearform::ReportExecute},
+        {"Setup", "Filer", "&Setup", "", nullptr, {}, &Tgearform::SetupExecute},
     };
     for (const Spec &s : specs) {
         auto *a = new QAction(QString::fromLatin1(s.caption), this);
         a->setObjectName(QString::fromLatin1(s.name));
         a->setProperty("Category", QString::fromLatin1(s.category));
+        if (s.icon)
+            a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(s.icon))));
         a->setToolTip(QString::fromLatin1(s.hint));
         a->setStatusTip(QString::fromLatin1(s.hint));
         if (!s.shortcut.isEmpty()) {
@@ -177,7 +189,7 @@ void Tgearform::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto separator = [this](QMenu *menu, const char *name) {
+    auto separator = [](QMenu *menu, const char *name) {
         QAction *s = menu->addSeparator();
         s->setObjectName(QString::fromLatin1(name));
         s->setText(QStringLiteral("-"));
@@ -246,6 +258,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     m_circumference->setGeometry(112, 16, 49, 22);
     m_circumference->setValue(210);
     platform::setHint(m_circumference, QStringLiteral("Tire circumference"));
+    m_circumference->setAccessibleName(QStringLiteral("Tyre circumference in centimetres"));
     label(page, QStringLiteral("Label44"), QStringLiteral("(700x21 = 210 cm)"), 184, 24);
 
     m_unit = new platform::RadioGroup(2, page);
@@ -253,6 +266,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     m_unit->setGeometry(304, 8, 129, 41);
     m_unit->setItems({QStringLiteral("Km/t"), QStringLiteral("Mph")});
     m_unit->setItemIndex(0);
+    m_unit->setAccessibleName(QStringLiteral("Speed unit"));
 
     auto *right = new QGroupBox(page);
     right->setObjectName(QStringLiteral("GroupBox1"));
@@ -265,6 +279,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     m_cadence->setBounds(0, 200);
     m_cadence->setValue(100);
     platform::setHint(m_cadence, QStringLiteral("Calculate speed at this cadence"));
+    m_cadence->setAccessibleName(QStringLiteral("Cadence in revolutions per minute"));
 
     auto *left = new QGroupBox(page);
     left->setObjectName(QStringLiteral("GroupBox2"));
@@ -278,6 +293,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
         f->setObjectName(QString::fromLatin1(ringFields[size_t(i)]));
         f->setGeometry(ringX[size_t(i)], 24, 25, 21);
         platform::setHint(f, QStringLiteral(" "));
+        f->setAccessibleName(QString::fromLatin1(kRingNames[size_t(i)]) + QStringLiteral(" chainring teeth"));
         m_chainrings[size_t(i)] = f;
     }
     for (int row = 1; row <= 9; ++row) {
@@ -285,6 +301,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
         f->setObjectName(QStringLiteral("MaskEdit%1").arg(row + 2));
         f->setGeometry(24, 56 + (row - 1) * 24, 25, 21);
         platform::setHint(f, QStringLiteral("Cassette"));
+        f->setAccessibleName(QStringLiteral("Sprocket row %1 teeth").arg(row));
         m_sprockets[size_t(row - 1)] = f;
     }
 
@@ -307,6 +324,16 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
             m_speedCells[size_t(ring)][size_t(row - 1)] =
                 resultCell(right, ringName + QStringLiteral("SpeedLabel%1").arg(row), speedRight[size_t(ring)], y,
                            graySpeed(ring, row));
+        }
+    // Assistive technology reads a cell's text as its name; the description
+    // says which gear it belongs to.
+    for (int ring = 0; ring < 3; ++ring)
+        for (int row = 1; row <= 9; ++row) {
+            const QString gear = QStringLiteral(", %1 chainring, sprocket row %2")
+                                     .arg(QString::fromLatin1(kRingNames[size_t(ring)]))
+                                     .arg(row);
+            m_inchCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Gear inches") + gear);
+            m_speedCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Speed") + gear);
         }
     // Until the first recalculation the cells show their stored placeholders.
     for (int row = 1; row <= 9; ++row) {
@@ -340,7 +367,6 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
-    m_toolBar->setGeometry(0, 0, kClientWidth, 24);
     m_toolBar->setContentsMargins(0, 0, 0, 0);
     m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
     const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
@@ -359,26 +385,43 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     }
 
     // Spacers around the chart: 16 pixels below the tool bar, 8 at the
-    // bottom and at the left.
-    const int pageW = kClientWidth - 4, pageH = kClientHeight - kStatusBarHeight - 26;
+    // bottom and at the left; the chart measures 528 x 308 between them.
+    constexpr int chartW = 528, chartH = 308, pageW = 8 + chartW + 89;
+    m_toolBar->setGeometry(0, 0, pageW, 24);
     auto *top = new QWidget(page);
     top->setObjectName(QStringLiteral("Panel1"));
     top->setGeometry(0, 24, pageW, 16);
     auto *bottom = new QWidget(page);
     bottom->setObjectName(QStringLiteral("Panel2"));
-    bottom->setGeometry(0, pageH - 8, pageW, 8);
+    bottom->setGeometry(0, 40 + chartH, pageW, 8);
     auto *leftStrip = new QWidget(page);
     leftStrip->setObjectName(QStringLiteral("Panel3"));
-    leftStrip->setGeometry(0, 40, 8, pageH - 48);
+    leftStrip->setGeometry(0, 40, 8, chartH);
 
-    m_chart = new QWidget(page);
+    m_chart = new chart::Chart(page);
     m_chart->setObjectName(QStringLiteral("Chart1"));
-    m_chart->setGeometry(8, 40, pageW - 8 - 89, pageH - 48);
-    platform::setHint(m_chart, QStringLiteral("Rightclick "));
+    m_chart->setGeometry(8, 40, chartW, chartH);
+    m_chart->setHint(QStringLiteral("Rightclick "));
+    m_chart->setContextMenu(m_popup);
+    m_chart->setAccessibleName(QStringLiteral("Speed-range chart"));
+    m_chart->setAccessibleDescription(
+        QStringLiteral("Speed range of every gear between the minimum and maximum cadence; "
+                       "the same figures are in the gear and speed tables on the Setup tab"));
+    // Series1 Small (lime), Series2 Medium (yellow), Series3 Big (red), in
+    // front in 3D. Series1 and Series3 keep their bars ordered by start.
+    const std::array<QColor, 3> barColours{QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+    for (int i = 0; i < 3; ++i) {
+        auto *series = new chart::GanttSeries(this);
+        series->setObjectName(QStringLiteral("Series%1").arg(i + 1));
+        series->setColor(barColours[size_t(i)]);
+        series->setOrderedByStart(i != 1);
+        m_chart->addSeries(series);
+        m_series[size_t(i)] = series;
+    }
 
     auto *panel = new QWidget(page);
     panel->setObjectName(QStringLiteral("Panel4"));
-    panel->setGeometry(pageW - 89, 40, 89, pageH - 48);
+    panel->setGeometry(8 + chartW, 40, 89, chartH);
     const std::array<const char *, 3> boxCaptions{"Small", "Medium", "Large"};
     const std::array<QColor, 3> boxColours{QColor(0, 128, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     const std::array<int, 3> boxY{2, 26, 58};
@@ -391,6 +434,9 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
         p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
         box->setPalette(p);
         platform::setHint(box, QStringLiteral("Show chart"));
+        connect(box, &QCheckBox::clicked, this, guarded([this] { CheckBox1Click(); }));
+        box->setAccessibleName(
+            QStringLiteral("Show %1 chainring bars").arg(QString::fromLatin1(kRingNames[size_t(2 - i)])));
         m_seriesBoxes[size_t(i)] = box;
     }
     label(panel, QStringLiteral("Label41"), QStringLiteral("Min. cadence"), 8, 90);
@@ -401,6 +447,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_minCadence->setBounds(0, 150);
     m_minCadence->setValue(95);
     platform::setHint(m_minCadence, QStringLiteral("Min cadence"));
+    m_minCadence->setAccessibleName(QStringLiteral("Minimum cadence of the chart"));
     label(panel, QStringLiteral("Label42"), QStringLiteral("Max. cadence"), 8, 146);
     m_maxCadence = new platform::IntSpinField(panel);
     m_maxCadence->setObjectName(QStringLiteral("SpinEdit3"));
@@ -409,6 +456,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_maxCadence->setBounds(0, 150);
     m_maxCadence->setValue(105);
     platform::setHint(m_maxCadence, QStringLiteral("Max cadence"));
+    m_maxCadence->setAccessibleName(QStringLiteral("Maximum cadence of the chart"));
 }
 
 void Tgearform::wireInputs()
@@ -485,7 +533,7 @@ void Tgearform::PageControl1Change()
     for (const char *name : {"Zoomin", "Zoomud", "Undo"})
         action(QString::fromLatin1(name))->setEnabled(chartTab);
     // The speed axis is titled with the chosen unit.
-    Q_UNUSED(unitText());
+    m_chart->setBottomAxisTitle(m_unit->selectedText());
 }
 
 void Tgearform::Afslut1Click()
@@ -493,17 +541,45 @@ void Tgearform::Afslut1Click()
     close();
 }
 
-void Tgearform::CopyExecute() {}
-void Tgearform::SaveExecute() {}
+void Tgearform::CheckBox1Click()
+{
+    for (int i = 0; i < 3; ++i)
+        m_series[size_t(i)]->setActive(m_seriesBoxes[size_t(i)]->isChecked());
+}
+
+void Tgearform::CopyExecute()
+{
+    m_chart->copyPicture();
+}
+
+void Tgearform::SaveExecute()
+{
+    if (const std::optional<QString> path = m_savePicture->Execute(this))
+        m_chart->saveBitmap(*path);
+}
 void Tgearform::ReportExecute()
 {
     report::fillReportTable(*m_reportTable, *this);
 }
-void Tgearform::ZoominExecute() {}
-void Tgearform::ZoomudExecute() {}
-void Tgearform::UndoExecute() {}
+void Tgearform::ZoominExecute()
+{
+    m_chart->zoomByPercent(110);
+}
+
+void Tgearform::ZoomudExecute()
+{
+    m_chart->zoomByPercent(90);
+}
+
+void Tgearform::UndoExecute()
+{
+    m_chart->resetZoom();
+}
 void Tgearform::SetupExecute() {}
-void Tgearform::Om1Click() {}
+void Tgearform::Om1Click()
+{
+    about::showAboutBox(this);
+}
 
 // --- the recalculation's view of the window ---
 
@@ -568,5 +644,12 @@ QString Tgearform::speedText(Chainring ring, int row) const
     return m_speedCells[size_t(ring)][size_t(row - 1)]->text();
 }
 
-void Tgearform::clearSeries(int) {}
-void Tgearform::addBar(int, double, double, double) {}
+void Tgearform::clearSeries(int series)
+{
+    m_series[size_t(series - 1)]->clear();
+}
+
+void Tgearform::addBar(int series, double start, double end, double y)
+{
+    m_series[size_t(series - 1)]->addBar(start, end, y, QString());
+}

@@ -23,6 +23,11 @@ class TwoDigitField;
 namespace report {
 class StringGrid;
 }
+namespace chart {
+class Chart;
+class GanttSeries;
+} // namespace chart
+class TSavePictureDialog;
 
 // The main window: the gearing inputs and result tables on the Setup tab,
 // the speed-range chart on the Chart tab, menus, tool bar and the commands.
@@ -60,6 +65,7 @@ public:
     void SetupExecute();
     void Afslut1Click();
     void Om1Click();
+    void CheckBox1Click();
 
     // Components by their stored names (for the few callers that need them
     // directly; others find them by name).
@@ -75,7 +81,11 @@ public:
     QTabWidget *pageControl() const { return m_pageControl; }
     QAction *action(const QString &name) const;
     report::StringGrid *reportTable() const { return m_reportTable; }
-    QWidget *chart() const { return m_chart; }
+    chart::Chart *chart() const { return m_chart; }
+    chart::GanttSeries *series(int n) const { return m_series[size_t(n - 1)]; } // Series1..3
+    QCheckBox *seriesBox(int n) const { return m_seriesBoxes[size_t(n - 1)]; }  // CheckBox1..3
+    TSavePictureDialog *savePictureDialog() const { return m_savePicture; }
+    QMenu *chartMenu() const { return m_popup; }
 
     // Components in the window's own order, as the translator visits them.
     const QList<QObject *> &components() const { return m_components; }
@@ -131,7 +141,9 @@ private:
     std::array<QLabel *, 3> m_unitLabels{};
     std::array<QCheckBox *, 3> m_seriesBoxes{};
     report::StringGrid *m_reportTable = nullptr;
-    QWidget *m_chart = nullptr;
+    chart::Chart *m_chart = nullptr;
+    std::array<chart::GanttSeries *, 3> m_series{};
+    TSavePictureDialog *m_savePicture = nullptr;
     QToolBar *m_toolBar = nullptr;
     QMenu *m_popup = nullptr;
 };

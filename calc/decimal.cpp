@@ -129,6 +129,8 @@ QString formatOneDecimal(long double value, QChar separator)
     for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
             digits.push_back(*p);
+    if (*p != 'e' || digits.empty()) // not a number the C library could print in digits
+        return QStringLiteral("NAN");
     const int exponent = std::atoi(p + 1);
     auto digitAt = [&](long pos) -> int {
         return pos >= 0 && pos < static_cast<long>(digits.size()) ? digits[static_cast<size_t>(pos)] - '0' : 0;

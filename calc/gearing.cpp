@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 
 namespace calc {
@@ -27,6 +28,23 @@ long double parseTeeth(const QString &text, QChar separator)
     if (!v)
         throw platform::AppError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
     return *v;
+}
+
+// A result beyond the range of the type it is kept in is an overflow
+// error, as the arithmetic would raise it, never an infinite value.
+long double finite(long double v)
+{
+    if (!std::isfinite(v))
+        throw platform::MathError(platform::kOverflow);
+    return v;
+}
+
+double toDouble(long double v)
+{
+    const double d = static_cast<double>(finite(v));
+    if (!std::isfinite(d))
+        throw platform::MathError(platform::kOverflow);
+    return d;
 }
 
 } // namespace
@@ -61,9 +79,9 @@ void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QCh
         for (Chainring ring : kRings)
             for (int row = 1; row <= kSprocketRows; ++row) {
                 const long double c = parseTeeth(in.chainringText(ring), separator);
-                const long double cd = c * static_cast<long double>(d);
+                const long double cd = finite(c * static_cast<long double>(d));
                 const long double s = parseTeeth(in.sprocketText(row), separator);
-                out.setGearInches(ring, row, formatOneDecimal(divide(cd, s), separator));
+                out.setGearInches(ring, row, formatOneDecimal(finite(divide(cd, s)), separator));
             }
     });
     guardedBlock([&] { // B: speeds
@@ -72,7 +90,7 @@ void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QCh
                 const long double c = parseTeeth(in.chainringText(ring), separator);
                 const long double nk = static_cast<long double>(in.cadence()) * static_cast<long double>(k);
                 const long double s = parseTeeth(in.sprocketText(row), separator);
-                out.setSpeed(ring, row, formatOneDecimal(divide(nk * c, s), separator));
+                out.setSpeed(ring, row, formatOneDecimal(finite(divide(finite(nk * c), s)), separator));
             }
     });
     feedSeries(in, out, series, separator);
@@ -94,10 +112,10 @@ void feedSeries(const GearInputs &in, const ResultCells &cells, SeriesFeed &seri
         const Chainring ring = feedOrder[static_cast<size_t>(s - 1)];
         guardedBlock([&] {
             for (int row = 1; row <= kSprocketRows; ++row) {
-                const double start = static_cast<double>(parseTeeth(cells.speedText(ring, row), separator) *
-                                                         static_cast<long double>(rmin));
-                const double end = static_cast<double>(parseTeeth(cells.speedText(ring, row), separator) *
-                                                       static_cast<long double>(rmax));
+                const double start =
+                    toDouble(parseTeeth(cells.speedText(ring, row), separator) * static_cast<long double>(rmin));
+                const double end =
+                    toDouble(parseTeeth(cells.speedText(ring, row), separator) * static_cast<long double>(rmax));
                 const std::optional<int> y = parseInteger(in.sprocketText(row));
                 if (!y)
                     throw platform::AppError(

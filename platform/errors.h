@@ -29,5 +29,6 @@ public:
 
 inline const QString kDivisionByZero = QStringLiteral("Floating point division by zero");
 inline const QString kInvalidOperation = QStringLiteral("Invalid floating point operation");
+inline const QString kOverflow = QStringLiteral("Floating point overflow");
 
 } // namespace platform

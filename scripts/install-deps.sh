@@ -11,7 +11,7 @@ PACKAGES="
   xvfb xauth openbox xdotool xclip x11-utils imagemagick
   poppler-utils
   clang-14 libclang-rt-14-dev
-  at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-x11
+  python3 at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-x11 dbus
   desktop-file-utils appstream
   clang-format
 "

@@ -2,11 +2,13 @@
 // wiring, the cadence rule, tabs and commands, and the error display.
 #include "app/gearform.h"
 #include "app/startup.h"
+#include "chart/chart.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/radio_group.h"
 #include "platform/two_digit_field.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
@@ -223,6 +225,23 @@ private Q_SLOTS:
         QCOMPARE(form->chainringField(Chainring::Big)->statusTip(), QStringLiteral(" "));
         QCOMPARE(form->circumferenceField()->statusTip(), QStringLiteral("Tire circumference"));
         QCOMPARE(form->chart()->statusTip(), QStringLiteral("Rightclick "));
+    }
+
+    void accessibleNamesAndDescriptions()
+    {
+        for (QWidget *w : form->findChildren<QWidget *>()) {
+            if (qobject_cast<platform::TwoDigitField *>(w) || qobject_cast<platform::IntSpinField *>(w))
+                QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        }
+        QCOMPARE(form->chainringField(Chainring::Big)->accessibleName(), QStringLiteral("Big chainring teeth"));
+        QLabel *cell = form->gearInchCell(Chainring::Big, 1);
+        QCOMPARE(cell->accessibleDescription(), QStringLiteral("Gear inches, Big chainring, sprocket row 1"));
+        QCOMPARE(form->speedCell(Chainring::Small, 9)->accessibleDescription(),
+                 QStringLiteral("Speed, Small chainring, sprocket row 9"));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(cell);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("116.2"));
+        QVERIFY(!form->chart()->accessibleDescription().isEmpty());
     }
 
     void exitCloses()

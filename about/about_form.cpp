@@ -1,0 +1,112 @@
+#include "about_form.h"
+
+#include "about/pvl_url.h"
+#include "data/icons.h"
+#include "platform/error_display.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <memory>
+
+namespace about {
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void showAboutBox(QWidget *parent)
+{
+    const auto box = std::make_unique<TAboutForm>(parent);
+    box->exec();
+}
+
+namespace {
+
+QFont arial(int pointSize)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(pointSize);
+    return font;
+}
+
+QLabel *placeLabel(QLabel *label, const char *name, QPoint at, const QFont &font)
+{
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+} // namespace about
+
+TAboutForm::TAboutForm(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+{
+    about::installFontSubstitutes();
+    setObjectName(QStringLiteral("AboutForm"));
+    setWindowTitle(QStringLiteral("Om Ratiomat"));
+    setFixedSize(331, 131);
+    setFont(about::arial(10));
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(8, 8, 313, 113);
+
+    // The 32 x 32 icon sits in the top left corner of its 41 x 41 place.
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(24, 24, 41, 41);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(icons::programIcon().pixmap(QSize(32, 32)));
+
+    Label1 = about::placeLabel(new QLabel(QStringLiteral("Ratiomat"), this), "Label1", {88, 24}, about::arial(10));
+    Label2 = about::placeLabel(new QLabel(QStringLiteral("Copyright © 2004–2026 Ratiomat developers"), this), "Label2",
+                               {88, 40}, about::arial(8));
+    Label3 = about::placeLabel(new QLabel(QStringLiteral("All rights reserved."), this), "Label3", {88, 56},
+                               about::arial(8));
+
+    QFont linkFont = about::arial(10);
+    linkFont.setUnderline(true);
+    Label4 = new about::LinkLabel(about::kMakerHost, this);
+    about::placeLabel(Label4, "Label4", {88, 88}, linkFont);
+    QPalette linkPalette = Label4->palette();
+    linkPalette.setColor(QPalette::WindowText, Qt::blue);
+    Label4->setPalette(linkPalette);
+    // Labels on the button-face background would otherwise draw in ButtonText.
+    Label4->setForegroundRole(QPalette::WindowText);
+    Label4->setCursor(Qt::PointingHandCursor);
+
+    pvlUrl1 = new TpvlUrl(this);
+    pvlUrl1->setObjectName(QStringLiteral("pvlUrl1"));
+    pvlUrl1->setUrl(about::kMakerUrl);
+
+    connect(Label4, &about::LinkLabel::clicked, this, platform::guarded([this] { Label4Click(); }));
+
+    // Centred on the screen rather than over the parent window.
+    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TAboutForm::Label4Click()
+{
+    pvlUrl1->OpenUrl();
+}

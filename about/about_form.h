@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+
+class QFrame;
+class TpvlUrl;
+
+namespace about {
+
+// The maker's web page: the link target, and its host name as the link text.
+inline const QString kMakerUrl = QStringLiteral("https://ratiomat.example.org");
+inline const QString kMakerHost = QStringLiteral("ratiomat.example.org");
+
+// Lets "Arial" resolve to the metric-compatible Liberation Sans where Arial
+// itself is not installed. Harmless to call more than once.
+void installFontSubstitutes();
+
+// A text label that reports a left-button click, like a link.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+} // namespace about
+
+// The About box: program icon, name, copyright, rights line and the maker's
+// web address, which opens in the default browser when clicked. Closed with
+// the window's close control (or Escape).
+class TAboutForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TAboutForm(QWidget *parent = nullptr);
+
+    // Click handler of the web address. Throws what OpenUrl throws; the
+    // click is connected so that the application's error box reports it.
+    void Label4Click();
+
+    QFrame *Bevel1;
+    QLabel *Image1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    about::LinkLabel *Label4;
+    TpvlUrl *pvlUrl1;
+};
+
+namespace about {
+
+// Handler of Help > About: shows a fresh About box modally and destroys it
+// when it is closed.
+void showAboutBox(QWidget *parent = nullptr);
+
+} // namespace about

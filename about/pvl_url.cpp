@@ -1,0 +1,83 @@
+#include "pvl_url.h"
+
+#include "about/browser_association.h"
+#include "about/launch_command.h"
+#include "platform/errors.h"
+
+#include <QProcess>
+
+TpvlUrl::TpvlUrl(QObject *parent) : QObject(parent) {}
+
+int TpvlUrl::showCommandFor(TUrlShowCmd command)
+{
+    switch (command) {
+    case ssHide:
+        return 0;
+    case ssMaximize:
+        return 3;
+    case ssMinimize:
+        return 6;
+    case ssRestore:
+        return 9;
+    case ssShow:
+        return 5;
+    case ssShowDefault:
+        return 10;
+    case ssShowMaximized:
+        return 3;
+    case ssShowMinimized:
+        return 2;
+    case ssShowMinNoActivate:
+        return 7;
+    case ssShowNA:
+        return 8;
+    case ssShowNoActivate:
+        return 4;
+    default:
+        return 1; // ssShowNormal and any stored value above it
+    }
+}
+
+int TpvlUrl::ReadRegDefault(RootKey root, const QString &subKey, QString &value)
+{
+    QString found;
+    const int result = m_lookup(root, subKey, found);
+    if (result == 0)
+        value = found;
+    return result;
+}
+
+void TpvlUrl::OpenUrl()
+{
+    const int showCommand = showCommandFor(m_showCommand);
+
+    QString handler;
+    if (ReadRegDefault(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/http"), handler) != 0 &&
+        ReadRegDefault(RootKey::WebHandlers, QStringLiteral("text/html"), handler) != 0)
+        return;
+
+    QString command;
+    if (ReadRegDefault(RootKey::Applications, handler, command) != 0 || command.trimmed().isEmpty())
+        return;
+
+    const about::LaunchLine line = about::launchLine(command, m_url);
+    if (line.program.isEmpty() || !m_starter(line.program, line.arguments, showCommand))
+        throw platform::AppError(kCouldNotLaunchBrowser);
+}
+
+int TpvlUrl::defaultLookup(RootKey root, const QString &subKey, QString &value)
+{
+    const std::optional<QString> found =
+        root == RootKey::WebHandlers ? about::xdg::defaultApplication(subKey) : about::xdg::execLine(subKey);
+    if (!found)
+        return kNotFound;
+    value = *found;
+    return 0;
+}
+
+bool TpvlUrl::defaultStarter(const QString &program, const QStringList &arguments, int /*showCommand*/)
+{
+    // X11 and Wayland leave the browser's window state to the browser and the
+    // window manager, so the show command has nothing to act on here.
+    return QProcess::startDetached(program, arguments);
+}

@@ -1,0 +1,185 @@
+#include "about/about_form.h"
+#include "about/pvl_url.h"
+#include "platform/error_display.h"
+#include "xdg_sandbox.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFrame>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+struct BoxSnapshot
+{
+    QPointer<TAboutForm> box;
+    QString caption;
+    QPoint position;
+    QStringList texts;
+};
+
+// Opens the About box the way Help > About does and reads it while it is
+// shown, then closes it with the window's close control.
+BoxSnapshot openAndCloseAboutBox()
+{
+    BoxSnapshot snapshot;
+    QTimer::singleShot(0, [&snapshot] {
+        auto *box = qobject_cast<TAboutForm *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        snapshot.box = box;
+        snapshot.caption = box->windowTitle();
+        snapshot.position = box->pos();
+        for (QLabel *label : {box->Label1, box->Label2, box->Label3, static_cast<QLabel *>(box->Label4)})
+            snapshot.texts.append(label->text());
+        box->close();
+    });
+    about::showAboutBox();
+    return snapshot;
+}
+
+bool hasPureBluePixel(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == QColor(Qt::blue))
+                return true;
+    return false;
+}
+
+} // namespace
+
+class TestAboutForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_messages.clear();
+        m_previousSink = platform::setErrorSink([this](const QString &text) { m_messages.append(text); });
+    }
+    void cleanup() { platform::setErrorSink(m_previousSink); }
+
+    void layout()
+    {
+        TAboutForm box;
+        QCOMPARE(box.objectName(), QStringLiteral("AboutForm"));
+        QCOMPARE(box.windowTitle(), QStringLiteral("Om Ratiomat"));
+        QCOMPARE(box.size(), QSize(331, 131));
+        QCOMPARE(box.minimumSize(), box.maximumSize());
+        QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(box.backgroundRole(), QPalette::Button);
+
+        QCOMPARE(box.Bevel1->geometry(), QRect(8, 8, 313, 113));
+        QCOMPARE(box.Image1->geometry(), QRect(24, 24, 41, 41));
+        QCOMPARE(box.Image1->pixmap().size(), QSize(32, 32));
+        QVERIFY(box.Image1->pixmap().hasAlphaChannel());
+        QCOMPARE(box.Label1->pos(), QPoint(88, 24));
+        QCOMPARE(box.Label2->pos(), QPoint(88, 40));
+        QCOMPARE(box.Label3->pos(), QPoint(88, 56));
+        QCOMPARE(box.Label4->pos(), QPoint(88, 88));
+        QCOMPARE(box.Label1->text(), QStringLiteral("Ratiomat"));
+        QCOMPARE(box.Label4->text(), QStringLiteral("ratiomat.example.org"));
+        QCOMPARE(box.Label1->font().pointSize(), 10);
+        QCOMPARE(box.Label2->font().pointSize(), 8);
+        QCOMPARE(box.Label3->font().pointSize(), 8);
+        QVERIFY(box.Label4->font().underline());
+        QVERIFY(hasPureBluePixel(box.Label4->grab().toImage()));
+        QVERIFY(!hasPureBluePixel(box.Label3->grab().toImage()));
+        QCOMPARE(box.Label4->cursor().shape(), Qt::PointingHandCursor);
+        // The labels are laid out by their text and must fit inside the frame.
+        for (QLabel *label : {box.Label1, box.Label2, box.Label3, static_cast<QLabel *>(box.Label4)})
+            QVERIFY2(box.Bevel1->geometry().contains(label->geometry()), qPrintable(label->objectName()));
+
+        auto *link = box.findChild<TpvlUrl *>(QStringLiteral("pvlUrl1"));
+        QVERIFY(link);
+        QCOMPARE(link->url(), QStringLiteral("https://ratiomat.example.org"));
+        QCOMPARE(link->urlShowCommand(), TpvlUrl::ssShowDefault);
+
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY((box.geometry().center() - screen.center()).manhattanLength() <= 2);
+    }
+
+    void arialFallsBackToLiberationSans()
+    {
+        if (QFontDatabase::hasFamily(QStringLiteral("Arial")) ||
+            !QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+            QSKIP("needs Liberation Sans and no Arial");
+        TAboutForm box;
+        QCOMPARE(QFontInfo(box.Label1->font()).family(), QStringLiteral("Liberation Sans"));
+    }
+
+    void eachAboutCommandMakesAFreshBox()
+    {
+        const BoxSnapshot first = openAndCloseAboutBox();
+        QVERIFY(!first.caption.isEmpty());
+        QVERIFY(first.box.isNull()); // destroyed once closed
+        const BoxSnapshot second = openAndCloseAboutBox();
+        QVERIFY(second.box.isNull());
+        QCOMPARE(second.caption, first.caption);
+        QCOMPARE(second.position, first.position);
+        QCOMPARE(second.texts, first.texts);
+    }
+
+    void unstartableBrowserIsReportedAndTheBoxStaysOpen()
+    {
+        XdgSandbox sandbox;
+        sandbox.write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=gone.desktop\n");
+        sandbox.writeDesktopEntry("data/applications/gone.desktop",
+                                  sandbox.path("bin/no-such-browser").toUtf8() + " %u");
+
+        TAboutForm box;
+        box.show();
+        QTest::mouseClick(box.Label4, Qt::LeftButton);
+        QCOMPARE(m_messages, QStringList{"Couldn't launch default browser."});
+        QVERIFY(box.isVisible());
+        QTest::mouseClick(box.Label4, Qt::LeftButton);
+        QCOMPARE(m_messages.size(), 2);
+        QVERIFY(box.isVisible());
+    }
+
+    void linkClick_data()
+    {
+        QTest::addColumn<bool>("associated");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QStringList>("started");
+        QTest::newRow("left click opens the address")
+            << true << Qt::LeftButton << QStringList{"browse", "--new-window", "https://ratiomat.example.org"};
+        QTest::newRow("right click does nothing") << true << Qt::RightButton << QStringList{};
+        QTest::newRow("no association, nothing happens") << false << Qt::LeftButton << QStringList{};
+    }
+    void linkClick()
+    {
+        QFETCH(bool, associated);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QStringList, started);
+        XdgSandbox sandbox;
+        if (associated) {
+            sandbox.write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=b.desktop\n");
+            sandbox.writeDesktopEntry("data/applications/b.desktop", "browse --new-window %u");
+        }
+        TAboutForm box;
+        QStringList actual;
+        box.pvlUrl1->setStarter([&actual](const QString &program, const QStringList &arguments, int) {
+            actual = QStringList{program} + arguments;
+            return true;
+        });
+        box.show();
+        QTest::mouseClick(box.Label4, button);
+        QCOMPARE(actual, started);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+private:
+    QStringList m_messages;
+    platform::ErrorSink m_previousSink;
+};
+
+QTEST_MAIN(TestAboutForm)
+#include "test_about_form.moc"

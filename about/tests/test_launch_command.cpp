@@ -1,0 +1,98 @@
+#include "about/launch_command.h"
+
+#include <QTest>
+
+using about::commandWithAddress;
+using about::launchLine;
+using about::splitCommandLine;
+
+class TestLaunchCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void placeholderCut_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("expected");
+        const QString url = QStringLiteral("https://ratiomat.example.org");
+        QTest::newRow("quoted path, blank, quoted %1") << "\"C:\\Browser\\browse.exe\" \"%1\""
+                                                       << "\"C:\\Browser\\browse.exe\"  " + url;
+        QTest::newRow("path, option, bare %1, further option") << "/usr/bin/browse -new %1 -nohome"
+                                                               << "/usr/bin/browse -new  " + url;
+        QTest::newRow("no placeholder") << "/usr/bin/browse -new"
+                                        << "/usr/bin/browse -new " + url;
+        QTest::newRow("quoted %u") << "browse \"%u\" --x"
+                                   << "browse  " + url;
+        QTest::newRow("bare %U") << "browse --new-window %U"
+                                 << "browse --new-window  " + url;
+        QTest::newRow("quoted one wins over an earlier bare one") << "browse %u --a \"%1\" --b"
+                                                                  << "browse %u --a  " + url;
+        QTest::newRow("%% is no placeholder") << "browse --pct=%%u %u"
+                                              << "browse --pct=%%u  " + url;
+        QTest::newRow("placeholder first") << "%u browse"
+                                           << " " + url;
+    }
+    void placeholderCut()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, expected);
+        QCOMPARE(commandWithAddress(command, QStringLiteral("https://ratiomat.example.org")), expected);
+    }
+
+    void splitting_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("quoted path with blank")
+            << "\"/opt/my browser/run\" --x" << QStringList{"/opt/my browser/run", "--x"};
+        QTest::newRow("escapes inside quotes")
+            << "run \"a \\\"b\\\" \\$c \\`d\\` e\\\\f \\q\"" << QStringList{"run", "a \"b\" $c `d` e\\f \\q"};
+        QTest::newRow("empty quoted argument kept") << "run \"\" x" << QStringList{"run", "", "x"};
+        QTest::newRow("unclosed quote ends the line") << "run \"a b" << QStringList{"run", "a b"};
+        QTest::newRow("%% becomes %") << "run --pct=100%%" << QStringList{"run", "--pct=100%"};
+        QTest::newRow("lone field codes dropped")
+            << "run %i %c %k %f %F %u %U %d %D %n %N %v %m -x" << QStringList{"run", "-x"};
+    }
+    void splitting()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QStringList, expected);
+        QCOMPARE(splitCommandLine(commandLine), expected);
+    }
+
+    void launchLines_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        const QString tricky = QStringLiteral("https://ratiomat.example.org/a b?q=%20&r=%u\"");
+        QTest::newRow("address is one argument, unchanged")
+            << "\"/opt/my browser/run\" --new \"%u\" --dropped" << tricky << "/opt/my browser/run"
+            << QStringList{"--new", tricky};
+        QTest::newRow("unclosed quote before the placeholder")
+            << "run \"--url=%u\""
+            << "https://x.example.org"
+            << "run" << QStringList{"--url=", "https://x.example.org"};
+        QTest::newRow("empty address adds nothing") << "run %u"
+                                                    << ""
+                                                    << "run" << QStringList{};
+        QTest::newRow("nothing before the placeholder") << "\"%u\" run"
+                                                        << "https://x.example.org"
+                                                        << "" << QStringList{};
+    }
+    void launchLines()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, address);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        const about::LaunchLine line = launchLine(command, address);
+        QCOMPARE(line.program, program);
+        QCOMPARE(line.arguments, arguments);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLaunchCommand)
+#include "test_launch_command.moc"

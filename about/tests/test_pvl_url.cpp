@@ -1,0 +1,160 @@
+#include "about/pvl_url.h"
+#include "xdg_sandbox.h"
+
+#include <QTest>
+
+class TestPvlUrl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Which browser is started, from the association files to the program.
+    // Installed in every row: a.desktop (data home), b.desktop (second data
+    // dir) and vendor/d.desktop; c.desktop is not installed.
+    void browserLookup_data()
+    {
+        QTest::addColumn<QStringList>("files"); // path, content, path, content, ...
+        QTest::addColumn<QString>("program");   // empty = nothing started
+        const QString http = QStringLiteral("[Default Applications]\nx-scheme-handler/http=");
+        const QString entry = QStringLiteral("[Desktop Entry]\n");
+        auto row = [](const char *name, const QStringList &files, const QString &program) {
+            QTest::newRow(name) << files << program;
+        };
+        row("config home before data home",
+            {"config/mimeapps.list", http + "a.desktop", "data/applications/mimeapps.list", http + "b.desktop"},
+            "/bin/a-browser");
+        row("desktop-specific list first",
+            {"config/mimeapps.list", http + "a.desktop", "config/other-mimeapps.list", http + "b.desktop"},
+            "/bin/b-browser");
+        row("uninstalled entry skipped", {"config/mimeapps.list", http + "c.desktop; b.desktop;a.desktop"},
+            "/bin/b-browser");
+        row("nothing installed in a file: next file",
+            {"config/mimeapps.list", http + "c.desktop", "sysconfig/mimeapps.list", http + "a.desktop"},
+            "/bin/a-browser");
+        row("text/html when http has no handler",
+            {"config/mimeapps.list", "[Default Applications]\ntext/html=b.desktop"}, "/bin/b-browser");
+        row("other sections ignored", {"config/mimeapps.list", "[Added Associations]\nx-scheme-handler/http=a.desktop"},
+            "");
+        row("vendor sub-folder", {"config/mimeapps.list", http + "vendor-d.desktop"}, "/bin/d-browser");
+        row("id reaching outside", {"config/mimeapps.list", http + "../../sysdata2/applications/b.desktop"}, "");
+        row("no association", {}, "");
+        row("no Exec in the entry's own group",
+            {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop",
+             "[Desktop Action new]\nExec=/bin/e\n" + entry + "Name=E"},
+            "");
+        row("empty Exec", {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop", entry + "Exec="},
+            "");
+        row("overlong Exec line ignored",
+            {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop",
+             entry + "Exec=/bin/" + QString(5000, u'x')},
+            "");
+        row("string escapes before quoting",
+            {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop",
+             entry + "Exec=\"/bin/e\\sbrowser\" %u"},
+            "/bin/e browser");
+        row("empty XDG_CONFIG_HOME means ~/.config",
+            {"home/.config/mimeapps.list", http + "a.desktop", "sysconfig/mimeapps.list", http + "b.desktop", "env",
+             "XDG_CONFIG_HOME="},
+            "/bin/a-browser");
+        row("relative XDG_CONFIG_HOME means ~/.config",
+            {"home/.config/mimeapps.list", http + "a.desktop", "config/mimeapps.list", http + "b.desktop", "env",
+             "XDG_CONFIG_HOME=config"},
+            "/bin/a-browser");
+    }
+    void browserLookup()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, program);
+
+        XdgSandbox sandbox;
+        sandbox.writeDesktopEntry("data/applications/a.desktop", "/bin/a-browser %u");
+        sandbox.writeDesktopEntry("sysdata2/applications/b.desktop", "/bin/b-browser");
+        sandbox.writeDesktopEntry("data/applications/vendor/d.desktop", "/bin/d-browser %U");
+        for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
+            if (files[i] == u"env") {
+                const QStringList assignment = files[i + 1].split(u'=');
+                qputenv(qPrintable(assignment[0]), assignment[1].toLocal8Bit());
+            } else {
+                sandbox.write(files[i], files[i + 1].toUtf8() + '\n');
+            }
+        }
+
+        TpvlUrl url;
+        url.setUrl(QStringLiteral("https://ratiomat.example.org"));
+        QStringList started;
+        url.setStarter([&started](const QString &program, const QStringList &arguments, int) {
+            started = QStringList{program} + arguments;
+            return true;
+        });
+        url.OpenUrl();
+        QCOMPARE(started.value(0), program);
+        if (!program.isEmpty())
+            QCOMPARE(started.last(), url.url());
+    }
+
+    void readRegDefaultLeavesValueOnFailure()
+    {
+        XdgSandbox sandbox;
+        TpvlUrl url;
+        QString value = QStringLiteral("unchanged");
+        QCOMPARE(url.ReadRegDefault(TpvlUrl::RootKey::WebHandlers, QStringLiteral("text/html"), value),
+                 TpvlUrl::kNotFound);
+        QCOMPARE(value, QStringLiteral("unchanged"));
+    }
+
+    void showCommand_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("default") << -1 << 10;
+        QTest::newRow("ssHide") << int(TpvlUrl::ssHide) << 0;
+        QTest::newRow("ssShowMinimized") << int(TpvlUrl::ssShowMinimized) << 2;
+        QTest::newRow("ssShowNormal") << int(TpvlUrl::ssShowNormal) << 1;
+        QTest::newRow("above the range") << 200 << 1;
+    }
+    void showCommand()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, expected);
+        TpvlUrl url;
+        url.setLookup([](TpvlUrl::RootKey root, const QString &, QString &value) {
+            value = root == TpvlUrl::RootKey::WebHandlers ? QStringLiteral("x.desktop") : QStringLiteral("browse %u");
+            return 0;
+        });
+        int shownWith = -1;
+        url.setStarter([&shownWith](const QString &, const QStringList &, int show) { return shownWith = show, true; });
+        if (stored >= 0)
+            url.setUrlShowCommand(static_cast<TpvlUrl::TUrlShowCmd>(stored));
+        url.OpenUrl();
+        QCOMPARE(shownWith, expected);
+    }
+
+    // A real start: a fake browser script writes its arguments one a line.
+    void fakeBrowserReceivesTheAddressAsOneArgument()
+    {
+        XdgSandbox sandbox;
+        const QString script =
+            sandbox.write("bin/fake browser.sh", "#!/bin/sh\n"
+                                                 "out=\"$(dirname \"$0\")/args.txt\"\n"
+                                                 "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
+                                                 "done > \"$out.part\" && mv \"$out.part\" \"$out\"\n");
+        QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        sandbox.write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=fake.desktop\n");
+        sandbox.writeDesktopEntry("data/applications/fake.desktop",
+                                  "\"" + script.toUtf8() + "\" --new-window \"%u\" --dropped");
+
+        TpvlUrl url;
+        url.setUrl(QStringLiteral("https://ratiomat.example.org/a b?q=%20&r=%u"));
+        url.OpenUrl();
+
+        const QString output = sandbox.path("bin/args.txt");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(output), 10000);
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()),
+                 QStringLiteral("[--new-window]\n[https://ratiomat.example.org/a b?q=%20&r=%u]\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPvlUrl)
+#include "test_pvl_url.moc"

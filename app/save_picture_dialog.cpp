@@ -1,0 +1,79 @@
+#include "save_picture_dialog.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRegularExpression>
+
+namespace {
+
+// The picture formats the program can read, as the dialog lists them.
+const QString kPictureFilter =
+    QStringLiteral("All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|"
+                   "Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf");
+
+// A save dialog with a preview pane beside the file list.
+std::optional<QString> runWithPreview(QWidget *parent, const QString &title, const QString &start,
+                                      const QStringList &filters)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the preview pane needs Qt's own dialog
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.front());
+    if (!start.isEmpty())
+        dialog.selectFile(start);
+
+    auto *preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("picturePreview"));
+    preview->setFixedSize(160, 160);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addWidget(preview, 1, grid->columnCount(), 2, 1);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString &path) {
+        const QImage image(path);
+        preview->setPixmap(image.isNull()
+                               ? QPixmap()
+                               : QPixmap::fromImage(image.scaled(preview->size() - QSize(8, 8), Qt::KeepAspectRatio,
+                                                                 Qt::SmoothTransformation)));
+    });
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+TSavePictureDialog::TSavePictureDialog(QObject *parent) : QObject(parent), m_filter(kPictureFilter) {}
+
+QStringList TSavePictureDialog::nameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        description.remove(trailingPatterns);
+        const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ');
+        out << QStringLiteral("%1 (%2)").arg(description, patterns);
+    }
+    return out;
+}
+
+std::optional<QString> TSavePictureDialog::Execute(QWidget *parent)
+{
+    QString start = m_fileName;
+    if (!m_initialDir.isEmpty() && !start.isEmpty() && QFileInfo(start).isRelative())
+        start = QDir(m_initialDir).filePath(start);
+    const QStringList filters = nameFilters(m_filter);
+    const std::optional<QString> chosen =
+        m_runner ? m_runner(m_title, start, filters) : runWithPreview(parent, m_title, start, filters);
+    if (chosen)
+        m_fileName = *chosen;
+    return chosen;
+}

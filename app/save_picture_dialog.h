@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// The main window's save-picture dialog: a save-file dialog with a preview
+// of the picture file selected in it. Its settings are published properties
+// (the translator replaces the filter list in Danish). It asks no question
+// when the file exists, adds no extension, starts on the first entry of its
+// file-type list and opens with the name chosen last.
+class TSavePictureDialog : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString DefaultExt MEMBER m_defaultExt)
+    Q_PROPERTY(QString FileName MEMBER m_fileName)
+    Q_PROPERTY(QString Filter MEMBER m_filter)
+    Q_PROPERTY(QString InitialDir MEMBER m_initialDir)
+    Q_PROPERTY(QString Title MEMBER m_title)
+
+public:
+    explicit TSavePictureDialog(QObject *parent = nullptr);
+
+    // Shows the dialog; the chosen full path, or nothing when cancelled.
+    // The chosen name is remembered for the next time.
+    std::optional<QString> Execute(class QWidget *parent);
+
+    QString fileName() const { return m_fileName; }
+    QString filter() const { return m_filter; }
+
+    // The stored filter ("description|patterns|...") as Qt name filters.
+    static QStringList nameFilters(const QString &filter);
+
+    // Tests replace the interactive dialog: given the dialog's title, start
+    // name and name filters, answer with a path or nothing.
+    using Runner =
+        std::function<std::optional<QString>(const QString &title, const QString &start, const QStringList &filters)>;
+    void setRunner(Runner runner) { m_runner = std::move(runner); }
+
+private:
+    QString m_defaultExt;
+    QString m_fileName;
+    QString m_filter;
+    QString m_initialDir;
+    QString m_title;
+    Runner m_runner;
+};

@@ -1,0 +1,247 @@
+"""Driving the real program from outside, as a user would: real X input
+events through xdotool, what the user sees through the accessibility bus
+(AT-SPI), the clipboard through xclip and the screen through ImageMagick.
+
+Run inside an X server with a D-Bus session, for example
+    xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \\
+        /usr/bin/python3 e2e/test_desktop.py --app build/app/ratiomat
+"""
+import os
+import subprocess
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+
+def run(*args, check=True, capture=True, timeout=20):
+    r = subprocess.run(list(args), check=check, timeout=timeout,
+                       stdout=subprocess.PIPE if capture else None,
+                       stderr=subprocess.PIPE if capture else None)
+    return r.stdout.decode("utf-8", "replace") if capture else ""
+
+
+def wait_for(what, fn, timeout=10.0, interval=0.1):
+    """Polls fn until it returns a true value; fails with `what` on time-out."""
+    end = time.time() + timeout
+    last = None
+    while time.time() < end:
+        try:
+            last = fn()
+            if last:
+                return last
+        except Exception as e:  # the tree changes under us while windows open
+            last = e
+        time.sleep(interval)
+    raise AssertionError(f"timed out waiting for {what} (last: {last!r})")
+
+
+class Desktop:
+    """A window manager and the accessibility bus on the current display."""
+
+    def __init__(self):
+        self.procs = []
+        self.procs.append(subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        launcher = "/usr/libexec/at-spi-bus-launcher"
+        if os.path.exists(launcher):
+            self.procs.append(subprocess.Popen([launcher, "--launch-immediately"],
+                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        time.sleep(0.8)
+
+    def close(self):
+        for p in reversed(self.procs):
+            p.terminate()
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
+
+
+class Node:
+    """One accessible object of the program."""
+
+    def __init__(self, acc):
+        self.acc = acc
+
+    @property
+    def name(self):
+        return self.acc.get_name() or ""
+
+    @property
+    def description(self):
+        return self.acc.get_description() or ""
+
+    @property
+    def role(self):
+        return self.acc.get_role_name()
+
+    def states(self):
+        return self.acc.get_state_set()
+
+    def enabled(self):
+        return self.states().contains(Atspi.StateType.ENABLED)
+
+    def showing(self):
+        return self.states().contains(Atspi.StateType.SHOWING)
+
+    def center(self):
+        e = self.acc.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
+        return e.x + e.width // 2, e.y + e.height // 2
+
+    def text(self):
+        t = self.acc.get_text_iface()
+        if t:
+            return t.get_text(0, t.get_character_count())
+        return self.name
+
+    def children(self):
+        out = []
+        for i in range(self.acc.get_child_count()):
+            c = self.acc.get_child_at_index(i)
+            if c is not None:
+                out.append(Node(c))
+        return out
+
+    def walk(self):
+        stack = [self]
+        while stack:
+            n = stack.pop()
+            yield n
+            stack.extend(reversed(n.children()))
+
+
+class App:
+    """The program under test, started fresh."""
+
+    def __init__(self, path, artifacts, env=None):
+        self.artifacts = artifacts
+        os.makedirs(artifacts, exist_ok=True)
+        e = dict(os.environ)
+        e.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_QPA_PLATFORM": "xcb",
+                  "QT_ACCESSIBILITY": "1"})
+        e.update(env or {})
+        self.proc = subprocess.Popen([path], env=e, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        self.window = self.find_window("^Ratiomat$")
+        self.activate(self.window)
+        self.root = wait_for("the program on the accessibility bus", self._find_app, timeout=15)
+
+    def _find_app(self):
+        desk = Atspi.get_desktop(0)
+        for i in range(desk.get_child_count()):
+            a = desk.get_child_at_index(i)
+            if a is not None and a.get_name() == "Ratiomat":
+                return Node(a)
+        return None
+
+    # --- windows -----------------------------------------------------------
+    def find_window(self, title_regex, timeout=15):
+        def search():
+            out = run("xdotool", "search", "--onlyvisible", "--name", title_regex, check=False).split()
+            return out[-1] if out else None
+        return wait_for(f"a window titled {title_regex}", search, timeout=timeout)
+
+    def window_gone(self, wid, timeout=10):
+        wait_for(f"window {wid} to close",
+                 lambda: run("xdotool", "getwindowname", wid, check=False).strip() == "", timeout=timeout)
+
+    def window_title(self, wid):
+        return run("xdotool", "getwindowname", wid).strip()
+
+    def active_window_title(self):
+        return run("xdotool", "getactivewindow", "getwindowname", check=False).strip()
+
+    def activate(self, wid):
+        run("xdotool", "windowactivate", "--sync", wid, check=False)
+        time.sleep(0.2)
+
+    # --- input -------------------------------------------------------------
+    def key(self, *keys):
+        run("xdotool", "key", "--clearmodifiers", "--delay", "60", *keys)
+        time.sleep(0.25)
+
+    def type(self, text):
+        run("xdotool", "type", "--delay", "60", text)
+        time.sleep(0.25)
+
+    def click(self, x, y, button=1):
+        run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+        time.sleep(0.25)
+
+    def drag(self, x0, y0, x1, y1, button=1, steps=6):
+        run("xdotool", "mousemove", "--sync", str(x0), str(y0), "mousedown", str(button))
+        for i in range(1, steps + 1):
+            x = x0 + (x1 - x0) * i // steps
+            y = y0 + (y1 - y0) * i // steps
+            run("xdotool", "mousemove", "--sync", str(x), str(y))
+            time.sleep(0.03)
+        run("xdotool", "mouseup", str(button))
+        time.sleep(0.3)
+
+    # --- what the user sees ------------------------------------------------
+    def nodes(self):
+        return list(self.root.walk())
+
+    def node(self, name=None, role=None, description=None, showing=None, timeout=8):
+        def find():
+            for n in self.root.walk():
+                if name is not None and n.name != name:
+                    continue
+                if role is not None and n.role != role:
+                    continue
+                if description is not None and n.description != description:
+                    continue
+                if showing is not None and n.showing() != showing:
+                    continue
+                return n
+            return None
+        return wait_for(f"node name={name!r} role={role!r} description={description!r}", find, timeout=timeout)
+
+    def cells(self):
+        """Every result cell's description and shown text."""
+        out = {}
+        for n in self.root.walk():
+            d = n.description
+            if d.startswith("Gear inches,") or d.startswith("Speed,"):
+                out[d] = n.name
+        return out
+
+    def cell(self, description):
+        return self.node(description=description).name
+
+    def screenshot(self, name, wid=None):
+        path = os.path.join(self.artifacts, name + ".png")
+        run("import", "-window", wid or "root", path)
+        return path
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+
+
+def pixel(png, x, y):
+    """The colour of one pixel of a PNG as an (r, g, b) tuple."""
+    out = run("convert", png, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],%[fx:int(255*p{{{x},{y}}}.g)],"
+              f"%[fx:int(255*p{{{x},{y}}}.b)]", "info:")
+    return tuple(int(v) for v in out.strip().split(","))
+
+
+def colours(png):
+    """The set of distinct colours of a PNG (for probing what a picture shows)."""
+    out = run("convert", png, "-unique-colors", "-depth", "8", "txt:-")
+    found = set()
+    for line in out.splitlines()[1:]:
+        if "#" in line:
+            hexpart = line.split("#")[1][:6]
+            found.add(tuple(int(hexpart[i:i + 2], 16) for i in (0, 2, 4)))
+    return found
+
+
+def image_size(png):
+    w, h = run("identify", "-format", "%w %h", png).split()
+    return int(w), int(h)
