@@ -1,0 +1,111 @@
+#include "preview_report.h"
+
+#include "chart/chart.h"
+#include "platform/error_display.h"
+#include "platform/errors.h"
+#include "platform/radio_group.h"
+#include "print_report_form.h"
+#include "printers.h"
+#include "string_grid.h"
+
+#include <QEventLoop>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <memory>
+
+namespace report {
+
+namespace {
+
+QObject *findComponent(const QObject &owner, const QString &name)
+{
+    const QList<QObject *> all = owner.findChildren<QObject *>();
+    for (QObject *o : all)
+        if (o->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return o;
+    return nullptr;
+}
+
+template <typename T> T *componentAs(const QObject &owner, const QString &name)
+{
+    if (auto *found = qobject_cast<T *>(findComponent(owner, name)))
+        return found;
+    throw platform::AppError(QStringLiteral("Invalid class typecast"));
+}
+
+// Shows the preview and waits until the user has closed it, keeping the
+// application's events flowing; every generation re-runs the report's
+// events, and a print that cannot be written is reported, not swallowed.
+void runPreview(TPrintReportForm &form, QWidget &mainWindow)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    selectPrinter(printer, PrinterChoice{form.QuickRep1->printerName()});
+    QuickRep::applyPageLayout(printer);
+
+    auto *dialog = new QPrintPreviewDialog(&printer, &mainWindow);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::NonModal);
+    QPointer<TPrintReportForm> report(&form);
+    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                     platform::guarded([report](QPrinter *target) {
+                         if (report)
+                             report->QuickRep1->print(*target);
+                     }));
+
+    QEventLoop loop;
+    QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->show();
+    loop.exec();
+}
+
+} // namespace
+
+void CopySeries(TPrintReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner)
+{
+    for (chart::GanttSeries *source : sourceChart.seriesList()) {
+        auto *copy = new chart::GanttSeries(&owner);
+        form.adoptSeriesCopy(copy);
+        copy->copySettingsFrom(*source);
+        const QString name = source->objectName() + QStringLiteral("copy");
+        if (findComponent(owner, name))
+            throw platform::AppError(QStringLiteral("A component named %1 already exists").arg(name));
+        copy->setObjectName(name);
+        reportChart.addSeries(copy);
+    }
+}
+
+void PreviewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title)
+{
+    // Released on any failure below, with the copies made so far, so the
+    // next Report command starts clean.
+    std::unique_ptr<TPrintReportForm> form(new TPrintReportForm);
+    PrintReportForm = form.get();
+    chart::Chart &reportChart = *form->QRDBChart1;
+
+    reportChart.copySettingsFrom(chart);
+    CopySeries(*form, reportChart, chart, mainWindow);
+
+    const QList<chart::GanttSeries *> copies = reportChart.seriesList();
+    for (int k = 0; k < copies.size(); ++k) {
+        chart::GanttSeries *copy = copies[k];
+        copy->clear();
+        const auto *source = componentAs<chart::GanttSeries>(mainWindow, QStringLiteral("Series%1").arg(k + 1));
+        for (int i = 0; i < source->count(); ++i)
+            copy->addBar(source->startValue(i), source->endValue(i), source->yValue(i), QString());
+    }
+    reportChart.update();
+
+    form->QRLabel1->setCaption(title);
+    form->QRLabel12->setCaption(
+        componentAs<platform::RadioGroup>(mainWindow, QStringLiteral("RadioGroup1"))->selectedText());
+    form->setStringGrid1(&grid);
+    form->QuickRep1->setPrinterName(currentPrinter().printerName);
+
+    runPreview(*form, mainWindow);
+
+    // Closing answers "free": the form, its chart and the copies go at the
+    // next pass of the event loop.
+    form.release()->close();
+}
+
+} // namespace report

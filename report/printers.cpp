@@ -1,0 +1,70 @@
+#include "printers.h"
+
+#include "platform/errors.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace report {
+
+namespace {
+
+PrinterLookup &lookupSlot()
+{
+    static PrinterLookup lookup;
+    return lookup;
+}
+
+std::optional<PrinterChoice> &chosen()
+{
+    static std::optional<PrinterChoice> choice;
+    return choice;
+}
+
+std::optional<PrinterChoice> systemPrinter()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull())
+        return PrinterChoice{info.printerName()};
+    return PrinterChoice{}; // PDF file output is always there
+}
+
+} // namespace
+
+PrinterLookup setPrinterLookup(PrinterLookup lookup)
+{
+    std::swap(lookupSlot(), lookup);
+    return lookup;
+}
+
+PrinterChoice currentPrinter()
+{
+    if (!chosen()) {
+        const std::optional<PrinterChoice> found = lookupSlot() ? lookupSlot()() : systemPrinter();
+        if (!found)
+            throw platform::AppError(kNoDefaultPrinter);
+        chosen() = found;
+    }
+    return *chosen();
+}
+
+void resetCurrentPrinter()
+{
+    chosen().reset();
+}
+
+void selectPrinter(QPrinter &printer, const PrinterChoice &choice)
+{
+    if (choice.printerName.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(choice.printerName);
+    }
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPaperSource(QPrinter::Auto);
+}
+
+} // namespace report

@@ -1,0 +1,125 @@
+#pragma once
+
+// A stand-in for the main window as the report sees it: the chart "Chart1"
+// with the three speed-range series, the unit choice "RadioGroup1" and the
+// report table filled as the Report command fills it for the default gearing.
+
+#include "chart/chart.h"
+#include "platform/radio_group.h"
+#include "report/string_grid.h"
+
+#include <QColor>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QWidget>
+
+namespace report_test {
+
+inline const int kChainrings[3] = {53, 42, 32};
+inline const int kSprockets[9] = {12, 13, 14, 15, 16, 17, 18, 19, 21};
+
+class MainWindowStandIn : public QWidget
+{
+public:
+    MainWindowStandIn()
+    {
+        setObjectName(QStringLiteral("gearform"));
+        chart = new chart::Chart(this);
+        chart->setObjectName(QStringLiteral("Chart1"));
+        chart->resize(528, 308);
+        const QColor colours[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+        for (int s = 0; s < 3; ++s) {
+            series[s] = new chart::GanttSeries(this);
+            series[s]->setObjectName(QStringLiteral("Series%1").arg(s + 1));
+            series[s]->setColor(colours[s]);
+            chart->addSeries(series[s]);
+        }
+        fillBars();
+
+        unit = new platform::RadioGroup(2, this);
+        unit->setObjectName(QStringLiteral("RadioGroup1"));
+        unit->setItems({QStringLiteral("Km/t"), QStringLiteral("Mph")});
+        unit->setItemIndex(0);
+
+        grid = new report::StringGrid(this);
+        grid->setObjectName(QStringLiteral("StringGrid1"));
+        fillTable();
+    }
+
+    // Bars as the recalculation makes them: for Series1 (small ring) to
+    // Series3 (big ring), one bar per sprocket from the speed at 95 to the
+    // speed at 105 rpm.
+    void fillBars()
+    {
+        for (int s = 0; s < 3; ++s) {
+            series[s]->clear();
+            const int ring = kChainrings[2 - s];
+            for (int sprocket : kSprockets) {
+                const double speed = 2.1 * ring / sprocket * 60 / 1000.0 * 90;
+                series[s]->addBar(speed * 0.95, speed * 1.05, sprocket);
+            }
+        }
+    }
+
+    void fillTable()
+    {
+        grid->setRowCount(10);
+        grid->setColCount(7);
+        for (int c = 0; c < 3; ++c) {
+            grid->setCell(1 + c, 0, QString::number(kChainrings[c]));
+            grid->setCell(4 + c, 0, QString::number(kChainrings[c]));
+        }
+        for (int r = 1; r <= 9; ++r) {
+            grid->setCell(0, r, QString::number(kSprockets[r - 1]));
+            for (int c = 0; c < 3; ++c) {
+                const double inches = 26.6 * kChainrings[c] / kSprockets[r - 1];
+                grid->setCell(1 + c, r, QString::number(inches, 'f', 1));
+                grid->setCell(4 + c, r, QString::number(inches * 0.4, 'f', 1));
+            }
+        }
+    }
+
+    chart::Chart *chart = nullptr;
+    chart::GanttSeries *series[3] = {};
+    platform::RadioGroup *unit = nullptr;
+    report::StringGrid *grid = nullptr;
+};
+
+// A word of a PDF page as pdftotext -bbox reports it, in millimetres from
+// the paper's top-left corner.
+struct PdfWord
+{
+    QString text;
+    double xMin;
+    double yMin;
+    double xMax;
+    double yMax;
+};
+
+inline QList<PdfWord> pdfWords(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression re(QString::fromLatin1(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    const double mm = 25.4 / 72.0;
+    for (auto it = re.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(5), m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm,
+                      m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm});
+    }
+    return words;
+}
+
+inline QString pdfLayoutText(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace report_test

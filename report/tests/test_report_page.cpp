@@ -1,0 +1,463 @@
+// The printed report read back from the PDF it generates: texts, positions,
+// detail lines, the chart's bars, the preview's life cycle and its failures.
+
+#include "platform/error_display.h"
+#include "platform/errors.h"
+#include "report/preview_report.h"
+#include "report/print_report_form.h"
+#include "report/printers.h"
+#include "report_fixture.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace report_test;
+
+namespace {
+
+// Left edges of the seven table columns on paper (band left + label left).
+const double kColumnX[7] = {14.23, 35.40, 56.57, 81.97, 125.36, 149.70, 177.22};
+const double kFirstLineTop = 156.84;
+const double kLineHeight = 6.35;
+
+int pageCount(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished();
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression re(QString::fromLatin1(R"(Pages:\s+(\d+))"));
+    return re.match(info).captured(1).toInt();
+}
+
+// Words on the first page's detail lines, by line; a word belongs to the
+// line whose band holds its top.
+QList<QList<PdfWord>> detailLines(const QList<PdfWord> &words)
+{
+    QList<QList<PdfWord>> lines;
+    for (const PdfWord &w : words) {
+        if (w.yMin < kFirstLineTop || w.yMin > 273.24)
+            continue;
+        const int line = int((w.yMin - kFirstLineTop) / kLineHeight);
+        while (lines.size() <= line)
+            lines.append(QList<PdfWord>());
+        lines[line].append(w);
+    }
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QStringList texts(const QList<PdfWord> &line)
+{
+    QStringList out;
+    for (const PdfWord &w : line)
+        out << w.text;
+    return out;
+}
+
+bool isBarColour(QRgb c, QRgb bar)
+{
+    return qAbs(qRed(c) - qRed(bar)) < 40 && qAbs(qGreen(c) - qGreen(bar)) < 40 && qAbs(qBlue(c) - qBlue(bar)) < 40;
+}
+
+} // namespace
+
+class TestReportPage : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QStringList m_errors;
+    int m_files = 0;
+
+    QString pdfName() { return m_dir.filePath(QStringLiteral("report%1.pdf").arg(++m_files)); }
+
+    // Prints a report form into a PDF file and returns the file's name.
+    QString printForm(report::TPrintReportForm &form, int *lines = nullptr)
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString name = pdfName();
+        printer.setOutputFileName(name);
+        const int n = form.QuickRep1->print(printer);
+        if (lines)
+            *lines = n;
+        return name;
+    }
+
+    // Runs the Report command's preview on the stand-in; whileOpen runs
+    // inside it, with the preview on screen, before the preview is closed.
+    void withPreview(MainWindowStandIn &window, const std::function<void(QPrintPreviewDialog &)> &whileOpen)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto *dialog = window.findChild<QPrintPreviewDialog *>();
+            if (!dialog)
+                return;
+            whileOpen(*dialog);
+            ran = true;
+            dialog->close();
+        });
+        report::PreviewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
+        QVERIFY(ran);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(report::PrintReportForm.isNull());
+    }
+
+    // The report of the stand-in as the preview generates it, as a PDF.
+    QString previewedPdf(MainWindowStandIn &window)
+    {
+        QString name;
+        withPreview(window, [&](QPrintPreviewDialog &) { name = printForm(*report::PrintReportForm); });
+        return name;
+    }
+
+    static int copiesOf(const QObject &owner)
+    {
+        int n = 0;
+        for (QObject *o : owner.findChildren<QObject *>())
+            n += o->objectName().endsWith(QStringLiteral("copy"), Qt::CaseInsensitive);
+        return n;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
+        QVERIFY(m_dir.isValid());
+        platform::setErrorSink([this](const QString &text) { m_errors << text; });
+        report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
+    }
+
+    void init()
+    {
+        m_errors.clear();
+        report::resetCurrentPrinter();
+    }
+
+    void pageTextsAndPositions()
+    {
+        MainWindowStandIn window;
+        const QString pdf = previewedPdf(window);
+        QCOMPARE(pageCount(pdf), 1);
+
+        const QString text = pdfLayoutText(pdf);
+        QVERIFY(text.contains(QStringLiteral("Ratiomat")));
+        QVERIFY(text.contains(QStringLiteral("Gear")));
+        QVERIFY(text.contains(QStringLiteral("Km/t")));
+        QVERIFY(text.contains(report::TPrintReportForm::kCopyright));
+
+        const QList<PdfWord> words = pdfWords(pdf);
+        auto find = [&](const QString &t) {
+            for (const PdfWord &w : words)
+                if (w.text == t && w.yMin < kFirstLineTop)
+                    return w;
+            return PdfWord{};
+        };
+        // Heading centred on the band (paper centre 104.985 mm), below the top margin.
+        const PdfWord heading = find(QStringLiteral("Ratiomat"));
+        QVERIFY(qAbs((heading.xMin + heading.xMax) / 2 - 104.985) < 0.5);
+        QVERIFY(heading.yMin > 10.0 && heading.yMin < 29.05);
+        QVERIFY(qAbs(find(QStringLiteral("Gear")).xMin - 35.40) < 0.5);
+        QVERIFY(qAbs(find(QStringLiteral("Km/t")).xMin - 126.42) < 0.5);
+        const PdfWord gear = find(QStringLiteral("Gear"));
+        QVERIFY(gear.yMin > 149.70 - 0.5 && gear.yMin < 149.70 + 2.0);
+
+        // The footer stands in the footer band, centred.
+        double footerLeft = 1e9, footerRight = 0;
+        for (const PdfWord &w : words)
+            if (w.yMin > 273.24) {
+                footerLeft = std::min(footerLeft, w.xMin);
+                footerRight = std::max(footerRight, w.xMax);
+                QVERIFY(w.yMin < 287.0);
+            }
+        QVERIFY(qAbs((footerLeft + footerRight) / 2 - 104.985) < 0.5);
+
+        const QList<QList<PdfWord>> lines = detailLines(words);
+        QCOMPARE(lines.size(), 10);
+        QCOMPARE(texts(lines[0]).join(u' '), QStringLiteral("53 42 32 53 42 32"));
+        for (int c = 0; c < 6; ++c)
+            QVERIFY2(qAbs(lines[0][c].xMin - kColumnX[c + 1]) < 0.5, qPrintable(lines[0][c].text));
+        for (int r = 1; r < 10; ++r) {
+            QCOMPARE(lines[r].size(), 7);
+            QCOMPARE(lines[r][0].text, QString::number(kSprockets[r - 1]));
+            QCOMPARE(lines[r][1].text, window.grid->cell(1, r));
+            QCOMPARE(lines[r][6].text, window.grid->cell(6, r));
+            for (int c = 0; c < 7; ++c)
+                QVERIFY2(qAbs(lines[r][c].xMin - kColumnX[c]) < 0.5, qPrintable(lines[r][c].text));
+            // Each line one detail band below the one before.
+            QVERIFY(qAbs(lines[r][0].yMin - lines[r - 1][0].yMin - kLineHeight) < 0.05);
+        }
+        QVERIFY(lines[0][0].yMin > kFirstLineTop + 0.5 && lines[0][0].yMin < kFirstLineTop + kLineHeight - 3.0);
+    }
+
+    void unitText_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("km/h") << 0 << QStringLiteral("Km/t");
+        QTest::newRow("mph") << 1 << QStringLiteral("Mph");
+    }
+    void unitText()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, unit);
+        MainWindowStandIn window;
+        window.unit->setItemIndex(choice);
+        const QList<PdfWord> words = pdfWords(previewedPdf(window));
+        const auto it = std::find_if(words.begin(), words.end(), [](const PdfWord &w) {
+            return qAbs(w.xMin - 126.42) < 0.5 && w.yMin > 149.0 && w.yMin < 152.0;
+        });
+        QVERIFY(it != words.end());
+        QCOMPARE(it->text, unit);
+    }
+
+    // Every generation, the preview's and each print's, starts the row
+    // counter anew: BeforePrint once, NeedData once per line plus the final
+    // refusal, never reading past the last row.
+    void generationsRepeat()
+    {
+        MainWindowStandIn window;
+        report::TPrintReportForm form;
+        form.setStringGrid1(window.grid);
+        int before = 0, needData = 0;
+        QList<bool> presets;
+        form.QuickRep1->setBeforePrint([&](bool &print) {
+            ++before;
+            form.QuickRep1BeforePrint(print);
+        });
+        form.QuickRep1->setNeedData([&](bool &more) {
+            ++needData;
+            presets << more;
+            form.QuickRep1NeedData(more);
+        });
+
+        int lines = 0;
+        const QList<QList<PdfWord>> first = detailLines(pdfWords(printForm(form, &lines)));
+        QCOMPARE(lines, 10);
+        QCOMPARE(before, 1);
+        QCOMPARE(needData, 11);
+        QCOMPARE(presets.first(), true);
+        QCOMPARE(presets.count(true), 1);
+        QCOMPARE(report::ReportRow, 11);
+
+        const QList<QList<PdfWord>> second = detailLines(pdfWords(printForm(form, &lines)));
+        QCOMPARE(lines, 10);
+        QCOMPARE(before, 2);
+        QCOMPARE(needData, 22);
+        QCOMPARE(second.size(), 10);
+        for (int r = 0; r < 10; ++r)
+            QCOMPARE(texts(second[r]), texts(first[r]));
+    }
+
+    void beforePrintRefuses()
+    {
+        report::TPrintReportForm form;
+        int needData = 0;
+        form.QuickRep1->setBeforePrint([](bool &print) { print = false; });
+        form.QuickRep1->setNeedData([&](bool &more) {
+            ++needData;
+            more = false;
+        });
+        int lines = -1;
+        printForm(form, &lines);
+        QCOMPARE(lines, 0);
+        QCOMPARE(needData, 0);
+    }
+
+    // Tables of other sizes: no line for an empty table, and a table longer
+    // than the page goes on on a second page with header and footer again.
+    void tableSizes_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("empty") << 0 << 1;
+        QTest::newRow("one") << 1 << 1;
+        QTest::newRow("fills first page") << 18 << 1;
+        QTest::newRow("overflows") << 30 << 2;
+    }
+    void tableSizes()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        report::StringGrid grid;
+        grid.setColCount(7);
+        grid.setRowCount(rows);
+        for (int r = 0; r < rows; ++r)
+            grid.setCell(0, r, QString::number(r));
+        report::TPrintReportForm form;
+        form.QRLabel1->setCaption(QStringLiteral("Heading"));
+        form.setStringGrid1(&grid);
+        int lines = -1;
+        const QString pdf = printForm(form, &lines);
+        QCOMPARE(lines, rows);
+        QCOMPARE(pageCount(pdf), pages);
+        QCOMPARE(pdfLayoutText(pdf).count(report::TPrintReportForm::kCopyright), pages);
+        QCOMPARE(pdfLayoutText(pdf).count(QStringLiteral("Heading")), pages);
+    }
+
+    // The report chart is a copy of the main chart with the same bars: the
+    // three bar colours show in the chart rectangle, none without bars.
+    void chartBars_data()
+    {
+        QTest::addColumn<bool>("withBars");
+        QTest::addColumn<bool>("view3D");
+        QTest::newRow("bars") << true << false;
+        QTest::newRow("bars in 3D") << true << true;
+        QTest::newRow("no bars") << false << false;
+    }
+    void chartBars()
+    {
+        QFETCH(bool, withBars);
+        QFETCH(bool, view3D);
+        MainWindowStandIn window;
+        if (!withBars)
+            for (auto *s : window.series)
+                s->clear();
+        window.chart->setView3D(view3D);
+
+        QString pdf;
+        withPreview(window, [&](QPrintPreviewDialog &) {
+            report::TPrintReportForm &form = *report::PrintReportForm;
+            const QList<chart::GanttSeries *> copies = form.QRDBChart1->seriesList();
+            QCOMPARE(copies.size(), 3);
+            for (int s = 0; s < 3; ++s) {
+                QCOMPARE(copies[s]->objectName(), QStringLiteral("Series%1copy").arg(s + 1));
+                QCOMPARE(copies[s]->parent(), &window);
+                QCOMPARE(copies[s]->color(), window.series[s]->color());
+                QCOMPARE(copies[s]->count(), window.series[s]->count());
+            }
+            QCOMPARE(form.QRDBChart1->view3D(), view3D);
+            pdf = printForm(form);
+        });
+        QCOMPARE(copiesOf(window), 0);
+
+        // The chart is painted into the page, not pasted as a picture.
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        images.waitForFinished();
+        QCOMPARE(QString::fromUtf8(images.readAllStandardOutput()).trimmed().count(u'\n'), 1);
+
+        const QString png = m_dir.filePath(QStringLiteral("page%1").arg(m_files));
+        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+                                    QStringLiteral("-singlefile"), pdf, png}),
+                 0);
+        const QImage page(png + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        const double px = 50 / 25.4;
+        const QRect chartRect(QPoint(int(14.23 * px), int(31.17 * px)), QPoint(int(193.88 * px), int(132.77 * px)));
+        const QRgb colours[3] = {qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(255, 0, 0)};
+        int found[3] = {0, 0, 0};
+        int outside = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                for (int s = 0; s < 3; ++s)
+                    if (isBarColour(page.pixel(x, y), colours[s]))
+                        chartRect.contains(x, y) ? ++found[s] : ++outside;
+        for (int s = 0; s < 3; ++s)
+            QCOMPARE(found[s] > 0, withBars);
+        QCOMPARE(outside, 0);
+    }
+
+    // A zoomed main chart is reported zoomed.
+    void zoomedChartCopied()
+    {
+        MainWindowStandIn window;
+        chart::Axis bottom = window.chart->axis(chart::AxisId::Bottom);
+        bottom.setLimits(20, 30);
+        window.chart->setAxis(chart::AxisId::Bottom, bottom);
+        withPreview(window, [&](QPrintPreviewDialog &) {
+            const chart::Axis &copied = report::PrintReportForm->QRDBChart1->axis(chart::AxisId::Bottom);
+            QCOMPARE(copied.minimum(), 20.0);
+            QCOMPARE(copied.maximum(), 30.0);
+            QVERIFY(!copied.isMinimumAutomatic());
+        });
+    }
+
+    void missingPrinter()
+    {
+        MainWindowStandIn window;
+        const report::PrinterLookup previous =
+            report::setPrinterLookup([] { return std::optional<report::PrinterChoice>(); });
+        try {
+            report::PreviewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
+            QFAIL("no error");
+        } catch (const platform::AppError &e) {
+            QCOMPARE(e.message(), report::kNoDefaultPrinter);
+        }
+        report::setPrinterLookup(previous);
+        QVERIFY(!window.findChild<QPrintPreviewDialog *>());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(report::PrintReportForm.isNull());
+        QCOMPARE(copiesOf(window), 0);
+
+        // Once a printer is there, the Report command works again.
+        withPreview(window, [&](QPrintPreviewDialog &) { QCOMPARE(copiesOf(window), 3); });
+    }
+
+    // A second Report while the first preview is open fails on the first
+    // copy's name and leaves the open preview as it was.
+    void reportWhilePreviewOpen()
+    {
+        MainWindowStandIn window;
+        withPreview(window, [&](QPrintPreviewDialog &dialog) {
+            QPointer<report::TPrintReportForm> open = report::PrintReportForm;
+            try {
+                report::PreviewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
+                QFAIL("no error");
+            } catch (const platform::AppError &e) {
+                QCOMPARE(e.message(), QStringLiteral("A component named Series1copy already exists"));
+            }
+            QCOMPARE(window.findChildren<QPrintPreviewDialog *>().size(), 1);
+            QVERIFY(dialog.isVisible());
+            QVERIFY(!open.isNull());
+            QCOMPARE(copiesOf(window), 3);
+            QCOMPARE(open->QRDBChart1->seriesList().size(), 3);
+            report::PrintReportForm = open;
+            int lines = 0;
+            printForm(*open, &lines);
+            QCOMPARE(lines, 10);
+        });
+        QCOMPARE(copiesOf(window), 0);
+        // And again after the preview has closed.
+        withPreview(window, [&](QPrintPreviewDialog &) { QCOMPARE(copiesOf(window), 3); });
+    }
+
+    // A print whose file cannot be written is an error, never a success.
+    void unwritableOutput()
+    {
+        MainWindowStandIn window;
+        withPreview(window, [&](QPrintPreviewDialog &dialog) {
+            auto *preview = dialog.findChild<QPrintPreviewWidget *>();
+            QVERIFY(preview);
+            QCOMPARE(preview->pageCount(), 1);
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(m_dir.path());
+            try {
+                report::PrintReportForm->QuickRep1->print(printer);
+                QFAIL("no error");
+            } catch (const platform::AppError &e) {
+                QVERIFY2(e.message().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(m_dir.path())),
+                         qPrintable(e.message()));
+            }
+            // The preview's own print reports it through the error box.
+            dialog.printer()->setOutputFileName(m_dir.path());
+            preview->print();
+            QCOMPARE(m_errors.size(), 1);
+            QVERIFY(m_errors.first().startsWith(QStringLiteral("Cannot create file")));
+        });
+    }
+};
+
+QTEST_MAIN(TestReportPage)
+#include "test_report_page.moc"
