@@ -2,22 +2,32 @@
 
 #include "about/about_form.h"
 #include "chart/chart.h"
+#include "i18n/dispatcher.h"
+#include "i18n/stored_tables.h"
+#include "i18n/tsilang.h"
+#include "platform/components.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
+#include "platform/menu_item.h"
 #include "platform/radio_group.h"
+#include "platform/status_bar.h"
 #include "platform/tab_sheet.h"
 #include "platform/two_digit_field.h"
+#include "report/preview_report.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
 #include "save_picture_dialog.h"
+#include "settings/setup_form.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSlider>
 #include <QStatusBar>
 #include <QStyleOptionMenuItem>
 #include <QTabBar>
@@ -92,7 +102,9 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
     buildSetupTab(m_setupTab);
     buildChartTab(m_chartTab);
 
-    auto *status = new QStatusBar(this);
+    // The status bar in single-panel mode shows hints; its one text is
+    // published so a translator can set it.
+    auto *status = new platform::StatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     status->setFixedHeight(kStatusBarHeight);
     status->setSizeGripEnabled(false);
@@ -104,6 +116,7 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
         move(screen->availableGeometry().center() - rect().center());
 
     wireInputs();
+    buildTranslator();
     // FormCreate
     PageControl1Change();
 }
@@ -187,41 +200,54 @@ QAction *Tgearform::action(const QString &name) const
 
 void Tgearform::buildMenus()
 {
+    // Qt menus show QActions; each menu item is also a named component of
+    // its own (a MenuItem), bound to its command where it has one.
     QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto separator = [](QMenu *menu, const char *name) {
+    auto item = [this](const char *name, QAction *entry, const char *command = nullptr) {
+        auto *i = new platform::MenuItem(QString::fromLatin1(name), entry, this);
+        if (command)
+            i->setAction(action(QString::fromLatin1(command)));
+        return i;
+    };
+    auto command = [&](QMenu *menu, const char *name, const char *cmd) {
+        QAction *a = action(QString::fromLatin1(cmd));
+        menu->addAction(a);
+        item(name, a, cmd);
+    };
+    auto separator = [&](QMenu *menu, const char *name) {
         QAction *s = menu->addSeparator();
-        s->setObjectName(QString::fromLatin1(name));
         s->setText(QStringLiteral("-"));
+        item(name, s);
+    };
+    auto own = [&](QMenu *menu, const char *name, const QString &caption, void (Tgearform::*handler)()) {
+        QAction *a = menu->addAction(caption);
+        connect(a, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+        item(name, a);
     };
 
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("Filer1"));
-    file->addAction(action(QStringLiteral("Save")));
+    item("Filer1", file->menuAction());
+    command(file, "Gem1", "Save");
     separator(file, "N1");
-    file->addAction(action(QStringLiteral("Report")));
+    command(file, "Udskriv1", "Report");
     separator(file, "N2");
-    QAction *exit = file->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("Afslut1"));
-    connect(exit, &QAction::triggered, this, guarded([this] { Afslut1Click(); }));
+    own(file, "Afslut1", QStringLiteral("E&xit"), &Tgearform::Afslut1Click);
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("Rediger1"));
-    edit->addAction(action(QStringLiteral("Copy")));
+    item("Rediger1", edit->menuAction());
+    command(edit, "Kopier1", "Copy");
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("Vis1"));
-    view->addAction(action(QStringLiteral("Zoomin")));
-    view->addAction(action(QStringLiteral("Zoomud")));
-    view->addAction(action(QStringLiteral("Undo")));
+    item("Vis1", view->menuAction());
+    command(view, "Zoomind1", "Zoomin");
+    command(view, "Zoomud1", "Zoomud");
+    command(view, "Nulstil1", "Undo");
     separator(view, "N3");
-    view->addAction(action(QStringLiteral("Setup")));
+    command(view, "Indstillinger1", "Setup");
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Hjlp1"));
-    QAction *about = help->addAction(QStringLiteral("&About"));
-    about->setObjectName(QStringLiteral("Om1"));
-    connect(about, &QAction::triggered, this, guarded([this] { Om1Click(); }));
+    item("Hjlp1", help->menuAction());
+    own(help, "Om1", QStringLiteral("&About"), &Tgearform::Om1Click);
 
     // The chart's context menu shows no item images.
     class IconlessMenu : public QMenu
@@ -237,16 +263,79 @@ void Tgearform::buildMenus()
         }
     };
     m_popup = new IconlessMenu(this);
-    m_popup->setObjectName(QStringLiteral("PopupMenu2"));
-    m_popup->addAction(action(QStringLiteral("Copy")));
-    m_popup->addAction(action(QStringLiteral("Save")));
-    m_popup->addAction(action(QStringLiteral("Report")));
+    command(m_popup, "Dansk1", "Copy");
+    command(m_popup, "English1", "Save");
+    command(m_popup, "Udskriv2", "Report");
     separator(m_popup, "N5");
-    m_popup->addAction(action(QStringLiteral("Zoomin")));
-    m_popup->addAction(action(QStringLiteral("Zoomud")));
-    m_popup->addAction(action(QStringLiteral("Undo")));
+    command(m_popup, "Zoomind2", "Zoomin");
+    command(m_popup, "Zoomud2", "Zoomud");
+    command(m_popup, "Nulstil2", "Undo");
     separator(m_popup, "N6");
-    m_popup->addAction(action(QStringLiteral("Setup")));
+    command(m_popup, "Indstillinger2", "Setup");
+}
+
+void Tgearform::buildTranslator()
+{
+    // The components in the window's own order, as the translator visits
+    // them when it completes its tables.
+    QStringList order{QStringLiteral("PageControl1"), QStringLiteral("TabSheet1"), QStringLiteral("Label43"),
+                      QStringLiteral("Label44"),      QStringLiteral("SpinEdit4"), QStringLiteral("RadioGroup1"),
+                      QStringLiteral("GroupBox1"),    QStringLiteral("Label5"),    QStringLiteral("Label30"),
+                      QStringLiteral("Label40"),      QStringLiteral("Label63"),   QStringLiteral("SpinEdit1"),
+                      QStringLiteral("GroupBox2"),    QStringLiteral("Label2")};
+    for (int i = 1; i <= 12; ++i)
+        order << QStringLiteral("MaskEdit%1").arg(i);
+    order << QStringList{QStringLiteral("TabSheet2"), QStringLiteral("Panel1"),      QStringLiteral("Panel2"),
+                         QStringLiteral("Udskriv"),   QStringLiteral("Zoomin"),      QStringLiteral("Zoomud"),
+                         QStringLiteral("Undo"),      QStringLiteral("Dansk1"),      QStringLiteral("English1"),
+                         QStringLiteral("Copy"),      QStringLiteral("Save"),        QStringLiteral("Filer1"),
+                         QStringLiteral("Rediger1"),  QStringLiteral("Hjlp1"),       QStringLiteral("Gem1"),
+                         QStringLiteral("N1"),        QStringLiteral("Udskriv1"),    QStringLiteral("N2"),
+                         QStringLiteral("Afslut1"),   QStringLiteral("Kopier1"),     QStringLiteral("Vis1"),
+                         QStringLiteral("Zoomind1"),  QStringLiteral("Zoomud1"),     QStringLiteral("Nulstil1"),
+                         QStringLiteral("Om1"),       QStringLiteral("N3"),          QStringLiteral("Indstillinger1"),
+                         QStringLiteral("BigLabel1"), QStringLiteral("MediumLabel1")};
+    for (int i = 2; i <= 9; ++i)
+        order << QStringLiteral("BigLabel%1").arg(i);
+    for (int i = 2; i <= 9; ++i)
+        order << QStringLiteral("MediumLabel%1").arg(i);
+    for (int i = 1; i <= 9; ++i)
+        order << QStringLiteral("SmallLabel%1").arg(i);
+    order << QStringList{QStringLiteral("StringGrid1"), QStringLiteral("ToolBar1"),       QStringLiteral("ToolButton6"),
+                         QStringLiteral("ToolButton2"), QStringLiteral("ToolButton3"),    QStringLiteral("ToolButton4"),
+                         QStringLiteral("ToolButton5"), QStringLiteral("Panel3"),         QStringLiteral("Chart1"),
+                         QStringLiteral("Series1"),     QStringLiteral("Series2"),        QStringLiteral("Series3"),
+                         QStringLiteral("Panel4"),      QStringLiteral("Label41"),        QStringLiteral("Label42"),
+                         QStringLiteral("CheckBox1"),   QStringLiteral("CheckBox2"),      QStringLiteral("CheckBox3"),
+                         QStringLiteral("SpinEdit2"),   QStringLiteral("SpinEdit3"),      QStringLiteral("Report"),
+                         QStringLiteral("Setup"),       QStringLiteral("Udskriv2"),       QStringLiteral("N5"),
+                         QStringLiteral("Zoomind2"),    QStringLiteral("Zoomud2"),        QStringLiteral("Nulstil2"),
+                         QStringLiteral("N6"),          QStringLiteral("Indstillinger2"), QStringLiteral("StatusBar1")};
+    for (const char *prefix : {"BigSpeedLabel", "MediumSpeedLabel", "SmallSpeedLabel"})
+        for (int i = 1; i <= 9; ++i)
+            order << QString::fromLatin1(prefix) + QString::number(i);
+    order << QStringLiteral("SavePictureDialog1") << QStringLiteral("siLangDispatcher1");
+
+    m_dispatcher = new i18n::TsiLangDispatcher(this);
+    m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
+
+    const QList<QObject *> all = findChildren<QObject *>();
+    m_components.clear();
+    for (const QString &name : order) {
+        QObject *found = nullptr;
+        for (QObject *o : all)
+            if (o->objectName() == name) {
+                found = o;
+                break;
+            }
+        Q_ASSERT_X(found, "Tgearform", qPrintable(name));
+        if (found)
+            m_components << found;
+    }
+    m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("Tgearform"), m_components);
+    m_translator = new i18n::TsiLang(*m_form, this);
+    m_translator->setObjectName(QStringLiteral("siLang1"));
+    i18n::loadStoredTables(i18n::kGearformTables, *m_form, *m_translator, m_dispatcher);
 }
 
 void Tgearform::buildSetupTab(platform::TabSheet *page)
@@ -560,6 +649,12 @@ void Tgearform::SaveExecute()
 void Tgearform::ReportExecute()
 {
     report::fillReportTable(*m_reportTable, *this);
+    PreviewReport(m_chart, m_reportTable, QStringLiteral("Ratiomat"));
+}
+
+void Tgearform::PreviewReport(chart::Chart *chart, report::StringGrid *grid, const QString &title)
+{
+    report::PreviewReport(*this, *chart, *grid, title);
 }
 void Tgearform::ZoominExecute()
 {
@@ -575,7 +670,31 @@ void Tgearform::UndoExecute()
 {
     m_chart->resetZoom();
 }
-void Tgearform::SetupExecute() {}
+void Tgearform::SetupExecute()
+{
+    // A fresh dialog each time, filled from the chart and the dispatcher.
+    std::unique_ptr<TSetupForm, void (*)(TSetupForm *)> dialog(new TSetupForm(this),
+                                                               [](TSetupForm *d) { d->deleteLater(); });
+    dialog->setTag(m_dispatcher->activeLanguage());
+    dialog->trackBar()->setValue(m_chart->chart3DPercent());
+    if (!m_chart->view3D())
+        dialog->trackBar()->setValue(0);
+    dialog->gradientBox()->setChecked(m_chart->gradientVisible());
+    const QStringList names = m_dispatcher->langNames();
+    for (int i = 0; i < m_dispatcher->numOfLanguages() && i < names.size(); ++i)
+        dialog->languageList()->addItem(names[i]);
+    dialog->languageList()->setCurrentIndex(m_dispatcher->activeLanguage() - 1);
+
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    const int depth = dialog->trackBar()->value();
+    if (depth > 0)
+        m_chart->setChart3DPercent(depth);
+    m_chart->setView3D(depth != 0);
+    m_chart->setGradientVisible(dialog->gradientBox()->isChecked());
+    m_dispatcher->setActiveLanguage(dialog->languageList()->currentIndex() + 1);
+    ResetToDefaults();
+}
 void Tgearform::Om1Click()
 {
     about::showAboutBox(this);

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QCheckBox;
@@ -14,7 +15,12 @@ class QToolBar;
 class QToolButton;
 class QMenu;
 
+namespace i18n {
+class TsiLang;
+class TsiLangDispatcher;
+} // namespace i18n
 namespace platform {
+class QtForm;
 class IntSpinField;
 class RadioGroup;
 class TabSheet;
@@ -36,6 +42,7 @@ class Tgearform : public QMainWindow, private calc::GearInputs, private calc::Re
 {
     Q_OBJECT
     Q_PROPERTY(int Tag READ tag WRITE setTag)
+    Q_PROPERTY(QString HelpFile MEMBER m_helpFile)
 
 public:
     explicit Tgearform(QWidget *parent = nullptr);
@@ -59,6 +66,9 @@ public:
     void CopyExecute();
     void SaveExecute();
     void ReportExecute();
+    // Shows the report of the chart and table in a preview window; returns
+    // when the preview has been closed, the main window usable meanwhile.
+    void PreviewReport(chart::Chart *chart, report::StringGrid *grid, const QString &title);
     void ZoominExecute();
     void ZoomudExecute();
     void UndoExecute();
@@ -89,6 +99,8 @@ public:
 
     // Components in the window's own order, as the translator visits them.
     const QList<QObject *> &components() const { return m_components; }
+    i18n::TsiLang *translator() const { return m_translator; }
+    i18n::TsiLangDispatcher *dispatcher() const { return m_dispatcher; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -98,6 +110,7 @@ private:
     void buildMenus();
     void buildSetupTab(platform::TabSheet *page);
     void buildChartTab(platform::TabSheet *page);
+    void buildTranslator();
     void wireInputs();
     QLabel *label(QWidget *parent, const QString &name, const QString &text, int x, int y);
     QLabel *resultCell(QWidget *parent, const QString &name, int right, int y, bool gray);
@@ -124,7 +137,11 @@ private:
     int m_tag = 0;
     bool m_firstShowDone = false;
     QChar m_decimalSeparator;
+    QString m_helpFile;
     QList<QObject *> m_components;
+    std::unique_ptr<platform::QtForm> m_form;
+    i18n::TsiLang *m_translator = nullptr;
+    i18n::TsiLangDispatcher *m_dispatcher = nullptr;
 
     QTabWidget *m_pageControl = nullptr;
     platform::TabSheet *m_setupTab = nullptr;

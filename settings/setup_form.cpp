@@ -1,5 +1,9 @@
 #include "setup_form.h"
 
+#include "i18n/dispatcher.h"
+#include "i18n/stored_tables.h"
+#include "i18n/tsilang.h"
+#include "platform/components.h"
 #include "platform/error_display.h"
 
 #include <QCheckBox>
@@ -70,9 +74,21 @@ TSetupForm::TSetupForm(QWidget *parent) : QDialog(parent)
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+
+    // The dialog's own translator, not attached to the language dispatcher.
+    m_form = std::make_unique<platform::QtForm>(
+        this, QStringLiteral("TSetupForm"),
+        QList<QObject *>{m_bevel, m_label3d, m_ok, m_cancel, m_trackBar, m_gradient, m_languages});
+    m_translator = new i18n::TsiLang(*m_form, this);
+    m_translator->setObjectName(QStringLiteral("siLang1"));
+    i18n::loadStoredTables(i18n::kSetupformTables, *m_form, *m_translator, nullptr);
 }
 
-TSetupForm::~TSetupForm() = default;
+TSetupForm::~TSetupForm()
+{
+    // The translator works through the form adapter: it goes first.
+    delete m_translator;
+}
 
 void TSetupForm::showEvent(QShowEvent *event)
 {
@@ -88,8 +104,7 @@ void TSetupForm::showEvent(QShowEvent *event)
 
 void TSetupForm::FormActivate()
 {
-    if (m_applyLanguage)
-        m_applyLanguage(m_tag);
+    m_translator->setActiveLanguage(m_tag);
 }
 
 void TSetupForm::ComboBox1Change()

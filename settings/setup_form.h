@@ -1,8 +1,14 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
+#include <memory>
 
+namespace i18n {
+class TsiLang;
+}
+namespace platform {
+class QtForm;
+}
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -26,9 +32,8 @@ public:
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
-    // Switches the dialog's own texts; called with the language number.
-    // The dialog's translator is attached here.
-    void setLanguageSwitch(std::function<void(int)> apply) { m_applyLanguage = std::move(apply); }
+    // The dialog's own translator, which FormActivate switches to Tag.
+    i18n::TsiLang *translator() const { return m_translator; }
 
     void FormActivate();
     void ComboBox1Change();
@@ -45,7 +50,8 @@ protected:
 private:
     int m_tag = 0;
     bool m_shown = false;
-    std::function<void(int)> m_applyLanguage;
+    std::unique_ptr<platform::QtForm> m_form;
+    i18n::TsiLang *m_translator = nullptr;
     QFrame *m_bevel = nullptr;
     QLabel *m_label3d = nullptr;
     QSlider *m_trackBar = nullptr;

@@ -1,0 +1,137 @@
+// The main window switched between English and Danish through the language
+// dispatcher, as a user sees it, and what the first switch does to the
+// window's translation lists.
+#include "app/gearform.h"
+#include "app/save_picture_dialog.h"
+#include "app/startup.h"
+#include "i18n/dispatcher.h"
+#include "i18n/entries.h"
+#include "i18n/tsilang.h"
+#include "platform/two_digit_field.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
+
+using calc::Chainring;
+using namespace i18n;
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Tgearform> form;
+
+    QString text(const char *label) const { return form->findChild<QLabel *>(QString::fromLatin1(label))->text(); }
+    QString box(int n) const { return form->seriesBox(n)->text(); }
+    QString entry(TStringsType kind, const QString &key, int language) const
+    {
+        return FindEntryText(form->translator()->list(kind), key, language, form->translator()->delim());
+    }
+    bool hasEntry(TStringsType kind, const QString &key) const
+    {
+        return FindEntryIndex(form->translator()->list(kind), key, form->translator()->delim()) >= 0;
+    }
+    QAction *fileMenuSave() const { return form->menuBar()->actions().at(0)->menu()->actions().at(0); }
+
+private Q_SLOTS:
+    void init()
+    {
+        app::prepareApplication();
+        form = std::make_unique<Tgearform>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void startsInEnglish()
+    {
+        QCOMPARE(form->dispatcher()->activeLanguage(), 2);
+        QCOMPARE(form->dispatcher()->language(), QStringLiteral("ENGLISH"));
+        QCOMPARE(form->translator()->activeLanguage(), 2);
+        QCOMPARE(form->pageControl()->tabText(0), QStringLiteral("Setup"));
+        QCOMPARE(text("Label43"), QStringLiteral("Circumference"));
+        QCOMPARE(form->translator()->list(stCaptions).size(), 110);
+        QCOMPARE(form->translator()->list(stHints).size(), 134);
+    }
+
+    void danishAndBack()
+    {
+        const QChar separator = QLocale::system().decimalPoint().front();
+        form->dispatcher()->setActiveLanguage(1);
+        QCOMPARE(form->dispatcher()->language(), QStringLiteral("DANSK"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Ratiomat"));
+        QCOMPARE(form->pageControl()->tabText(0), QStringLiteral("Indstillinger"));
+        QCOMPARE(form->pageControl()->tabText(1), QStringLiteral("Grafik"));
+        QCOMPARE(text("Label43"), QStringLiteral("Dækomkreds"));
+        QCOMPARE(text("Label2"), QStringLiteral("Bag/For"));
+        QCOMPARE(text("Label5"), QStringLiteral("Kadence"));
+        QCOMPARE(box(1), QStringLiteral("Lille"));
+        QCOMPARE(box(2), QStringLiteral("Mellem"));
+        QCOMPARE(box(3), QStringLiteral("Stor"));
+        QCOMPARE(fileMenuSave()->text(), QStringLiteral("&Gem"));
+        QCOMPARE(fileMenuSave()->statusTip(), QStringLiteral("Gem grafik som bitmap"));
+        QCOMPARE(form->sprocketField(1)->statusTip(), QStringLiteral("Bagkrans"));
+        // The result cells show their Danish placeholders and the tooth
+        // fields are blank until the settings dialog resets the gearing.
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("BigLabel1"));
+        QCOMPARE(form->gearInchCell(Chainring::Small, 1)->text(), QStringLiteral("Label3"));
+        QCOMPARE(form->speedCell(Chainring::Small, 9)->text(), QStringLiteral("Label39"));
+        QCOMPARE(form->chainringField(Chainring::Big)->fieldText(), QStringLiteral("  "));
+        QVERIFY(form->savePictureDialog()->filter().startsWith(QStringLiteral("All (*.jpg;*.jpeg;")));
+        QCOMPARE(QLocale::system().decimalPoint().front(), separator);
+        QCOMPARE(form->decimalSeparator(), separator);
+
+        form->dispatcher()->setActiveLanguage(2);
+        QCOMPARE(form->dispatcher()->language(), QStringLiteral("ENGLISH"));
+        QCOMPARE(text("Label43"), QStringLiteral("Circumference"));
+        QCOMPARE(form->pageControl()->tabText(1), QStringLiteral("Chart"));
+        QCOMPARE(fileMenuSave()->text(), QStringLiteral("&Save"));
+        QCOMPARE(box(3), QStringLiteral("Large"));
+        // Texts whose English entry is empty keep what Danish left.
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("BigLabel1"));
+        QVERIFY(form->savePictureDialog()->filter().startsWith(QStringLiteral("All (*.jpg;*.jpeg;")));
+        QCOMPARE(form->action(QStringLiteral("Copy"))->property("Category").toString(), QString());
+    }
+
+    void firstSwitchBringsTheListsUpToDate()
+    {
+        QVERIFY(hasEntry(stCaptions, QStringLiteral("Gem1")));
+        QVERIFY(hasEntry(stFonts, QStringLiteral("Label43")));
+        QCOMPARE(EntryKey(form->translator()->list(stHints).front(), form->translator()->delim()),
+                 QStringLiteral("PageControl1"));
+        form->dispatcher()->setActiveLanguage(1);
+        const QStringList &hints = form->translator()->list(stHints);
+        // The first hint entry now stands for the window itself, and the page
+        // control has an entry of its own again.
+        QCOMPARE(EntryKey(hints.front(), form->translator()->delim()), QStringLiteral("Tgearform"));
+        QVERIFY(hasEntry(stHints, QStringLiteral("PageControl1")));
+        // Menu items and tool buttons take their texts from their actions.
+        for (const char *key : {"Gem1", "Udskriv2", "ToolButton6", "Dansk1"}) {
+            QVERIFY2(!hasEntry(stCaptions, QString::fromLatin1(key)), key);
+            QVERIFY2(!hasEntry(stHints, QString::fromLatin1(key)), key);
+        }
+        QVERIFY(hasEntry(stCaptions, QStringLiteral("Save")));
+        // Controls whose font follows their parent have no font entry; the
+        // window's font name is stored as its English text.
+        QVERIFY(!hasEntry(stFonts, QStringLiteral("Label43")));
+        QVERIFY(hasEntry(stFonts, QStringLiteral("PageControl1")));
+        QCOMPARE(entry(stFonts, QStringLiteral("Tgearform"), 2), QStringLiteral("MS Sans Serif"));
+    }
+
+    void sameLanguageDoesNothing()
+    {
+        const QStringList before = form->translator()->list(stCaptions);
+        form->sprocketField(1)->setFieldText(QStringLiteral("11"));
+        form->dispatcher()->setActiveLanguage(2);
+        QCOMPARE(form->translator()->list(stCaptions), before);
+        QCOMPARE(form->sprocketField(1)->fieldText(), QStringLiteral("11"));
+    }
+};
+
+QTEST_MAIN(TestLanguage)
+#include "test_language.moc"
