@@ -121,7 +121,11 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
     PageControl1Change();
 }
 
-Tgearform::~Tgearform() = default;
+Tgearform::~Tgearform()
+{
+    // The translator works through the form adapter: it goes first.
+    delete m_translator;
+}
 
 void Tgearform::add(QObject *component, const QString &name)
 {

@@ -1,5 +1,10 @@
 #include "print_report_form.h"
 
+#include "i18n/dispatcher.h"
+#include "i18n/stored_tables.h"
+#include "i18n/tsilang.h"
+#include "platform/components.h"
+
 #include "chart/chart.h"
 #include "string_grid.h"
 
@@ -65,10 +70,22 @@ TPrintReportForm::TPrintReportForm(QWidget *parent) : QWidget(parent)
         if (chart)
             chart->draw(painter, area);
     });
+
+    // The report form's own translator: stored with the form, never switched,
+    // so the report's fixed texts read the same in both languages.
+    QList<QObject *> components{QuickRep1, QRBand1,  QRChart1, QRDBChart1, QRBand2,   QRLabel3,
+                                QRLabel4,  QRLabel6, QRLabel7, QRLabel5,   QRLabel9,  QRLabel10,
+                                QRBand3,   QRLabel8, QRBand4,  QRLabel1,   QRLabel11, QRLabel12};
+    m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("TPrintReportForm"), components);
+    siLang1 = new i18n::TsiLang(*m_form, this);
+    siLang1->setObjectName(QStringLiteral("siLang1"));
+    i18n::loadStoredTables(i18n::kPrintReportformTables, *m_form, *siLang1, nullptr);
 }
 
 TPrintReportForm::~TPrintReportForm()
 {
+    // The translator works through the form adapter: it goes first.
+    delete siLang1;
     // The copies die with the report chart even when the main window owns them.
     for (const QPointer<QObject> &copy : std::as_const(m_seriesCopies))
         delete copy.data();

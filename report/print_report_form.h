@@ -4,9 +4,16 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 namespace chart {
 class Chart;
+}
+namespace i18n {
+class TsiLang;
+}
+namespace platform {
+class QtForm;
 }
 
 namespace report {
@@ -52,6 +59,7 @@ public:
     ReportLabel *QRLabel9 = nullptr;
     ReportLabel *QRLabel10 = nullptr;
     ReportLabel *QRLabel8 = nullptr;
+    i18n::TsiLang *siLang1 = nullptr;
 
     // The table printed as the detail lines; owned by the main window.
     void setStringGrid1(StringGrid *grid) { m_grid = grid; }
@@ -69,6 +77,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    std::unique_ptr<platform::QtForm> m_form;
     QPointer<StringGrid> m_grid;
     QList<QPointer<QObject>> m_seriesCopies;
 };

@@ -244,7 +244,7 @@ def setupform():
 def printreportform():
     labels = ["QRLabel3", "QRLabel4", "QRLabel6", "QRLabel7", "QRLabel5", "QRLabel9", "QRLabel10"]
     captions = ([("TPrintReportForm", "PrintReportForm")] + [(k, k) for k in labels] +
-                [("QRLabel8", "© 2026 Ratiomat developers"), ("QRLabel1", "QRLabel1")])
+                [("QRLabel8", "Copyright © 2026 The Ratiomat developers"), ("QRLabel1", "QRLabel1")])
     hints = ["QuickRep1", "QRBand1", "QRChart1", "QRDBChart1", "QRBand2"] + labels + \
             ["QRBand3", "QRLabel8", "QRBand4", "QRLabel1"]
     fonts = [("TPrintReportForm", "MS Sans Serif")] + [(k, "Arial") for k in
