@@ -103,6 +103,61 @@ class Visit:
         with open(path, "rb") as f:
             assert f.read(2) == b"BM"
 
+    def open_setup(self, view_menu, setup_item):
+        app = self.app
+        app.activate(app.window)
+        app.click(*app.node(name=view_menu, role="menu item").center())
+        app.click(*app.node(name=setup_item, role="menu item", showing=True).center())
+        return app.find_window("^(Setup|Indstillinger)$")
+
+    def choose_language(self, dialog, language):
+        app = self.app
+        app.activate(dialog)
+        combo = app.node(role="combo box", showing=True)
+        app.click(*combo.center())
+        app.click(*app.node(name=language, role="list item", showing=True).center())
+
+    def step_switches_to_danish_and_back(self):
+        app = self.app
+        dialog = self.open_setup("View", "Setup")
+        assert app.window_title(dialog) == "Setup"
+        self.choose_language(dialog, "DANSK")
+        wait_for("the dialog in Danish", lambda: app.window_title(dialog) == "Indstillinger")
+        app.screenshot("07-settings-danish", dialog)
+        app.click(*app.node(name="OK", role="push button", showing=True).center())
+        app.window_gone(dialog)
+        app.node(name="Indstillinger", role="page tab")
+        wait_for("the gearing reset after the switch",
+                 lambda: app.cell("Gear inches, Big chainring, sprocket row 1") == "116.2")
+        app.click(*app.node(name="Indstillinger", role="page tab").center())
+        app.screenshot("08-main-window-danish", app.window)
+
+        dialog = self.open_setup("Vis", "Indstillinger")
+        assert app.window_title(dialog) == "Indstillinger"
+        self.choose_language(dialog, "ENGLISH")
+        wait_for("the dialog in English", lambda: app.window_title(dialog) == "Setup")
+        app.screenshot("09-settings-english", dialog)
+        app.click(*app.node(name="OK", role="push button", showing=True).center())
+        app.window_gone(dialog)
+        app.node(name="Setup", role="page tab")
+        app.node(name="Circumference", role="label")
+
+    def step_opens_and_closes_the_about_box(self):
+        app = self.app
+        app.activate(app.window)
+        app.click(*app.node(name="Setup", role="page tab").center())
+        self.type_into("Sprocket row 1 teeth", "11")
+        wait_for("the rider's gearing", lambda: app.cell("Gear inches, Big chainring, sprocket row 1") == "126.8")
+        app.click(*app.node(name="Help", role="menu item").center())
+        app.click(*app.node(name="About", role="menu item", showing=True).center())
+        about = app.find_window("^Om Ratiomat$")
+        app.node(name="Ratiomat", role="label", showing=True)
+        app.screenshot("10-about-box", about)
+        app.activate(about)
+        app.key("alt+F4")
+        app.window_gone(about)
+        assert app.cell("Gear inches, Big chainring, sprocket row 1") == "126.8", "the gearing was lost"
+
     def step_exits_from_the_file_menu(self):
         app = self.app
         app.activate(app.window)

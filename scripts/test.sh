@@ -79,8 +79,10 @@ if [ "${FAST:-0}" != 1 ]; then
     for target in $(find build-fuzz -type f -executable -name 'fuzz_*' | sort); do
       name=$(basename "$target")
       src=$(dirname "${target#build-fuzz/}")
-      seeds="$src/corpus/${name#fuzz_}"
-      [ -d "$seeds" ] || seeds="$src/corpus"
+      seeds=""
+      for d in "$src/corpus/${name#fuzz_}" "$src/corpus" "$src/fuzz/corpus/${name#fuzz_}" "$src/fuzz/corpus"; do
+        if [ -z "$seeds" ] && [ -d "$d" ]; then seeds=$d; fi
+      done
       work=$(mktemp -d)
       echo "== fuzzing $name for ${seconds}s (seeds: $seeds) =="
       if "$target" -max_total_time="$seconds" -print_final_stats=1 "$work" "$seeds" >"$logdir/$name.log" 2>&1; then

@@ -2,10 +2,14 @@
 //   ratiomat_screenshots <output folder>
 // Run offscreen (QT_QPA_PLATFORM=offscreen) for the same pixels everywhere;
 // scripts/screenshots.sh does that.
+#include "about/about_form.h"
 #include "app/gearform.h"
 #include "app/startup.h"
+#include "i18n/dispatcher.h"
 #include "platform/application.h"
+#include "settings/setup_form.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QTabWidget>
 #include <QTest>
@@ -25,6 +29,16 @@ bool save(QWidget *w, const QDir &dir, const QString &name)
     return true;
 }
 
+bool settingsDialog(const QDir &dir, int language, const QString &name)
+{
+    TSetupForm dialog;
+    dialog.setTag(language);
+    dialog.languageList()->addItems({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+    dialog.languageList()->setCurrentIndex(language - 1);
+    dialog.show();
+    return QTest::qWaitForWindowExposed(&dialog) && save(&dialog, dir, name);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -42,5 +56,18 @@ int main(int argc, char **argv)
     bool ok = save(&form, dir, QStringLiteral("main-window.png"));
     form.pageControl()->setCurrentIndex(1);
     ok = save(&form, dir, QStringLiteral("chart-tab.png")) && ok;
+
+    ok = settingsDialog(dir, 2, QStringLiteral("settings-english.png")) && ok;
+    ok = settingsDialog(dir, 1, QStringLiteral("settings-danish.png")) && ok;
+
+    // Danish as the settings dialog leaves it: switched, then reset.
+    form.dispatcher()->setActiveLanguage(1);
+    form.ResetToDefaults();
+    form.pageControl()->setCurrentIndex(0);
+    ok = save(&form, dir, QStringLiteral("main-window-danish.png")) && ok;
+
+    TAboutForm about;
+    about.show();
+    ok = QTest::qWaitForWindowExposed(&about) && save(&about, dir, QStringLiteral("about-box.png")) && ok;
     return ok ? 0 : 1;
 }
