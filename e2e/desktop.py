@@ -144,7 +144,8 @@ class App:
 
     def window_gone(self, wid, timeout=10):
         wait_for(f"window {wid} to close",
-                 lambda: run("xdotool", "getwindowname", wid, check=False).strip() == "", timeout=timeout)
+                 lambda: wid not in run("xdotool", "search", "--onlyvisible", "--name", ".*", check=False).split(),
+                 timeout=timeout)
 
     def window_title(self, wid):
         return run("xdotool", "getwindowname", wid).strip()
@@ -155,6 +156,16 @@ class App:
     def activate(self, wid):
         run("xdotool", "windowactivate", "--sync", wid, check=False)
         time.sleep(0.2)
+
+    def close_window(self, wid):
+        """Closes a window with the window manager's Alt+F4, once it is the
+        active one, and waits until it is gone."""
+        def active():
+            self.activate(wid)
+            return run("xdotool", "getactivewindow", check=False).strip() == wid
+        wait_for(f"window {wid} to be active", active)
+        self.key("alt+F4")
+        self.window_gone(wid)
 
     # --- input -------------------------------------------------------------
     def key(self, *keys):
@@ -183,9 +194,9 @@ class App:
     def nodes(self):
         return list(self.root.walk())
 
-    def node(self, name=None, role=None, description=None, showing=None, timeout=8):
+    def node(self, name=None, role=None, description=None, showing=None, timeout=8, under=None):
         def find():
-            for n in self.root.walk():
+            for n in (under or self.root).walk():
                 if name is not None and n.name != name:
                     continue
                 if role is not None and n.role != role:

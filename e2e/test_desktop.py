@@ -103,6 +103,46 @@ class Visit:
         with open(path, "rb") as f:
             assert f.read(2) == b"BM"
 
+    def step_previews_and_prints_the_report(self):
+        app = self.app
+        app.activate(app.window)
+        app.click(*app.node(name="Setup", role="page tab").center())
+        old = app.cell("Gear inches, Big chainring, sprocket row 9")
+        self.type_into("Sprocket row 9 teeth", "23")
+        typed = wait_for("the rider's gearing",
+                         lambda: (v := app.cell("Gear inches, Big chainring, sprocket row 9")) != old and v)
+        app.click(*app.node(name="File", role="menu item").center())
+        app.click(*app.node(name="Print", role="menu item", showing=True).center())
+        preview = app.find_window("^Print Preview$")
+        time.sleep(1.0)
+        app.screenshot("11-report-preview", preview)
+        preview_node = app.node(name="Print Preview", role="dialog")
+        app.click(*app.node(name="Print", role="push button", showing=True, under=preview_node).center())
+        printer = app.find_window("^Print$")
+        time.sleep(1.0)
+        dialog_node = app.node(name="Print", role="dialog")
+        pdf = os.path.join(os.path.abspath(self.artifacts), "12-report.pdf")
+        if os.path.exists(pdf):
+            os.remove(pdf)
+        output = app.node(name="Output file:", role="text", under=dialog_node)
+        app.click(*output.center())
+        app.key("ctrl+a")
+        app.type(pdf)
+        app.click(*app.node(name="Print", role="push button", showing=True, under=dialog_node).center())
+        app.window_gone(printer)
+        wait_for("the printed PDF", lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 1000)
+        text = run("pdftotext", "-layout", pdf, "-")
+        lines = [l.split() for l in text.splitlines() if l.strip()]
+        assert ["Ratiomat"] in lines, text
+        assert ["50", "42", "34", "50", "42", "34"] in lines, text  # the gearing typed earlier
+        assert any(l and l[0] == "23" for l in lines), "the rider's sprocket is not in the report"
+        # Printing closes the preview, and the Print command returns.
+        app.window_gone(preview)
+        # Coming back from the preview keeps what the rider typed.
+        time.sleep(0.5)
+        assert app.cell("Gear inches, Big chainring, sprocket row 9") == typed, "the gearing was lost"
+        assert app.node(name="Sprocket row 9 teeth").text() == "23"
+
     def open_setup(self, view_menu, setup_item):
         app = self.app
         app.activate(app.window)
@@ -153,10 +193,29 @@ class Visit:
         about = app.find_window("^Om Ratiomat$")
         app.node(name="Ratiomat", role="label", showing=True)
         app.screenshot("10-about-box", about)
-        app.activate(about)
-        app.key("alt+F4")
-        app.window_gone(about)
+        app.close_window(about)
         assert app.cell("Gear inches, Big chainring, sprocket row 1") == "126.8", "the gearing was lost"
+
+    def step_shows_the_chart_in_3d(self):
+        app = self.app
+        dialog = self.open_setup("View", "Setup")
+        time.sleep(0.5)
+        app.activate(dialog)
+        app.key("End")  # the depth bar has the focus: all the way to 100
+        app.click(*app.node(name="OK", role="push button", showing=True).center())
+        app.window_gone(dialog)
+        app.click(*app.node(name="Chart", role="page tab").center())
+        time.sleep(0.5)
+        shot = app.shot_of(app.node(name="Speed-range chart"), "13-chart-3d")
+        found = colours(shot)
+        # Side faces of the 3D boxes are darker shades of the bar colours.
+        assert any(r > 0 and g == 0 and b == 0 and r < 255 for (r, g, b) in found), "no shaded red side faces"
+        dialog = self.open_setup("View", "Setup")
+        time.sleep(0.5)
+        app.activate(dialog)
+        app.key("Home")
+        app.click(*app.node(name="OK", role="push button", showing=True).center())
+        app.window_gone(dialog)
 
     def step_exits_from_the_file_menu(self):
         app = self.app
