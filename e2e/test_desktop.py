@@ -196,26 +196,26 @@ class Visit:
         app.close_window(about)
         assert app.cell("Gear inches, Big chainring, sprocket row 1") == "126.8", "the gearing was lost"
 
-    def step_shows_the_chart_in_3d(self):
+    def set_depth(self, key):
+        """Moves the settings dialog's depth bar (it has the focus) with a key, then OK."""
         app = self.app
         dialog = self.open_setup("View", "Setup")
         time.sleep(0.5)
         app.activate(dialog)
-        app.key("End")  # the depth bar has the focus: all the way to 100
+        app.key(key)
         app.click(*app.node(name="OK", role="push button", showing=True).center())
         app.window_gone(dialog)
+
+    def step_shows_the_chart_in_3d(self):
+        app = self.app
+        self.set_depth("End")  # all the way to 100
         app.click(*app.node(name="Chart", role="page tab").center())
         time.sleep(0.5)
         shot = app.shot_of(app.node(name="Speed-range chart"), "13-chart-3d")
         found = colours(shot)
         # Side faces of the 3D boxes are darker shades of the bar colours.
         assert any(r > 0 and g == 0 and b == 0 and r < 255 for (r, g, b) in found), "no shaded red side faces"
-        dialog = self.open_setup("View", "Setup")
-        time.sleep(0.5)
-        app.activate(dialog)
-        app.key("Home")
-        app.click(*app.node(name="OK", role="push button", showing=True).center())
-        app.window_gone(dialog)
+        self.set_depth("Home")  # back to flat
 
     def step_exits_from_the_file_menu(self):
         app = self.app

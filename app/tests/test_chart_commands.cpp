@@ -5,6 +5,7 @@
 #include "app/save_picture_dialog.h"
 #include "app/startup.h"
 #include "chart/chart.h"
+#include "main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/radio_group.h"
@@ -58,11 +59,9 @@ private Q_SLOTS:
         errors.clear();
         sink.refuseClipboard = false;
         sink.clipboard = QImage();
-        form = std::make_unique<Tgearform>();
-        form->setDecimalSeparator(u'.');
+        form = openMainWindow();
+        QVERIFY(form);
         form->chart()->setPictureSink(&sink);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     void cleanup() { form.reset(); }
 

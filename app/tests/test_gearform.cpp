@@ -3,6 +3,7 @@
 #include "app/gearform.h"
 #include "app/startup.h"
 #include "chart/chart.h"
+#include "main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/radio_group.h"
@@ -44,10 +45,8 @@ private Q_SLOTS:
     void init()
     {
         errors.clear();
-        form = std::make_unique<Tgearform>();
-        form->setDecimalSeparator(u'.');
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = openMainWindow();
+        QVERIFY(form);
     }
     void cleanup() { form.reset(); }
 

@@ -7,6 +7,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
 #include "i18n/tsilang.h"
+#include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
 
 #include <QAction>
@@ -41,10 +42,8 @@ class TestLanguage : public QObject
 private Q_SLOTS:
     void init()
     {
-        app::prepareApplication();
-        form = std::make_unique<Tgearform>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = openMainWindow();
+        QVERIFY(form);
     }
     void cleanup() { form.reset(); }
 

@@ -1,6 +1,7 @@
 // The report table copies exactly what the main window shows.
 #include "app/gearform.h"
 #include "app/startup.h"
+#include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
@@ -27,11 +28,8 @@ class TestReportTable : public QObject
 private Q_SLOTS:
     void init()
     {
-        app::prepareApplication();
-        form = std::make_unique<Tgearform>();
-        form->setDecimalSeparator(u'.');
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = openMainWindow();
+        QVERIFY(form);
     }
     void cleanup() { form.reset(); }
 

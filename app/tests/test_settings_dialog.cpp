@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "i18n/dispatcher.h"
+#include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
 #include "settings/setup_form.h"
 
@@ -65,11 +66,8 @@ class TestSettingsDialog : public QObject
 private Q_SLOTS:
     void init()
     {
-        app::prepareApplication();
-        form = std::make_unique<Tgearform>();
-        form->setDecimalSeparator(u'.');
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = openMainWindow();
+        QVERIFY(form);
     }
     void cleanup() { form.reset(); }
 
