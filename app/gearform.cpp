@@ -158,13 +158,13 @@ QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, i
 
 void Tgearform::buildActions()
 {
-    struct Spec
+    struct ActionSpec
     {
         const char *name, *category, *caption, *hint, *icon;
         QKeySequence shortcut;
         void (Tgearform::*handler)();
     };
-    const Spec specs[] = {
+    const ActionSpec specs[] = {
         {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
         {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I),
          &Tgearform::ZoominExecute},
@@ -179,7 +179,7 @@ void Tgearform::buildActions()
          &Tgearform::ReportExecute},
         {"Setup", "Filer", "&Setup", "", nullptr, {}, &Tgearform::SetupExecute},
     };
-    for (const Spec &s : specs) {
+    for (const ActionSpec &s : specs) {
         auto *a = new QAction(QString::fromLatin1(s.caption), this);
         a->setObjectName(QString::fromLatin1(s.name));
         a->setProperty("Category", QString::fromLatin1(s.category));
