@@ -114,7 +114,6 @@ private:
     void wireInputs();
     QLabel *label(QWidget *parent, const QString &name, const QString &text, int x, int y);
     QLabel *resultCell(QWidget *parent, const QString &name, int right, int y, bool gray);
-    void add(QObject *component, const QString &name);
 
     // calc::GearInputs
     QString chainringText(calc::Chainring ring) const override;

@@ -1,0 +1,564 @@
+// Building the main window: its components with their stored names,
+// positions, fonts and hints, the actions and menus, and the translator.
+#include "gearform.h"
+
+#include "about/about_form.h"
+#include "chart/chart.h"
+#include "i18n/dispatcher.h"
+#include "i18n/stored_tables.h"
+#include "i18n/tsilang.h"
+#include "platform/components.h"
+#include "platform/error_display.h"
+#include "platform/int_spin_field.h"
+#include "platform/menu_item.h"
+#include "platform/radio_group.h"
+#include "platform/status_bar.h"
+#include "platform/tab_sheet.h"
+#include "platform/two_digit_field.h"
+#include "report/preview_report.h"
+#include "report/report_table.h"
+#include "report/string_grid.h"
+#include "save_picture_dialog.h"
+#include "settings/setup_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStyleOptionMenuItem>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+using calc::Chainring;
+using platform::guarded;
+
+namespace {
+
+constexpr int kClientWidth = 633;
+constexpr int kClientHeight = 403;
+constexpr int kStatusBarHeight = 19;
+
+const std::array<const char *, 3> kRingNames{"Big", "Medium", "Small"};
+
+// Tabs 80 pixels wide, whatever their captions.
+class FixedWidthTabBar : public QTabBar
+{
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override { return {80, QTabBar::tabSizeHint(index).height()}; }
+};
+
+class PageControl : public QTabWidget
+{
+public:
+    explicit PageControl(QWidget *parent) : QTabWidget(parent) { setTabBar(new FixedWidthTabBar(this)); }
+};
+
+QFont sansFont(int pixels)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+} // namespace
+
+Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("gearform"));
+    setWindowTitle(QStringLiteral("Ratiomat"));
+    setFont(sansFont(12));
+    m_decimalSeparator = QLocale::system().decimalPoint().front();
+
+    buildActions();
+    buildMenus();
+    m_savePicture = new TSavePictureDialog(this);
+    m_savePicture->setObjectName(QStringLiteral("SavePictureDialog1"));
+
+    m_pageControl = new PageControl(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    m_pageControl->setFont(sansFont(11));
+    m_setupTab = new platform::TabSheet;
+    m_setupTab->setObjectName(QStringLiteral("TabSheet1"));
+    m_chartTab = new platform::TabSheet;
+    m_chartTab->setObjectName(QStringLiteral("TabSheet2"));
+    m_pageControl->addTab(m_setupTab, QString());
+    m_pageControl->addTab(m_chartTab, QString());
+    m_setupTab->setCaption(QStringLiteral("Setup"));
+    m_setupTab->setHint(QStringLiteral("Setup"));
+    m_chartTab->setCaption(QStringLiteral("Chart"));
+    m_chartTab->setHint(QStringLiteral("Chart"));
+    setCentralWidget(m_pageControl);
+    buildSetupTab(m_setupTab);
+    buildChartTab(m_chartTab);
+
+    // The status bar in single-panel mode shows hints; its one text is
+    // published so a translator can set it.
+    auto *status = new platform::StatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setFixedHeight(kStatusBarHeight);
+    status->setSizeGripEnabled(false);
+    setStatusBar(status);
+
+    // A single fixed border: client area 633 x 403 below the menu bar.
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    wireInputs();
+    buildTranslator();
+    // FormCreate
+    PageControl1Change();
+}
+
+Tgearform::~Tgearform()
+{
+    // The translator works through the form adapter: it goes first.
+    delete m_translator;
+}
+
+QLabel *Tgearform::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, int y, bool gray)
+{
+    constexpr int width = 44;
+    auto *l = new QLabel(name, parent);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    l->setGeometry(right - width, y, width, 14);
+    if (gray) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, Qt::gray);
+        l->setPalette(p);
+    }
+    return l;
+}
+
+void Tgearform::buildActions()
+{
+    struct ActionSpec
+    {
+        const char *name, *category, *caption, *hint, *icon;
+        QKeySequence shortcut;
+        void (Tgearform::*handler)();
+    };
+    const ActionSpec specs[] = {
+        {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
+        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I),
+         &Tgearform::ZoominExecute},
+        {"Zoomud", "Grafik", "Zoom &out", "Zoom out", "zoom-out", QKeySequence(Qt::CTRL | Qt::Key_O),
+         &Tgearform::ZoomudExecute},
+        {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &Tgearform::UndoExecute},
+        {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(Qt::CTRL | Qt::Key_C),
+         &Tgearform::CopyExecute},
+        {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
+         &Tgearform::SaveExecute},
+        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P),
+         &Tgearform::ReportExecute},
+        {"Setup", "Filer", "&Setup", "", nullptr, {}, &Tgearform::SetupExecute},
+    };
+    for (const ActionSpec &s : specs) {
+        auto *a = new QAction(QString::fromLatin1(s.caption), this);
+        a->setObjectName(QString::fromLatin1(s.name));
+        a->setProperty("Category", QString::fromLatin1(s.category));
+        if (s.icon)
+            a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(s.icon))));
+        a->setToolTip(QString::fromLatin1(s.hint));
+        a->setStatusTip(QString::fromLatin1(s.hint));
+        if (!s.shortcut.isEmpty()) {
+            a->setShortcut(s.shortcut);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        if (s.handler)
+            connect(a, &QAction::triggered, this, guarded([this, h = s.handler] { (this->*h)(); }));
+        addAction(a);
+    }
+}
+
+QAction *Tgearform::action(const QString &name) const
+{
+    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void Tgearform::buildMenus()
+{
+    // Qt menus show QActions; each menu item is also a named component of
+    // its own (a MenuItem), bound to its command where it has one.
+    QMenuBar *bar = menuBar();
+    auto item = [this](const char *name, QAction *entry, const char *command = nullptr) {
+        auto *i = new platform::MenuItem(QString::fromLatin1(name), entry, this);
+        if (command)
+            i->setAction(action(QString::fromLatin1(command)));
+        return i;
+    };
+    auto command = [&](QMenu *menu, const char *name, const char *cmd) {
+        QAction *a = action(QString::fromLatin1(cmd));
+        menu->addAction(a);
+        item(name, a, cmd);
+    };
+    auto separator = [&](QMenu *menu, const char *name) {
+        QAction *s = menu->addSeparator();
+        s->setText(QStringLiteral("-"));
+        item(name, s);
+    };
+    auto own = [&](QMenu *menu, const char *name, const QString &caption, void (Tgearform::*handler)()) {
+        QAction *a = menu->addAction(caption);
+        connect(a, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+        item(name, a);
+    };
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    item("Filer1", file->menuAction());
+    command(file, "Gem1", "Save");
+    separator(file, "N1");
+    command(file, "Udskriv1", "Report");
+    separator(file, "N2");
+    own(file, "Afslut1", QStringLiteral("E&xit"), &Tgearform::Afslut1Click);
+
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    item("Rediger1", edit->menuAction());
+    command(edit, "Kopier1", "Copy");
+
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
+    item("Vis1", view->menuAction());
+    command(view, "Zoomind1", "Zoomin");
+    command(view, "Zoomud1", "Zoomud");
+    command(view, "Nulstil1", "Undo");
+    separator(view, "N3");
+    command(view, "Indstillinger1", "Setup");
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    item("Hjlp1", help->menuAction());
+    own(help, "Om1", QStringLiteral("&About"), &Tgearform::Om1Click);
+
+    // The chart's context menu shows no item images.
+    class IconlessMenu : public QMenu
+    {
+    public:
+        using QMenu::QMenu;
+
+    protected:
+        void initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const override
+        {
+            QMenu::initStyleOption(option, action);
+            option->icon = QIcon();
+        }
+    };
+    m_popup = new IconlessMenu(this);
+    command(m_popup, "Dansk1", "Copy");
+    command(m_popup, "English1", "Save");
+    command(m_popup, "Udskriv2", "Report");
+    separator(m_popup, "N5");
+    command(m_popup, "Zoomind2", "Zoomin");
+    command(m_popup, "Zoomud2", "Zoomud");
+    command(m_popup, "Nulstil2", "Undo");
+    separator(m_popup, "N6");
+    command(m_popup, "Indstillinger2", "Setup");
+}
+
+void Tgearform::buildTranslator()
+{
+    // The components in the window's own order, as the translator visits
+    // them when it completes its tables.
+    QStringList order{QStringLiteral("PageControl1"), QStringLiteral("TabSheet1"), QStringLiteral("Label43"),
+                      QStringLiteral("Label44"),      QStringLiteral("SpinEdit4"), QStringLiteral("RadioGroup1"),
+                      QStringLiteral("GroupBox1"),    QStringLiteral("Label5"),    QStringLiteral("Label30"),
+                      QStringLiteral("Label40"),      QStringLiteral("Label63"),   QStringLiteral("SpinEdit1"),
+                      QStringLiteral("GroupBox2"),    QStringLiteral("Label2")};
+    for (int i = 1; i <= 12; ++i)
+        order << QStringLiteral("MaskEdit%1").arg(i);
+    order << QStringList{QStringLiteral("TabSheet2"), QStringLiteral("Panel1"),      QStringLiteral("Panel2"),
+                         QStringLiteral("Udskriv"),   QStringLiteral("Zoomin"),      QStringLiteral("Zoomud"),
+                         QStringLiteral("Undo"),      QStringLiteral("Dansk1"),      QStringLiteral("English1"),
+                         QStringLiteral("Copy"),      QStringLiteral("Save"),        QStringLiteral("Filer1"),
+                         QStringLiteral("Rediger1"),  QStringLiteral("Hjlp1"),       QStringLiteral("Gem1"),
+                         QStringLiteral("N1"),        QStringLiteral("Udskriv1"),    QStringLiteral("N2"),
+                         QStringLiteral("Afslut1"),   QStringLiteral("Kopier1"),     QStringLiteral("Vis1"),
+                         QStringLiteral("Zoomind1"),  QStringLiteral("Zoomud1"),     QStringLiteral("Nulstil1"),
+                         QStringLiteral("Om1"),       QStringLiteral("N3"),          QStringLiteral("Indstillinger1"),
+                         QStringLiteral("BigLabel1"), QStringLiteral("MediumLabel1")};
+    for (int i = 2; i <= 9; ++i)
+        order << QStringLiteral("BigLabel%1").arg(i);
+    for (int i = 2; i <= 9; ++i)
+        order << QStringLiteral("MediumLabel%1").arg(i);
+    for (int i = 1; i <= 9; ++i)
+        order << QStringLiteral("SmallLabel%1").arg(i);
+    order << QStringList{QStringLiteral("StringGrid1"), QStringLiteral("ToolBar1"),       QStringLiteral("ToolButton6"),
+                         QStringLiteral("ToolButton2"), QStringLiteral("ToolButton3"),    QStringLiteral("ToolButton4"),
+                         QStringLiteral("ToolButton5"), QStringLiteral("Panel3"),         QStringLiteral("Chart1"),
+                         QStringLiteral("Series1"),     QStringLiteral("Series2"),        QStringLiteral("Series3"),
+                         QStringLiteral("Panel4"),      QStringLiteral("Label41"),        QStringLiteral("Label42"),
+                         QStringLiteral("CheckBox1"),   QStringLiteral("CheckBox2"),      QStringLiteral("CheckBox3"),
+                         QStringLiteral("SpinEdit2"),   QStringLiteral("SpinEdit3"),      QStringLiteral("Report"),
+                         QStringLiteral("Setup"),       QStringLiteral("Udskriv2"),       QStringLiteral("N5"),
+                         QStringLiteral("Zoomind2"),    QStringLiteral("Zoomud2"),        QStringLiteral("Nulstil2"),
+                         QStringLiteral("N6"),          QStringLiteral("Indstillinger2"), QStringLiteral("StatusBar1")};
+    for (const char *prefix : {"BigSpeedLabel", "MediumSpeedLabel", "SmallSpeedLabel"})
+        for (int i = 1; i <= 9; ++i)
+            order << QString::fromLatin1(prefix) + QString::number(i);
+    order << QStringLiteral("SavePictureDialog1") << QStringLiteral("siLangDispatcher1");
+
+    m_dispatcher = new i18n::TsiLangDispatcher(this);
+    m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
+
+    const QList<QObject *> all = findChildren<QObject *>();
+    m_components.clear();
+    for (const QString &name : order) {
+        QObject *found = nullptr;
+        for (QObject *o : all)
+            if (o->objectName() == name) {
+                found = o;
+                break;
+            }
+        Q_ASSERT_X(found, "Tgearform", qPrintable(name));
+        if (found)
+            m_components << found;
+    }
+    m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("Tgearform"), m_components);
+    m_translator = new i18n::TsiLang(*m_form, this);
+    m_translator->setObjectName(QStringLiteral("siLang1"));
+    i18n::loadStoredTables(i18n::kGearformTables, *m_form, *m_translator, m_dispatcher);
+}
+
+void Tgearform::buildSetupTab(platform::TabSheet *page)
+{
+    label(page, QStringLiteral("Label43"), QStringLiteral("Circumference"), 16, 24);
+    m_circumference = new platform::IntSpinField(page);
+    m_circumference->setObjectName(QStringLiteral("SpinEdit4"));
+    m_circumference->setFont(sansFont(13));
+    m_circumference->setGeometry(112, 16, 49, 22);
+    m_circumference->setValue(210);
+    platform::setHint(m_circumference, QStringLiteral("Tire circumference"));
+    m_circumference->setAccessibleName(QStringLiteral("Tyre circumference in centimetres"));
+    label(page, QStringLiteral("Label44"), QStringLiteral("(700x21 = 210 cm)"), 184, 24);
+
+    m_unit = new platform::RadioGroup(2, page);
+    m_unit->setObjectName(QStringLiteral("RadioGroup1"));
+    m_unit->setGeometry(304, 8, 129, 41);
+    m_unit->setItems({QStringLiteral("Km/t"), QStringLiteral("Mph")});
+    m_unit->setItemIndex(0);
+    m_unit->setAccessibleName(QStringLiteral("Speed unit"));
+
+    auto *right = new QGroupBox(page);
+    right->setObjectName(QStringLiteral("GroupBox1"));
+    right->setGeometry(304, 56, 305, 289);
+    label(right, QStringLiteral("Label5"), QStringLiteral("Cadence:"), 24, 32);
+    m_cadence = new platform::IntSpinField(right);
+    m_cadence->setObjectName(QStringLiteral("SpinEdit1"));
+    m_cadence->setFont(sansFont(13));
+    m_cadence->setGeometry(104, 24, 50, 22);
+    m_cadence->setBounds(0, 200);
+    m_cadence->setValue(100);
+    platform::setHint(m_cadence, QStringLiteral("Calculate speed at this cadence"));
+    m_cadence->setAccessibleName(QStringLiteral("Cadence in revolutions per minute"));
+
+    auto *left = new QGroupBox(page);
+    left->setObjectName(QStringLiteral("GroupBox2"));
+    left->setGeometry(16, 56, 273, 289);
+    label(left, QStringLiteral("Label2"), QStringLiteral("Rear/Front"), 24, 32);
+
+    const std::array<int, 3> ringX{96, 152, 208};
+    const std::array<const char *, 3> ringFields{"MaskEdit1", "MaskEdit2", "MaskEdit12"};
+    for (int i = 0; i < 3; ++i) {
+        auto *f = new platform::TwoDigitField(platform::TwoDigitField::Mode::Required, left);
+        f->setObjectName(QString::fromLatin1(ringFields[size_t(i)]));
+        f->setGeometry(ringX[size_t(i)], 24, 25, 21);
+        platform::setHint(f, QStringLiteral(" "));
+        f->setAccessibleName(QString::fromLatin1(kRingNames[size_t(i)]) + QStringLiteral(" chainring teeth"));
+        m_chainrings[size_t(i)] = f;
+    }
+    for (int row = 1; row <= 9; ++row) {
+        auto *f = new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, left);
+        f->setObjectName(QStringLiteral("MaskEdit%1").arg(row + 2));
+        f->setGeometry(24, 56 + (row - 1) * 24, 25, 21);
+        platform::setHint(f, QStringLiteral("Cassette"));
+        f->setAccessibleName(QStringLiteral("Sprocket row %1 teeth").arg(row));
+        m_sprockets[size_t(row - 1)] = f;
+    }
+
+    // Gray cells mark the combinations a rider avoids (crossed chain).
+    auto grayInch = [](int ring, int row) {
+        return (ring == 0 && row >= 7) || (ring == 1 && (row <= 2 || row >= 8)) || (ring == 2 && row <= 3);
+    };
+    auto graySpeed = [](int ring, int row) {
+        return (ring == 0 && row >= 7) || (ring == 1 && row <= 2) || (ring == 2 && row <= 3);
+    };
+    const std::array<int, 3> inchRight{128, 182, 240};
+    const std::array<int, 3> speedRight{70, 158, 246};
+    for (int ring = 0; ring < 3; ++ring)
+        for (int row = 1; row <= 9; ++row) {
+            const int y = 64 + (row - 1) * 24;
+            const int ir = (ring == 2 && row > 1) ? 242 : inchRight[size_t(ring)];
+            const QString ringName = QString::fromLatin1(kRingNames[size_t(ring)]);
+            m_inchCells[size_t(ring)][size_t(row - 1)] =
+                resultCell(left, ringName + QStringLiteral("Label%1").arg(row), ir, y, grayInch(ring, row));
+            m_speedCells[size_t(ring)][size_t(row - 1)] =
+                resultCell(right, ringName + QStringLiteral("SpeedLabel%1").arg(row), speedRight[size_t(ring)], y,
+                           graySpeed(ring, row));
+        }
+    // Assistive technology reads a cell's text as its name; the description
+    // says which gear it belongs to.
+    for (int ring = 0; ring < 3; ++ring)
+        for (int row = 1; row <= 9; ++row) {
+            const QString gear = QStringLiteral(", %1 chainring, sprocket row %2")
+                                     .arg(QString::fromLatin1(kRingNames[size_t(ring)]))
+                                     .arg(row);
+            m_inchCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Gear inches") + gear);
+            m_speedCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Speed") + gear);
+        }
+    // Until the first recalculation the cells show their stored placeholders.
+    for (int row = 1; row <= 9; ++row) {
+        m_inchCells[2][size_t(row - 1)]->setText(row == 1 ? QStringLiteral("Label3")
+                                                          : QStringLiteral("Label%1").arg(row + 11));
+        m_speedCells[2][size_t(row - 1)]->setText(QStringLiteral("Label%1").arg(row + 30));
+    }
+    const std::array<const char *, 3> unitNames{"Label30", "Label40", "Label63"};
+    const std::array<int, 3> unitX{80, 168, 256};
+    for (int i = 0; i < 3; ++i)
+        m_unitLabels[size_t(i)] =
+            label(right, QString::fromLatin1(unitNames[size_t(i)]), QStringLiteral("Km/t"), unitX[size_t(i)], 64);
+
+    m_reportTable = new report::StringGrid(page);
+    m_reportTable->setObjectName(QStringLiteral("StringGrid1"));
+    m_reportTable->setGeometry(456, 0, 32, 16);
+
+    // Tab order: circumference, unit, the right group, then the left group.
+    QWidget *order[] = {m_circumference, m_unit,         m_cadence,      m_chainrings[0], m_chainrings[1],
+                        m_chainrings[2], m_sprockets[0], m_sprockets[1], m_sprockets[2],  m_sprockets[3],
+                        m_sprockets[4],  m_sprockets[5], m_sprockets[6], m_sprockets[7],  m_sprockets[8]};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void Tgearform::buildChartTab(platform::TabSheet *page)
+{
+    m_toolBar = new QToolBar(page);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setWindowTitle(QStringLiteral("ToolBar1"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setContentsMargins(0, 0, 0, 0);
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
+    const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
+                                                                        {"ToolButton2", "Report"},
+                                                                        {"ToolButton3", "Copy"},
+                                                                        {"ToolButton4", "Zoomin"},
+                                                                        {"ToolButton5", "Zoomud"}}};
+    for (const auto &[name, act] : buttons) {
+        auto *b = new QToolButton(m_toolBar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setDefaultAction(action(QString::fromLatin1(act)));
+        b->setAutoRaise(true);
+        b->setFixedSize(23, 22);
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        m_toolBar->addWidget(b);
+    }
+
+    // Spacers around the chart: 16 pixels below the tool bar, 8 at the
+    // bottom and at the left; the chart measures 528 x 308 between them.
+    constexpr int chartW = 528, chartH = 308, pageW = 8 + chartW + 89;
+    m_toolBar->setGeometry(0, 0, pageW, 24);
+    auto *top = new QWidget(page);
+    top->setObjectName(QStringLiteral("Panel1"));
+    top->setGeometry(0, 24, pageW, 16);
+    auto *bottom = new QWidget(page);
+    bottom->setObjectName(QStringLiteral("Panel2"));
+    bottom->setGeometry(0, 40 + chartH, pageW, 8);
+    auto *leftStrip = new QWidget(page);
+    leftStrip->setObjectName(QStringLiteral("Panel3"));
+    leftStrip->setGeometry(0, 40, 8, chartH);
+
+    m_chart = new chart::Chart(page);
+    m_chart->setObjectName(QStringLiteral("Chart1"));
+    m_chart->setGeometry(8, 40, chartW, chartH);
+    m_chart->setHint(QStringLiteral("Rightclick "));
+    m_chart->setContextMenu(m_popup);
+    m_chart->setAccessibleName(QStringLiteral("Speed-range chart"));
+    m_chart->setAccessibleDescription(
+        QStringLiteral("Speed range of every gear between the minimum and maximum cadence; "
+                       "the same figures are in the gear and speed tables on the Setup tab"));
+    // Series1 Small (lime), Series2 Medium (yellow), Series3 Big (red), in
+    // front in 3D. Series1 and Series3 keep their bars ordered by start.
+    const std::array<QColor, 3> barColours{QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+    for (int i = 0; i < 3; ++i) {
+        auto *series = new chart::GanttSeries(this);
+        series->setObjectName(QStringLiteral("Series%1").arg(i + 1));
+        series->setColor(barColours[size_t(i)]);
+        series->setOrderedByStart(i != 1);
+        m_chart->addSeries(series);
+        m_series[size_t(i)] = series;
+    }
+
+    auto *panel = new QWidget(page);
+    panel->setObjectName(QStringLiteral("Panel4"));
+    panel->setGeometry(8 + chartW, 40, 89, chartH);
+    const std::array<const char *, 3> boxCaptions{"Small", "Medium", "Large"};
+    const std::array<QColor, 3> boxColours{QColor(0, 128, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+    const std::array<int, 3> boxY{2, 26, 58};
+    for (int i = 0; i < 3; ++i) {
+        auto *box = new QCheckBox(QString::fromLatin1(boxCaptions[size_t(i)]), panel);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
+        box->setGeometry(8, boxY[size_t(i)], 72, 18);
+        box->setChecked(true);
+        QPalette p = box->palette();
+        p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
+        box->setPalette(p);
+        platform::setHint(box, QStringLiteral("Show chart"));
+        connect(box, &QCheckBox::clicked, this, guarded([this] { CheckBox1Click(); }));
+        box->setAccessibleName(
+            QStringLiteral("Show %1 chainring bars").arg(QString::fromLatin1(kRingNames[size_t(2 - i)])));
+        m_seriesBoxes[size_t(i)] = box;
+    }
+    label(panel, QStringLiteral("Label41"), QStringLiteral("Min. cadence"), 8, 90);
+    m_minCadence = new platform::IntSpinField(panel);
+    m_minCadence->setObjectName(QStringLiteral("SpinEdit2"));
+    m_minCadence->setFont(sansFont(13));
+    m_minCadence->setGeometry(8, 106, 60, 22);
+    m_minCadence->setBounds(0, 150);
+    m_minCadence->setValue(95);
+    platform::setHint(m_minCadence, QStringLiteral("Min cadence"));
+    m_minCadence->setAccessibleName(QStringLiteral("Minimum cadence of the chart"));
+    label(panel, QStringLiteral("Label42"), QStringLiteral("Max. cadence"), 8, 146);
+    m_maxCadence = new platform::IntSpinField(panel);
+    m_maxCadence->setObjectName(QStringLiteral("SpinEdit3"));
+    m_maxCadence->setFont(sansFont(13));
+    m_maxCadence->setGeometry(8, 162, 60, 22);
+    m_maxCadence->setBounds(0, 150);
+    m_maxCadence->setValue(105);
+    platform::setHint(m_maxCadence, QStringLiteral("Max cadence"));
+    m_maxCadence->setAccessibleName(QStringLiteral("Maximum cadence of the chart"));
+}
+
+void Tgearform::wireInputs()
+{
+    auto recalc = guarded([this] { MaskEdit3Change(); });
+    for (auto *f : m_chainrings)
+        connect(f, &platform::TwoDigitField::fieldTextChanged, this, recalc);
+    for (auto *f : m_sprockets)
+        connect(f, &platform::TwoDigitField::fieldTextChanged, this, recalc);
+    connect(m_circumference, &platform::IntSpinField::changed, this, recalc);
+    connect(m_cadence, &platform::IntSpinField::changed, this, recalc);
+    connect(m_unit, &platform::RadioGroup::clicked, this, recalc);
+    auto order = guarded([this] { SpinEdit2Change(); });
+    connect(m_minCadence, &platform::IntSpinField::changed, this, order);
+    connect(m_maxCadence, &platform::IntSpinField::changed, this, order);
+    connect(m_pageControl, &QTabWidget::currentChanged, this, guarded([this] { PageControl1Change(); }));
+}
