@@ -14,9 +14,6 @@ namespace chart {
 
 namespace {
 
-constexpr int kTickLength = 4;
-constexpr int kLabelGap = 2;
-constexpr int kTitleGap = 4;
 // A zoom rectangle counts when it is wider and taller than this.
 constexpr int kMinimumZoomDrag = 16;
 constexpr int kMaximumGradientBands = 256;

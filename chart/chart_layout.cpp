@@ -8,9 +8,6 @@ namespace chart {
 
 namespace {
 
-constexpr int kTickLength = 4;
-constexpr int kLabelGap = 2;
-constexpr int kTitleGap = 4;
 constexpr double kHorizontalMarginShare = 0.03;
 constexpr double kVerticalMarginShare = 0.04;
 // Keeps pixel arithmetic far from int overflow when zoomed in very far.

@@ -12,6 +12,12 @@
 
 namespace chart {
 
+// Room around the axes, shared by the layout and the painting so the labels
+// land where the layout made room for them.
+inline constexpr int kTickLength = 4;
+inline constexpr int kLabelGap = 2;
+inline constexpr int kTitleGap = 4;
+
 // The displayed range of one axis laid along a run of pixels. toPixel and
 // toValue are the only conversions between data and pixels.
 class AxisScale

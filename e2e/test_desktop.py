@@ -157,28 +157,27 @@ class Visit:
         app.click(*combo.center())
         app.click(*app.node(name=language, role="list item", showing=True).center())
 
-    def step_switches_to_danish_and_back(self):
+    def switch_language(self, view_menu, setup_item, language, caption_before, caption_after, shot):
+        """Picks a language in the settings dialog (which previews it at once) and confirms."""
         app = self.app
-        dialog = self.open_setup("View", "Setup")
-        assert app.window_title(dialog) == "Setup"
-        self.choose_language(dialog, "DANSK")
-        wait_for("the dialog in Danish", lambda: app.window_title(dialog) == "Indstillinger")
-        app.screenshot("07-settings-danish", dialog)
+        dialog = self.open_setup(view_menu, setup_item)
+        assert app.window_title(dialog) == caption_before
+        self.choose_language(dialog, language)
+        wait_for(f"the dialog captioned {caption_after}", lambda: app.window_title(dialog) == caption_after)
+        app.screenshot(shot, dialog)
         app.click(*app.node(name="OK", role="push button", showing=True).center())
         app.window_gone(dialog)
+
+    def step_switches_to_danish_and_back(self):
+        app = self.app
+        self.switch_language("View", "Setup", "DANSK", "Setup", "Indstillinger", "07-settings-danish")
         app.node(name="Indstillinger", role="page tab")
         wait_for("the gearing reset after the switch",
                  lambda: app.cell("Gear inches, Big chainring, sprocket row 1") == "116.2")
         app.click(*app.node(name="Indstillinger", role="page tab").center())
         app.screenshot("08-main-window-danish", app.window)
 
-        dialog = self.open_setup("Vis", "Indstillinger")
-        assert app.window_title(dialog) == "Indstillinger"
-        self.choose_language(dialog, "ENGLISH")
-        wait_for("the dialog in English", lambda: app.window_title(dialog) == "Setup")
-        app.screenshot("09-settings-english", dialog)
-        app.click(*app.node(name="OK", role="push button", showing=True).center())
-        app.window_gone(dialog)
+        self.switch_language("Vis", "Indstillinger", "ENGLISH", "Indstillinger", "Setup", "09-settings-english")
         app.node(name="Setup", role="page tab")
         app.node(name="Circumference", role="label")
 
