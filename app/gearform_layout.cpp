@@ -25,6 +25,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -318,15 +319,14 @@ void Tgearform::buildTranslator()
     m_dispatcher = new i18n::TsiLangDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
 
-    const QList<QObject *> all = findChildren<QObject *>();
+    // One pass over the children, then a look-up per name: this runs at start-up.
+    QHash<QString, QObject *> byName;
+    for (QObject *o : findChildren<QObject *>())
+        if (!o->objectName().isEmpty() && !byName.contains(o->objectName()))
+            byName.insert(o->objectName(), o);
     m_components.clear();
     for (const QString &name : order) {
-        QObject *found = nullptr;
-        for (QObject *o : all)
-            if (o->objectName() == name) {
-                found = o;
-                break;
-            }
+        QObject *found = byName.value(name);
         Q_ASSERT_X(found, "Tgearform", qPrintable(name));
         if (found)
             m_components << found;

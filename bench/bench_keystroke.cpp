@@ -3,6 +3,7 @@
 #include "app/gearform.h"
 #include "app/startup.h"
 #include "chart/chart.h"
+#include "main_window.h"
 #include "platform/application.h"
 #include "platform/two_digit_field.h"
 
@@ -30,8 +31,7 @@ int main(int argc, char **argv)
     platform::Application app(argc, argv);
     app::prepareApplication();
     Tgearform form;
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    if (!showMainWindow(form))
         return 1;
     QLineEdit bare;
     bare.show();

@@ -3,6 +3,7 @@
 #include "app/gearform.h"
 #include "app/startup.h"
 #include "i18n/dispatcher.h"
+#include "main_window.h"
 #include "platform/application.h"
 
 #include <QElapsedTimer>
@@ -17,8 +18,7 @@ int main(int argc, char **argv)
     platform::Application app(argc, argv);
     app::prepareApplication();
     Tgearform form;
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    if (!showMainWindow(form))
         return 1;
 
     std::vector<double> switches;
