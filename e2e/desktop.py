@@ -150,9 +150,6 @@ class App:
     def window_title(self, wid):
         return run("xdotool", "getwindowname", wid).strip()
 
-    def active_window_title(self):
-        return run("xdotool", "getactivewindow", "getwindowname", check=False).strip()
-
     def activate(self, wid):
         run("xdotool", "windowactivate", "--sync", wid, check=False)
         time.sleep(0.2)
@@ -180,20 +177,7 @@ class App:
         run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
         time.sleep(0.25)
 
-    def drag(self, x0, y0, x1, y1, button=1, steps=6):
-        run("xdotool", "mousemove", "--sync", str(x0), str(y0), "mousedown", str(button))
-        for i in range(1, steps + 1):
-            x = x0 + (x1 - x0) * i // steps
-            y = y0 + (y1 - y0) * i // steps
-            run("xdotool", "mousemove", "--sync", str(x), str(y))
-            time.sleep(0.03)
-        run("xdotool", "mouseup", str(button))
-        time.sleep(0.3)
-
     # --- what the user sees ------------------------------------------------
-    def nodes(self):
-        return list(self.root.walk())
-
     def node(self, name=None, role=None, description=None, showing=None, timeout=8, under=None):
         def find():
             for n in (under or self.root).walk():
@@ -242,13 +226,6 @@ class App:
                 self.proc.wait(5)
             except subprocess.TimeoutExpired:
                 self.proc.kill()
-
-
-def pixel(png, x, y):
-    """The colour of one pixel of a PNG as an (r, g, b) tuple."""
-    out = run("convert", png, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],%[fx:int(255*p{{{x},{y}}}.g)],"
-              f"%[fx:int(255*p{{{x},{y}}}.b)]", "info:")
-    return tuple(int(v) for v in out.strip().split(","))
 
 
 def colours(png):

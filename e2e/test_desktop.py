@@ -10,9 +10,29 @@ import time
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import App, Desktop, colours, image_size, pixel, run, wait_for  # noqa: E402
+from desktop import App, Desktop, colours, image_size, run, wait_for  # noqa: E402
 
 RED, YELLOW, LIME = (255, 0, 0), (255, 255, 0), (0, 255, 0)
+
+# The steps of the visit, in the order they run: each is one thing a rider
+# does, with what they must then see. A step is a method of Visit marked
+# with @step; the run fails when it did not run every step defined here.
+STEPS = []
+
+
+def step(fn):
+    STEPS.append(fn)
+    return fn
+
+
+def differing_pixels(a, b):
+    """How many pixels differ between two pictures (ImageMagick's compare
+    writes its figure to standard error)."""
+    r = subprocess.run(["compare", "-metric", "AE", a, b, "null:"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.PIPE, timeout=20)
+    # Exit status 0: alike, 1: different; anything else is an error.
+    assert r.returncode in (0, 1), r.stderr.decode()
+    return int(float(r.stderr.decode().split()[0]))
 
 
 class Visit:
@@ -26,7 +46,7 @@ class Visit:
         self.app.key("Home", "shift+End")
         self.app.type(text)
 
-    # Each step is one thing a rider does, with what they must then see.
+    @step
     def step_starts_with_default_gearing(self):
         app = self.app
         assert app.window_title(app.window) == "Ratiomat"
@@ -35,6 +55,7 @@ class Visit:
         assert cells["Speed, Small chainring, sprocket row 9"] == "19.2", cells
         app.screenshot("01-main-window", app.window)
 
+    @step
     def step_types_a_custom_gearing(self):
         app = self.app
         self.type_into("Big chainring teeth", "50")
@@ -46,6 +67,7 @@ class Visit:
         assert app.cell("Gear inches, Small chainring, sprocket row 9") == "42.6"
         app.screenshot("02-custom-gearing", app.window)
 
+    @step
     def step_switches_to_the_chart(self):
         app = self.app
         zoom = app.node(name="Zoom in", role="menu item")
@@ -58,6 +80,7 @@ class Visit:
         for c in (RED, YELLOW, LIME):
             assert c in found, f"bar colour {c} not on screen"
 
+    @step
     def step_zooms_in_and_resets(self):
         app = self.app
         app.activate(app.window)
@@ -66,16 +89,16 @@ class Visit:
         app.key("ctrl+i")
         time.sleep(0.5)
         zoomed = app.shot_of(chart, "04b-chart-zoomed")
-        assert run("compare", "-metric", "AE", before, zoomed, "null:", check=False) != "0", "zoom changed nothing"
+        assert differing_pixels(before, zoomed) > 0, "zoom changed nothing"
         app.click(*app.node(name="View", role="menu item").center())
         app.click(*app.node(name="Undo", role="menu item", showing=True).center())
         time.sleep(0.5)
         app.click(*app.node(name="Chart", role="page tab").center())  # pointer off the chart
         back = app.shot_of(chart, "04c-chart-reset")
-        diff = subprocess.run(["compare", "-metric", "AE", before, back, "null:"],
-                              stderr=subprocess.PIPE).stderr.decode().strip()
-        assert diff.split()[0] == "0", f"reset chart differs from the start in {diff} pixels"
+        diff = differing_pixels(before, back)
+        assert diff == 0, f"reset chart differs from the start in {diff} pixels"
 
+    @step
     def step_copies_the_chart_to_the_clipboard(self):
         app = self.app
         app.key("ctrl+c")
@@ -88,6 +111,7 @@ class Visit:
         assert image_size(png) == (526, 306), image_size(png)
         assert RED in colours(png)
 
+    @step
     def step_saves_a_bitmap(self):
         app = self.app
         path = os.path.join(os.path.abspath(self.artifacts), "06-saved-chart.jpg")
@@ -103,6 +127,7 @@ class Visit:
         with open(path, "rb") as f:
             assert f.read(2) == b"BM"
 
+    @step
     def step_previews_and_prints_the_report(self):
         app = self.app
         app.activate(app.window)
@@ -168,6 +193,7 @@ class Visit:
         app.click(*app.node(name="OK", role="push button", showing=True).center())
         app.window_gone(dialog)
 
+    @step
     def step_switches_to_danish_and_back(self):
         app = self.app
         self.switch_language("View", "Setup", "DANSK", "Setup", "Indstillinger", "07-settings-danish")
@@ -181,6 +207,7 @@ class Visit:
         app.node(name="Setup", role="page tab")
         app.node(name="Circumference", role="label")
 
+    @step
     def step_opens_and_closes_the_about_box(self):
         app = self.app
         app.activate(app.window)
@@ -205,6 +232,7 @@ class Visit:
         app.click(*app.node(name="OK", role="push button", showing=True).center())
         app.window_gone(dialog)
 
+    @step
     def step_shows_the_chart_in_3d(self):
         app = self.app
         self.set_depth("End")  # all the way to 100
@@ -216,6 +244,7 @@ class Visit:
         assert any(r > 0 and g == 0 and b == 0 and r < 255 for (r, g, b) in found), "no shaded red side faces"
         self.set_depth("Home")  # back to flat
 
+    @step
     def step_exits_from_the_file_menu(self):
         app = self.app
         app.activate(app.window)
@@ -229,21 +258,20 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--app", required=True)
     ap.add_argument("--artifacts", default="test-artifacts/e2e")
-    ap.add_argument("--only", default="")
+    ap.add_argument("--only", default="", help="run only the steps whose names contain this text")
     args = ap.parse_args()
 
+    chosen = [s for s in STEPS if args.only in s.__name__]
     desktop = Desktop()
     passed = failed = 0
     app = None
     try:
         app = App(os.path.abspath(args.app), args.artifacts)
         visit = Visit(app, args.artifacts)
-        steps = [n for n in Visit.__dict__ if n.startswith("step_")]
-        for name in steps:
-            if args.only and args.only not in name:
-                continue
+        for fn in chosen:
+            name = fn.__name__
             try:
-                getattr(visit, name)()
+                fn(visit)
                 print(f"ok   {name}")
                 passed += 1
             except Exception:
@@ -253,12 +281,20 @@ def main():
                 app.screenshot("fail-" + name)
                 if app.proc.poll() is not None:
                     break
+    except Exception:
+        traceback.print_exc()
+        failed += 1
     finally:
         if app:
             app.close()
         desktop.close()
+    if passed + failed < len(chosen):  # the program died or would not start
+        print(f"{len(chosen) - passed - failed} steps not run, counted as failed")
+        failed = len(chosen) - passed
+    if not chosen:
+        print("no step to run")
     print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return 0 if chosen and passed == len(chosen) else 1
 
 
 if __name__ == "__main__":
