@@ -22,20 +22,27 @@ if(RATIOMAT_SANITIZE)
   target_link_options(ratiomat_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# ratiomat_add_test(<name> SOURCES <files...> LIBS <targets...> [XVFB])
-# One Qt Test executable per suite, registered with CTest. Suites run
-# offscreen unless they need a real X server (XVFB), which the test script
-# provides through xvfb-run.
+# Seconds a test may run before CTest stops it and reports it as hung (a
+# modal dialog nobody closes, for example). The sanitizer build runs several
+# times slower and gets a longer limit.
+if(RATIOMAT_SANITIZE)
+  set(RATIOMAT_TEST_TIMEOUT 180 CACHE STRING "Seconds before a test counts as hung")
+else()
+  set(RATIOMAT_TEST_TIMEOUT 60 CACHE STRING "Seconds before a test counts as hung")
+endif()
+
+# ratiomat_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One Qt Test executable per suite, registered with CTest, run offscreen.
+# Qt's own watchdog stops a test function after the same limit and names it
+# in the log.
 function(ratiomat_add_test name)
-  cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ratiomat_options Qt6::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  if(T_XVFB)
-    set_tests_properties(${name} PROPERTIES LABELS "xvfb" ENVIRONMENT "QT_QPA_PLATFORM=xcb")
-  else()
-    set_tests_properties(${name} PROPERTIES LABELS "offscreen" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-  endif()
+  math(EXPR watchdog_ms "${RATIOMAT_TEST_TIMEOUT} * 1000 - 5000")
+  set_tests_properties(${name} PROPERTIES LABELS "offscreen" TIMEOUT ${RATIOMAT_TEST_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_FUNCTION_TIMEOUT=${watchdog_ms}")
 endfunction()
 
 # libFuzzer targets, built only with clang and -DRATIOMAT_FUZZ=ON. A target

@@ -1,75 +1,129 @@
 #!/bin/bash
-# Installs what the tests need (once), builds everything and runs the whole
-# suite headless, then again under AddressSanitizer + UndefinedBehavior-
-# Sanitizer, then each fuzz target briefly on its seed corpus. Offscreen
-# suites run directly, real-window suites under Xvfb. Exits non-zero on any
-# failure and ends with one line "N passed, N failed".
+# Installs what the tests need (once), checks the formatting, builds
+# everything and runs the whole suite headless, in the C locale and in a
+# Danish one; then the end-to-end desktop test; then the suite again under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then each fuzz target
+# briefly on its seed corpus. Exits non-zero on any failure and ends with one
+# line "N passed, M failed".
 #
 #   FAST=1 scripts/test.sh   skips the sanitizer and fuzz stages
+#
+# Every stage is one call that adds its own counts through `tally` and counts
+# as a failure when it ran nothing: a check that tested nothing never passes.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 ./scripts/install-deps.sh || exit 1
 
 passed=0
 failed=0
 logdir=$(mktemp -d)
+trap 'rm -rf "$logdir"' EXIT
 
-# run_ctest <build dir> <label>: runs one label's suites, adds up the counts.
+# tally <stage> <passed> <failed>: adds a stage's counts; a stage that ran
+# nothing is one failure.
+tally() {
+  local stage=$1 ok=${2:-0} bad=${3:-0}
+  if [ $((ok + bad)) -eq 0 ]; then
+    echo "FAILED: $stage ran nothing"
+    bad=1
+  fi
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+}
+
+# in_locale <LANG value> <command...>: runs a command with only LANG naming
+# the locale (the LC_* variables would override it).
+in_locale() {
+  local lang=$1
+  shift
+  local unset=() v
+  for v in $(compgen -e | grep -E '^(LC_[A-Z_]+|LANGUAGE)$'); do unset+=(-u "$v"); done
+  env "${unset[@]}" LANG="$lang" "$@"
+}
+
+# run_ctest <build dir> <label> <LANG value>: runs one label's suites in a
+# locale and adds up the counts.
 run_ctest() {
-  local dir=$1 label=$2 log
-  log="$logdir/$(basename "$dir")-$label.log"
-  if ! (cd "$dir" && ctest -N -L "$label" | grep -q 'Total Tests: [1-9]'); then
-    return 0
-  fi
-  echo "== $dir: $label suites =="
-  if [ "$label" = xvfb ]; then
-    (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -L "$label") 2>&1 | tee "$log"
-  else
-    (cd "$dir" && ctest --output-on-failure -L "$label") 2>&1 | tee "$log"
-  fi
-  local line total bad
+  local dir=$1 label=$2 lang=$3 stage log line total bad
+  stage="$dir: $label suites, LANG=$lang"
+  log="$logdir/$(basename "$dir")-$label-$lang.log"
+  echo "== $stage =="
+  (cd "$dir" && in_locale "$lang" ctest --output-on-failure -L "$label") 2>&1 | tee "$log"
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
   if [ -z "$line" ]; then
-    failed=$((failed + 1))
+    tally "$stage" 0 0
     return
   fi
   bad=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
   total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
-  passed=$((passed + total - bad))
-  failed=$((failed + bad))
+  tally "$stage" $((total - bad)) "$bad"
 }
 
+# check_format: every tracked C++ file as clang-format writes it.
+check_format() {
+  local files=()
+  mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  echo "== clang-format on ${#files[@]} files =="
+  if [ ${#files[@]} -eq 0 ]; then
+    tally "formatting" 0 0
+  elif clang-format --dry-run --Werror "${files[@]}"; then
+    tally "formatting" 1 0
+  else
+    echo "FAILED: not formatted; run: git ls-files '*.cpp' '*.h' | xargs clang-format -i"
+    tally "formatting" 0 1
+  fi
+}
+
+# run_e2e <LANG value>: the whole program in a real X session with a window
+# manager, driven from outside; screenshots are left in
+# build/test-artifacts/e2e. Each step counts; the test itself fails when it
+# ran fewer steps than it defines.
+run_e2e() {
+  local lang=$1 stage="end-to-end desktop test, LANG=$1" line rc
+  echo "== $stage =="
+  rm -rf build/test-artifacts/e2e
+  in_locale "$lang" timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+    /usr/bin/python3 e2e/test_desktop.py --app build/app/ratiomat \
+    --artifacts build/test-artifacts/e2e >"$logdir/e2e.raw" 2>&1
+  rc=$?
+  grep -v -E 'dbus-daemon|org.a11y|SpiRegistry|XDG_RUNTIME_DIR' "$logdir/e2e.raw" | tee "$logdir/e2e.log"
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$logdir/e2e.log" | tail -1)
+  local ok=0 bad=0
+  if [ -n "$line" ]; then
+    ok=${line%% passed*}
+    bad=${line#* passed, }
+    bad=${bad%% failed}
+  fi
+  if [ "$rc" -ne 0 ] && [ "$bad" -eq 0 ]; then
+    echo "FAILED: $stage exited with $rc"
+    bad=1
+  fi
+  tally "$stage" "$ok" "$bad"
+}
+
+# build_or_fail <dir> [cmake args]: a failed build is one failure.
 build_or_fail() {
   if ! ./scripts/build.sh "$@"; then
-    echo "build failed: $*"
+    echo "FAILED: build $*"
     failed=$((failed + 1))
     return 1
   fi
 }
 
+check_format
+
 if build_or_fail build; then
-  run_ctest build offscreen
-  run_ctest build xvfb
-  # The whole program in a real X session with a window manager, driven
-  # from outside; screenshots are left in build/test-artifacts/e2e.
-  echo "== end-to-end desktop test =="
-  rm -rf build/test-artifacts/e2e
-  if timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
-    /usr/bin/python3 e2e/test_desktop.py --app build/app/ratiomat --artifacts build/test-artifacts/e2e \
-    2>&1 | grep -v -E 'dbus-daemon|org.a11y|SpiRegistry|XDG_RUNTIME_DIR' | tee "$logdir/e2e.log"; then :; fi
-  if grep -qE '^[0-9]+ passed, 0 failed$' "$logdir/e2e.log"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-  fi
+  run_ctest build offscreen C.UTF-8
+  run_ctest build offscreen da_DK.UTF-8
+  run_e2e C.UTF-8
 fi
 
 if [ "${FAST:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   if build_or_fail build-asan -DRATIOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug; then
-    run_ctest build-asan offscreen
-    run_ctest build-asan xvfb
+    run_ctest build-asan offscreen C.UTF-8
+    run_ctest build-asan offscreen da_DK.UTF-8
   fi
   unset ASAN_OPTIONS UBSAN_OPTIONS
 
@@ -94,6 +148,7 @@ if [ "${FAST:-0}" != 1 ]; then
       fi
       rm -rf "$work"
     done
+    [ -n "$(find build-fuzz -type f -executable -name 'fuzz_*')" ] || tally "fuzzing" 0 0
   else
     echo "fuzz build failed"
     failed=$((failed + 1))

@@ -5,15 +5,17 @@
 
 #include <QTest>
 #include <memory>
+#include <optional>
 
 // A fresh main window as a rider first sees it: shown, so the gearing has
-// been reset, with the decimal separator pinned for exact texts. Empty when
-// the window could not be shown.
-inline std::unique_ptr<Tgearform> openMainWindow(QChar separator = u'.')
+// been reset, with the decimal separator pinned for exact texts (no
+// separator: the machine's own). Empty when the window could not be shown.
+inline std::unique_ptr<Tgearform> openMainWindow(std::optional<QChar> separator = u'.')
 {
     app::prepareApplication();
     auto form = std::make_unique<Tgearform>();
-    form->setDecimalSeparator(separator);
+    if (separator)
+        form->setDecimalSeparator(*separator);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         return nullptr;

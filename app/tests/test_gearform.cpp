@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -99,6 +100,14 @@ private Q_SLOTS:
         QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("34.6"));
         QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), inches);
         QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label30"))->text(), QStringLiteral("Mph"));
+    }
+
+    void unitChoiceAnswersTheMouse()
+    {
+        auto *mph = form->unitChoice()->findChildren<QRadioButton *>().at(1);
+        QTest::mouseClick(mph, Qt::LeftButton, {}, QPoint(6, mph->height() / 2));
+        QCOMPARE(form->unitChoice()->itemIndex(), 1);
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("34.6"));
     }
 
     void cadenceOrderRule()

@@ -113,6 +113,12 @@ private Q_SLOTS:
         QVERIFY(!form->chart()->view3D());
     }
 
+    void languageListAnswersTheKeyboard()
+    {
+        const Seen seen = runSetup([](TSetupForm *d) { QTest::keyClick(d->languageList(), Qt::Key_Up); }, false);
+        QCOMPARE(seen.texts.front(), QStringLiteral("Indstillinger"));
+    }
+
     void danishAndOk()
     {
         runSetup([](TSetupForm *d) { pick(d, 0); }, true);
