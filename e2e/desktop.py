@@ -48,6 +48,10 @@ class Desktop:
         if os.path.exists(launcher):
             self.procs.append(subprocess.Popen([launcher, "--launch-immediately"],
                                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        # Windows mapped before the window manager runs stay unmanaged (no
+        # title bars, no Alt+F4) on a busy machine.
+        wait_for("the window manager",
+                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False))
         time.sleep(0.8)
 
     def close(self):
