@@ -59,6 +59,19 @@ run_ctest() {
   tally "$stage" $((total - bad)) "$bad"
 }
 
+# check_labelled <build dir> <label>...: every registered test carries a
+# label some stage runs; a test under none of them would never run.
+check_labelled() {
+  local dir=$1 stray
+  shift
+  stray=$(cd "$dir" && ctest -N -LE "^($(IFS='|' && echo "$*"))\$" | grep -E '^ *Test +#')
+  if [ -n "$stray" ]; then
+    echo "FAILED: $dir: tests that no stage runs (labels other than $*):"
+    echo "$stray"
+    failed=$((failed + 1))
+  fi
+}
+
 # check_format: every tracked C++ file as clang-format writes it.
 check_format() {
   local files=()
@@ -113,6 +126,7 @@ build_or_fail() {
 check_format
 
 if build_or_fail build; then
+  check_labelled build offscreen
   run_ctest build offscreen C.UTF-8
   run_ctest build offscreen da_DK.UTF-8
   run_e2e C.UTF-8
@@ -122,6 +136,7 @@ if [ "${FAST:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   if build_or_fail build-asan -DRATIOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug; then
+    check_labelled build-asan offscreen
     run_ctest build-asan offscreen C.UTF-8
     run_ctest build-asan offscreen da_DK.UTF-8
   fi
