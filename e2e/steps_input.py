@@ -66,7 +66,7 @@ def step_escape_keeps_a_kept_value(visit):
     wait_for("the Big chainring typed", lambda: _field_text(app, big) == kept_ring)
     _leave_and_come_back(app)
     app.key("End", "BackSpace")
-    wait_for("one digit left", lambda: _field_text(app, big) == kept_ring[0] + " ")
+    wait_for("one digit left", lambda: _field_text(app, big).strip() == kept_ring[0])
     app.key("Tab")
     wait_for("the error box", lambda: run("xdotool", "getactivewindow", check=False).strip() != app.window)
     box = run("xdotool", "getactivewindow").strip()
@@ -138,7 +138,40 @@ def step_separators_are_plain_lines(visit):
 
     tabs = sorted([n for n in app.nodes() if n.role == "page tab"], key=lambda n: n.center()[0])
     app.click(*tabs[1].center())  # the Chart tab
-    app.click(*app.node(name="Speed-range chart", showing=True).center(), button=3)
-    seen += _check_separators(app, "input-chart-menu")
+    x, y = app.node(name="Speed-range chart", showing=True).center()
+    app.click(x, y, button=3)
+    time.sleep(0.5)
+    # The context menu is not on the accessibility bus: it opens with its
+    # top-left corner at the pointer, so look at the picture there.
+    full = app.screenshot("input-chart-menu-screen")
+    menu = os.path.join(app.artifacts, "input-chart-menu.png")
+    run("convert", full, "-crop", f"150x150+{x + 2}+{y + 2}", "+repage", menu)
+    seen += _separator_rows(menu)
     app.key("Escape")
     assert seen == 5, f"{seen} separators seen, 5 expected"
+
+
+def _separator_rows(png):
+    """The number of separators in a picture of a menu (the menu's
+    background at the top-left): rows crossed by one long line. Each such
+    row must hold that line alone, starting near the left edge."""
+    out = run("convert", png, "-depth", "8", "txt:-")
+    rows = {}
+    for line in out.splitlines()[1:]:
+        pos, _, rest = line.partition(":")
+        x, y = (int(v) for v in pos.split(","))
+        rows.setdefault(y, {})[x] = rest.split("#")[1][:6] if "#" in rest else rest
+    background = rows[0][0]
+    found, previous = 0, False
+    for y in sorted(rows):
+        row = [rows[y][x] for x in sorted(rows[y])]
+        marks = [i for i, c in enumerate(row) if c != background]
+        colours = {row[i] for i in marks}
+        is_line = len(marks) > len(row) // 2 and len(colours) == 1
+        if is_line:
+            assert marks == list(range(marks[0], marks[-1] + 1)) and marks[0] <= 8, \
+                f"separator row {y} of {png} is more than a line"
+            if not previous:
+                found += 1
+        previous = is_line
+    return found
