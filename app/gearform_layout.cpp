@@ -146,7 +146,7 @@ QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, i
     l->setGeometry(right - width, y, width, 14);
     if (gray) {
         QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, Qt::gray);
+        p.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80)); // 50% grey
         l->setPalette(p);
     }
     return l;
@@ -215,9 +215,8 @@ void Tgearform::buildMenus()
         item(name, a, cmd);
     };
     auto separator = [&](QMenu *menu, const char *name) {
-        QAction *s = menu->addSeparator();
-        s->setText(QStringLiteral("-"));
-        item(name, s);
+        // A plain line: a separator with a text would draw that text.
+        item(name, menu->addSeparator());
     };
     auto own = [&](QMenu *menu, const char *name, const QString &caption, void (Tgearform::*handler)()) {
         QAction *a = menu->addAction(caption);

@@ -1,9 +1,17 @@
 #include "save_picture_dialog.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QRegularExpression>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,7 +43,7 @@ std::optional<QString> runWithPreview(QWidget *parent, const QString &title, con
     if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
         grid->addWidget(preview, 1, grid->columnCount(), 2, 1);
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString &path) {
-        const QImage image(path);
+        const QImage image = TSavePictureDialog::previewPicture(path);
         preview->setPixmap(image.isNull()
                                ? QPixmap()
                                : QPixmap::fromImage(image.scaled(preview->size() - QSize(8, 8), Qt::KeepAspectRatio,
@@ -48,6 +56,47 @@ std::optional<QString> runWithPreview(QWidget *parent, const QString &title, con
 }
 
 } // namespace
+
+QImage TSavePictureDialog::previewPicture(const QString &path)
+{
+    // Look before opening: a named pipe would wait for a writer and a
+    // device may never end, so only a regular file is ever opened.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kPreviewFileLimit)
+        return {};
+    // The name may stand for something else by the time it is opened: open
+    // without waiting and check again what was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kPreviewFileLimit) {
+        ::close(fd);
+        return {};
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    QByteArray data = file.read(kPreviewFileLimit + 1);
+    if (data.size() > kPreviewFileLimit)
+        return {};
+
+    // Only the two kinds of picture the program reads, each by its own
+    // decoder, and no picture bigger than the allocation limit.
+    for (const char *format : {"bmp", "ico"}) {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, format);
+        reader.setAutoDetectImageFormat(false);
+        reader.setAllocationLimit(kPreviewAllocationMiB);
+        QImage image;
+        if (reader.read(&image))
+            return image;
+    }
+    return {};
+}
 
 TSavePictureDialog::TSavePictureDialog(QObject *parent) : QObject(parent), m_filter(kPictureFilter) {}
 

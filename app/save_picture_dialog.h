@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,14 @@ public:
 
     QString fileName() const { return m_fileName; }
     QString filter() const { return m_filter; }
+
+    // The picture the preview pane shows for a highlighted file: a regular
+    // file of at most kPreviewFileLimit bytes that reads as a BMP or an ICO
+    // within kPreviewAllocationMiB. Anything else (a folder, a named pipe, a
+    // device, a bigger file, another format) previews as nothing, at once.
+    static constexpr qint64 kPreviewFileLimit = 16 * 1024 * 1024;
+    static constexpr int kPreviewAllocationMiB = 64;
+    static QImage previewPicture(const QString &path);
 
     // The stored filter ("description|patterns|...") as Qt name filters.
     static QStringList nameFilters(const QString &filter);

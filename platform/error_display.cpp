@@ -34,6 +34,8 @@ void showError(const QString &message)
     }
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    // Messages carry file names and the platform's reasons: never markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

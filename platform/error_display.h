@@ -16,7 +16,8 @@ namespace platform {
 QString errorBoxText(const QString &message);
 
 // Shows an error the way the application reports every uncaught failure:
-// a message box titled with the application title, error icon, OK.
+// a message box titled with the application title, error icon, OK, the
+// message as plain text.
 // Tests replace the sink to record messages instead of opening a box.
 using ErrorSink = std::function<void(const QString &boxText)>;
 void showError(const QString &message);

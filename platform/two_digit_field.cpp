@@ -100,10 +100,15 @@ void TwoDigitField::onDisplayChanged()
 
 void TwoDigitField::focusInEvent(QFocusEvent *event)
 {
-    // After a refused exit the field is still modified: Escape must then
-    // give back the text from before the edit, not the partial one.
-    if (!isModified())
+    // Every entry into the field takes a new snapshot for Escape, also when
+    // the field still counts as modified from an earlier visit. Focus that
+    // comes back after a refused exit, or from another window, a popup or
+    // the menu bar, is no new entry: Escape then still gives back the text
+    // from before the edit, not the partial one.
+    if (!m_entered) {
         m_textAtFocus = fieldText();
+        m_entered = true;
+    }
     QLineEdit::focusInEvent(event);
 }
 
@@ -116,8 +121,13 @@ void TwoDigitField::focusOutEvent(QFocusEvent *event)
     const bool leaving = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
                          reason == Qt::MouseFocusReason || reason == Qt::OtherFocusReason ||
                          reason == Qt::ShortcutFocusReason;
+    const bool away =
+        reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+    if (!away)
+        m_entered = false;
     if (m_mode == Mode::Required && leaving && !m_reporting && isModified() && !isComplete()) {
         m_reporting = true;
+        m_entered = true; // the field takes the focus back: the same visit
         QApplication::beep();
         QPointer<TwoDigitField> self(this);
         QTimer::singleShot(0, this, [self] {

@@ -55,6 +55,7 @@ private:
     Mode m_mode;
     QString m_imeName;
     QString m_textAtFocus;
+    bool m_entered = false; // focus is in the field, or coming back to it
     QString m_lastText;
     bool m_reporting = false;
 };

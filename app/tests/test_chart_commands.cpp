@@ -11,11 +11,25 @@
 #include "platform/radio_group.h"
 #include "platform/two_digit_field.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using calc::Chainring;
 
@@ -185,6 +199,110 @@ private Q_SLOTS:
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)), qPrintable(errors[0]));
         QVERIFY(!QFile::exists(path));
+    }
+
+    // The save dialog's preview reads only what it can show at once: a
+    // regular BMP or ICO file below the size limit. A named pipe must not
+    // hang the window; a bigger file, or a picture of another kind under a
+    // bitmap's name, previews as nothing. Driven by clicks in the real dialog.
+    void previewShowsOnlySmallBitmapsAndIcons()
+    {
+        QTemporaryDir dir;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("good.bmp")), "BMP"));
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("icon.ico")), "ICO"));
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("png.bmp")), "PNG"));
+        QVERIFY(QFile::copy(dir.filePath(QStringLiteral("good.bmp")), dir.filePath(QStringLiteral("huge.bmp"))));
+        QVERIFY(QFile::resize(dir.filePath(QStringLiteral("huge.bmp")), TSavePictureDialog::kPreviewFileLimit + 1));
+        const QByteArray pipe = QFile::encodeName(dir.filePath(QStringLiteral("pipe.bmp")));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        // Should the preview open the pipe, a writer lets it go after two
+        // seconds, so the test fails instead of hanging.
+        std::atomic<bool> done{false};
+        std::thread unblock([&] {
+            for (int i = 0; !done; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                if (i >= 40)
+                    if (const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                        ::close(fd);
+            }
+        });
+        auto stop = qScopeGuard([&] {
+            done = true;
+            unblock.join();
+        });
+
+        QStringList seen;
+        qint64 pipeMs = -1;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto close = qScopeGuard([dialog] { dialog->reject(); });
+            auto *preview = dialog->findChild<QLabel *>(QStringLiteral("picturePreview"));
+            QVERIFY(preview);
+            QAbstractItemView *view = nullptr;
+            for (auto *v : dialog->findChildren<QAbstractItemView *>())
+                if (v->isVisible() &&
+                    (v->objectName() == QLatin1String("listView") || v->objectName() == QLatin1String("treeView")))
+                    view = v;
+            QVERIFY(view);
+            auto indexOf = [view](const QString &name) {
+                const QAbstractItemModel *m = view->model();
+                for (int r = 0; r < m->rowCount(view->rootIndex()); ++r)
+                    if (const QModelIndex i = m->index(r, 0, view->rootIndex()); i.data().toString() == name)
+                        return i;
+                return QModelIndex();
+            };
+            // The dialog lists a pipe only once its name is typed.
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(edit);
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("pipe.bmp"));
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    for (const char *name : {"good.bmp", "png.bmp", "huge.bmp", "pipe.bmp", "icon.ico"})
+                        if (!indexOf(QString::fromLatin1(name)).isValid())
+                            return false;
+                    return true;
+                },
+                10000));
+            for (const char *name :
+                 {"good.bmp", "png.bmp", "good.bmp", "huge.bmp", "good.bmp", "pipe.bmp", "icon.ico"}) {
+                const QModelIndex i = indexOf(QString::fromLatin1(name));
+                QVERIFY2(i.isValid(), name);
+                view->scrollTo(i);
+                QElapsedTimer clock;
+                clock.start();
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(i).center());
+                if (qstrcmp(name, "pipe.bmp") == 0)
+                    pipeMs = clock.elapsed();
+                seen << QStringLiteral("%1 %2").arg(QLatin1String(name),
+                                                    preview->pixmap().isNull() ? QStringLiteral("-") : "shown");
+            }
+        });
+        form->savePictureDialog()->setProperty("FileName", dir.filePath(QStringLiteral("chart.bmp")));
+        trigger("Save");
+        QCOMPARE(seen, (QStringList{"good.bmp shown", "png.bmp -", "good.bmp shown", "huge.bmp -", "good.bmp shown",
+                                    "pipe.bmp -", "icon.ico shown"}));
+        QVERIFY2(pipeMs >= 0 && pipeMs < 1000, qPrintable(QString::number(pipeMs)));
+        QVERIFY(errors.isEmpty());
+
+        // A picture that claims more memory than the limit, in a small file.
+        QByteArray bomb;
+        QDataStream out(&bomb, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("BM", 2);
+        out << quint32(54 + 4) << quint32(0) << quint32(54);             // file header
+        out << quint32(40) << qint32(6000) << qint32(6000) << quint16(1) // 6000 x 6000, 32 bits a pixel
+            << quint16(32) << quint32(0) << quint32(0) << qint32(0) << qint32(0) << quint32(0) << quint32(0);
+        out << quint32(0); // and one pixel of data
+        QFile f(dir.filePath(QStringLiteral("bomb.bmp")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bomb);
+        f.close();
+        QVERIFY(TSavePictureDialog::previewPicture(f.fileName()).isNull());
+        QCOMPARE(TSavePictureDialog::previewPicture(dir.filePath(QStringLiteral("good.bmp"))).size(), QSize(40, 30));
     }
 
     void danishFilterText()

@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -90,6 +91,52 @@ private Q_SLOTS:
         QCOMPARE(f->fieldText(), QStringLiteral("11"));
         QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("126.8"));
         QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("60.7"));
+    }
+
+    // A value kept by leaving the field stays when the rider comes back
+    // and presses Escape: Escape gives back the text of this visit.
+    void escapeAfterComingBackKeepsTheKeptValue()
+    {
+        form->activateWindow();
+        QTRY_VERIFY(form->isActiveWindow());
+        auto *row1 = form->sprocketField(1);
+        row1->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(row1->hasFocus());
+        row1->selectAll();
+        QTest::keyClicks(row1, QStringLiteral("15"));
+        QTest::keyClick(row1, Qt::Key_Tab);
+        QTRY_VERIFY(form->sprocketField(2)->hasFocus());
+        QTest::keyClick(form->sprocketField(2), Qt::Key_Backtab);
+        QTRY_VERIFY(row1->hasFocus());
+        QTest::keyClick(row1, Qt::Key_Escape);
+        QCOMPARE(row1->fieldText(), QStringLiteral("15"));
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("93.0"));
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("44.5"));
+    }
+
+    // The crossed-chain combinations are drawn in 50% grey, the others in
+    // the window's text colour.
+    void crossedChainCellsAreGrey()
+    {
+        const QStringList grey{"BigLabel7",        "BigLabel8",         "BigLabel9",         "MediumLabel1",
+                               "MediumLabel2",     "MediumLabel8",      "MediumLabel9",      "SmallLabel1",
+                               "SmallLabel2",      "SmallLabel3",       "BigSpeedLabel7",    "BigSpeedLabel8",
+                               "BigSpeedLabel9",   "MediumSpeedLabel1", "MediumSpeedLabel2", "SmallSpeedLabel1",
+                               "SmallSpeedLabel2", "SmallSpeedLabel3"};
+        const QColor normal = form->palette().color(QPalette::WindowText);
+        for (int ring = 0; ring < 3; ++ring)
+            for (int row = 1; row <= 9; ++row)
+                for (QLabel *cell : {form->gearInchCell(Chainring(ring), row), form->speedCell(Chainring(ring), row)}) {
+                    const QColor want = grey.contains(cell->objectName()) ? QColor(0x80, 0x80, 0x80) : normal;
+                    QVERIFY2(cell->palette().color(QPalette::WindowText) == want, qPrintable(cell->objectName()));
+                }
+        // On screen: the darkest pixel of a grey cell is the grey itself.
+        const QImage shot = form->gearInchCell(Chainring::Big, 7)->grab().toImage();
+        int darkest = 255;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+        QVERIFY2(qAbs(darkest - 0x80) <= 2, qPrintable(QString::number(darkest)));
     }
 
     void unitSwitchChangesSpeedsOnly()
@@ -225,6 +272,54 @@ private Q_SLOTS:
         for (QAction *a : top[0]->menu()->actions())
             file << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(file, (QStringList{"&Save", "-", "&Print", "-", "E&xit"}));
+    }
+
+    // A separator is a plain line: nothing but background and one line of
+    // one colour, in the File and View menus and the chart's context menu.
+    // Its item keeps its name and reads "-" for the translation tables.
+    void separatorsArePlainLines()
+    {
+        const QList<QAction *> top = form->menuBar()->actions();
+        const QList<QMenu *> menus{top[0]->menu(), top[2]->menu(), form->chartMenu()};
+        int seen = 0;
+        for (QMenu *menu : menus) {
+            menu->popup(form->mapToGlobal(QPoint(20, 20)));
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            const QImage shot = menu->grab().toImage();
+            for (QAction *a : menu->actions()) {
+                if (!a->isSeparator())
+                    continue;
+                ++seen;
+                // Two pixels off each end: the menu's frame may touch the item.
+                const QRect r = menu->actionGeometry(a).adjusted(2, 0, -2, 0);
+                const QRgb background = shot.pixel(r.left() + 1, r.top());
+                int lines = 0;
+                for (int y = r.top(); y <= r.bottom(); ++y) {
+                    QList<QRgb> run; // the row's pixels other than the background, with gaps marked
+                    bool gap = false;
+                    for (int x = r.left(); x <= r.right(); ++x) {
+                        const QRgb p = shot.pixel(x, y);
+                        if (p == background) {
+                            gap = !run.isEmpty();
+                            continue;
+                        }
+                        QVERIFY2(!gap, qPrintable(QStringLiteral("two marks in one row of %1").arg(menu->title())));
+                        QVERIFY2(run.isEmpty() || run.front() == p,
+                                 qPrintable(QStringLiteral("more than a line in %1").arg(menu->title())));
+                        run << p;
+                    }
+                    lines += run.isEmpty() ? 0 : 1;
+                }
+                QVERIFY(lines >= 1);
+            }
+            menu->hide();
+        }
+        QCOMPARE(seen, 5);
+        for (const char *name : {"N1", "N2", "N3", "N5", "N6"}) {
+            QObject *item = form->findChild<QObject *>(QString::fromLatin1(name));
+            QVERIFY2(item, name);
+            QCOMPARE(item->property("Caption").toString(), QStringLiteral("-"));
+        }
     }
 
     void hints()

@@ -4,10 +4,15 @@
 #include "platform/int_spin_field.h"
 #include "platform/two_digit_field.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 
 using platform::IntSpinField;
 using platform::TwoDigitField;
@@ -22,6 +27,19 @@ class TestInputFields : public QObject
     TwoDigitField *sprocket = nullptr;
     IntSpinField *cadence = nullptr;
     IntSpinField *circumference = nullptr;
+
+    // Waits for the application's modal message box, lets `look` see it,
+    // then presses Enter on it.
+    void closeModalBox(const std::function<void(QMessageBox *)> &look)
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, this, [this, look] { closeModalBox(look); });
+            return;
+        }
+        look(box);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
 
     void focus(QWidget *w)
     {
@@ -119,6 +137,48 @@ private Q_SLOTS:
         QCOMPARE(sprocket->fieldText(), QStringLiteral("12"));
     }
 
+    // Each visit to a field has its own snapshot: a value kept by leaving
+    // the field stays when the rider comes back and presses Escape, in a
+    // sprocket field and, after a refused exit, in a chainring field.
+    void escapeGivesBackTheTextOfThisVisit()
+    {
+        focus(sprocket);
+        sprocket->selectAll();
+        QTest::keyClicks(sprocket, QStringLiteral("15"));
+        QTest::keyClick(sprocket, Qt::Key_Tab);
+        QTRY_VERIFY(cadence->hasFocus());
+        QTest::keyClick(cadence, Qt::Key_Backtab);
+        QTRY_VERIFY(sprocket->hasFocus());
+        QTest::keyClick(sprocket, Qt::Key_Escape);
+        QCOMPARE(sprocket->fieldText(), QStringLiteral("15"));
+        sprocket->selectAll();
+        QTest::keyClicks(sprocket, QStringLiteral("34"));
+        QTest::keyClick(sprocket, Qt::Key_Escape);
+        QCOMPARE(sprocket->fieldText(), QStringLiteral("15"));
+
+        focus(ring);
+        ring->selectAll();
+        QTest::keyClicks(ring, QStringLiteral("60"));
+        QTest::keyClick(ring, Qt::Key_Tab);
+        QTRY_VERIFY(sprocket->hasFocus());
+        QTest::keyClick(sprocket, Qt::Key_Backtab);
+        QTRY_VERIFY(ring->hasFocus());
+        ring->setCursorPosition(2);
+        QTest::keyClick(ring, Qt::Key_Backspace);
+        // The real error box this time: its focus coming back to the field
+        // is no new visit either.
+        platform::setErrorSink({});
+        QString boxText;
+        closeModalBox([&](QMessageBox *box) { boxText = box->text(); });
+        QTest::keyClick(ring, Qt::Key_Tab);
+        QTRY_COMPARE(boxText, QStringLiteral("Invalid input value.  Use escape key to abandon changes."));
+        platform::setErrorSink([this](const QString &m) { errors << m; });
+        window->activateWindow(); // as the desktop does when the box closes
+        QTRY_VERIFY(ring->hasFocus());
+        QTest::keyClick(ring, Qt::Key_Escape);
+        QCOMPARE(ring->fieldText(), QStringLiteral("60"));
+    }
+
     void leavingIncompleteChainringIsRefused()
     {
         focus(ring);
@@ -134,6 +194,29 @@ private Q_SLOTS:
         focus(sprocket);
         QTest::qWait(20);
         QCOMPARE(errors.size(), 1);
+    }
+
+    // Markup in a message (a file name, the platform's reason) is shown as
+    // typed, never interpreted.
+    void errorBoxShowsPlainText()
+    {
+        platform::setErrorSink({});
+        const QString message = QStringLiteral("Cannot create file \"/tmp/<b>x.bmp\". <i>No</i> &amp; <img src=y>");
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QString title;
+        closeModalBox([&](QMessageBox *box) {
+            title = box->windowTitle();
+            auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            QVERIFY(label);
+            format = label->textFormat();
+            shown = label->text();
+        });
+        platform::showError(message);
+        platform::setErrorSink([this](const QString &m) { errors << m; });
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(shown, message + u'.');
+        QCOMPARE(title, QApplication::applicationName());
     }
 
     void programTextIsNotValidated()
