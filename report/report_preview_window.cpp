@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace report {
 
@@ -65,8 +66,8 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     toolbar->setObjectName(QStringLiteral("previewTools"));
     toolbar->setIconSize(QSize(24, 24));
 
-    m_fitWidth = addTool(QStringLiteral("fitWidthAction"), tr("Fit width"), QStringLiteral("fit-width"), true);
-    m_fitPage = addTool(QStringLiteral("fitPageAction"), tr("Fit page"), QStringLiteral("fit-page"), true);
+    m_fitWidth = addTool(QStringLiteral("fitWidthAction"), tr("Fit width"), QStringLiteral("zoom-fit-width"), true);
+    m_fitPage = addTool(QStringLiteral("fitPageAction"), tr("Fit page"), QStringLiteral("zoom-fit-page"), true);
     auto *fitGroup = new QActionGroup(this);
     fitGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     fitGroup->addAction(m_fitWidth);
@@ -126,17 +127,18 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
             [this] { m_preview->setCurrentPage(m_pageNumber->text().toInt()); });
     m_pageCount = new QLabel(this);
     auto *pageBox = new QWidget(this);
+    pageBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *pageLayout = new QHBoxLayout(pageBox);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->addWidget(m_pageNumber);
     pageLayout->addWidget(m_pageCount);
 
     m_singlePage =
-        addTool(QStringLiteral("singlePageAction"), tr("Show single page"), QStringLiteral("view-page-one"), true);
-    m_facingPages =
-        addTool(QStringLiteral("facingPagesAction"), tr("Show facing pages"), QStringLiteral("view-page-sided"), true);
+        addTool(QStringLiteral("singlePageAction"), tr("Show single page"), QStringLiteral("view-pages-single"), true);
+    m_facingPages = addTool(QStringLiteral("facingPagesAction"), tr("Show facing pages"),
+                            QStringLiteral("view-pages-facing"), true);
     m_allPages = addTool(QStringLiteral("allPagesAction"), tr("Show overview of all pages"),
-                         QStringLiteral("view-page-multi"), true);
+                         QStringLiteral("view-pages-overview"), true);
     auto *modeGroup = new QActionGroup(this);
     modeGroup->addAction(m_singlePage);
     modeGroup->addAction(m_facingPages);
@@ -146,7 +148,7 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     connect(m_allPages, &QAction::triggered, m_preview, &QPrintPreviewWidget::setAllPagesViewMode);
 
     m_pageSetup = addTool(QStringLiteral("pageSetupAction"), tr("Page setup"), QStringLiteral("page-setup"));
-    m_print = addTool(QStringLiteral("printAction"), tr("Print"), QStringLiteral("print"));
+    m_print = addTool(QStringLiteral("printAction"), tr("Print"), QStringLiteral("printer"));
     connect(m_pageSetup, &QAction::triggered, this, &ReportPreviewWindow::pageSetup);
     connect(m_print, &QAction::triggered, this, &ReportPreviewWindow::printReport);
 
@@ -183,7 +185,7 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     m_singlePage->setChecked(true);
     (m_printer->pageLayout().orientation() == QPageLayout::Portrait ? m_portrait : m_landscape)->setChecked(true);
     m_preview->fitInView();
-    resize(800, 750);
+    resize(std::max(800, sizeHint().width()), 750);
 }
 
 ReportPreviewWindow::~ReportPreviewWindow() = default;

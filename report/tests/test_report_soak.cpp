@@ -48,6 +48,9 @@ private Q_SLOTS:
 
     void previewsLeaveNoMemoryBehind()
     {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer keeps freed memory in quarantine: resident memory says nothing here");
+#endif
         Tgearform window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
