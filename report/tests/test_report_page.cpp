@@ -506,6 +506,14 @@ private Q_SLOTS:
                 QVERIFY(preview.isVisible());
                 QVERIFY(!report::PrintReportForm.isNull());
             }
+            // Drawing the preview's pages again writes no file.
+            const QString copy = printed.last() + QStringLiteral(".kept");
+            QVERIFY(QFile::rename(printed.last(), copy));
+            preview.previewWidget()->updatePreview();
+            QCoreApplication::processEvents();
+            QCOMPARE(preview.previewWidget()->pageCount(), 1);
+            QVERIFY(!QFileInfo::exists(printed.last()));
+            QVERIFY(QFile::rename(copy, printed.last()));
         });
         QCOMPARE(m_errors, QStringList());
         QCOMPARE(printed.size(), 2);
