@@ -6,10 +6,10 @@
 #include "platform/radio_group.h"
 #include "print_report_form.h"
 #include "printers.h"
+#include "report_preview_window.h"
 #include "string_grid.h"
 
 #include <QEventLoop>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <memory>
 
@@ -36,17 +36,19 @@ template <typename T> T *componentAs(const QObject &owner, const QString &name)
 // Shows the preview and waits until the user has closed it, keeping the
 // application's events flowing; every generation re-runs the report's
 // events, and a print that cannot be written is reported, not swallowed.
+// Printing leaves the preview open. Everything the preview made goes with
+// it when it closes.
 void runPreview(TPrintReportForm &form, QWidget &mainWindow)
 {
     QPrinter printer(QPrinter::HighResolution);
     selectPrinter(printer, PrinterChoice{form.QuickRep1->printerName()});
     QuickRep::applyPageLayout(printer);
 
-    auto *dialog = new QPrintPreviewDialog(&printer, &mainWindow);
+    auto *dialog = new ReportPreviewWindow(&printer, &mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::NonModal);
     QPointer<TPrintReportForm> report(&form);
-    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+    QObject::connect(dialog, &ReportPreviewWindow::paintRequested, dialog,
                      platform::guarded([report](QPrinter *target) {
                          if (report)
                              report->QuickRep1->print(*target);

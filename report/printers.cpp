@@ -24,12 +24,19 @@ std::optional<PrinterChoice> &chosen()
 std::optional<PrinterChoice> systemPrinter()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull())
-        return PrinterChoice{info.printerName()};
-    return PrinterChoice{}; // PDF file output is always there
+    return choosePrinter(info.isNull() ? QString() : info.printerName(), QPrinterInfo::availablePrinterNames());
 }
 
 } // namespace
+
+std::optional<PrinterChoice> choosePrinter(const QString &defaultPrinter, const QStringList &printers)
+{
+    if (!defaultPrinter.isEmpty())
+        return PrinterChoice{defaultPrinter};
+    if (!printers.isEmpty())
+        return std::nullopt; // printers to choose from, but none is the default
+    return PrinterChoice{};  // no printer at all: PDF file output is always there
+}
 
 PrinterLookup setPrinterLookup(PrinterLookup lookup)
 {

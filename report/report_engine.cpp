@@ -8,8 +8,12 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
+#include <memory>
 
 namespace report {
 
@@ -125,21 +129,44 @@ private:
     QPointF m_originMm;
 };
 
-QString beginFailure(const QPagedPaintDevice &device)
+QString cannotCreate(const QString &name, const QString &reason)
+{
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(name), reason);
+}
+
+// Why a file cannot be created, found by looking only: nothing is opened or
+// created on the way.
+QString whyNotCreated(const QString &name, const QString &fallback)
+{
+    const QFileInfo info(name);
+    const QFileInfo folder(info.absolutePath());
+    if (info.isDir())
+        return QStringLiteral("Is a directory");
+    if (!folder.exists())
+        return QStringLiteral("No such file or directory");
+    if (!folder.isDir())
+        return QStringLiteral("Not a directory");
+    if ((info.exists() && !info.isWritable()) || (!info.exists() && !folder.isWritable()))
+        return QStringLiteral("Access denied");
+    return fallback.isEmpty() ? QStringLiteral("Access denied") : fallback;
+}
+
+// The printer writes a file of its own (PDF output, or a printer told to
+// print to a file) rather than painting the pages of a preview.
+bool writesFile(QPagedPaintDevice &device)
+{
+    auto *printer = dynamic_cast<QPrinter *>(&device);
+    if (!printer || printer->outputFileName().isEmpty())
+        return false;
+    const QPaintEngine *engine = printer->paintEngine();
+    return engine && engine->type() == QPaintEngine::Pdf;
+}
+
+QString deviceFailure(const QPagedPaintDevice &device)
 {
     const auto *printer = dynamic_cast<const QPrinter *>(&device);
-    if (printer && !printer->outputFileName().isEmpty()) {
-        const QString name = printer->outputFileName();
-        QString reason = QStringLiteral("Access denied");
-        if (QFileInfo(name).isDir()) {
-            reason = QStringLiteral("Is a directory");
-        } else {
-            QFile file(name);
-            if (!file.open(QIODevice::ReadWrite))
-                reason = file.errorString();
-        }
-        return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(name), reason);
-    }
+    if (printer && !printer->outputFileName().isEmpty())
+        return cannotCreate(printer->outputFileName(), whyNotCreated(printer->outputFileName(), QString()));
     if (printer && !printer->printerName().isEmpty())
         return QStringLiteral("Cannot print on \"%1\"").arg(printer->printerName());
     return QStringLiteral("Cannot print the report");
@@ -155,10 +182,73 @@ int QuickRep::print(QPagedPaintDevice &device)
     if (!printReport)
         return 0;
 
+    // A device already painted on cannot take the report (nor its page
+    // layout).
+    if (device.paintingActive())
+        throw platform::AppError(QStringLiteral("The printer is busy with another print"));
     applyPageLayout(device);
+    if (writesFile(device))
+        return printToFile(static_cast<QPrinter &>(device));
+    return generate(device, [&device] { return platform::AppError(deviceFailure(device)); });
+}
+
+int QuickRep::printToFile(QPrinter &printer)
+{
+    const QString name = printer.outputFileName();
+    const QFileInfo info(name);
+    if (info.isDir())
+        throw platform::AppError(cannotCreate(name, whyNotCreated(name, QString())));
+
+    // Written beside the target and renamed over it once complete, so a
+    // failure leaves neither a partial file nor a damaged old one. A device
+    // or pipe under that name is written in place.
+    std::unique_ptr<QFileDevice> file;
+    QSaveFile *saveFile = nullptr;
+    if (info.exists() && !info.isFile()) {
+        file = std::make_unique<QFile>(name);
+    } else {
+        auto save = std::make_unique<QSaveFile>(name);
+        saveFile = save.get();
+        file = std::move(save);
+    }
+    if (!file->open(QIODevice::WriteOnly))
+        throw platform::AppError(cannotCreate(name, whyNotCreated(name, file->errorString())));
+
+    const auto failure = [&file, &name] {
+        const QString reason = file->error() != QFileDevice::NoError ? file->errorString() : QString();
+        return platform::AppError(cannotCreate(name, reason.isEmpty() ? whyNotCreated(name, reason) : reason));
+    };
+    int lines = 0;
+    {
+        // The printer's own PDF output does not tell whether its file was
+        // written; this one writes to a file whose every write is checked.
+        QPdfWriter writer(file.get());
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        writer.setPdfVersion(printer.pdfVersion());
+        try {
+            lines = generate(writer, failure);
+        } catch (...) {
+            if (saveFile)
+                saveFile->cancelWriting();
+            throw;
+        }
+    }
+    const bool written = saveFile ? saveFile->commit() : file->flush() && file->error() == QFileDevice::NoError;
+    if (!written)
+        throw failure();
+    if (!saveFile)
+        file->close();
+    return lines;
+}
+
+int QuickRep::generate(QPagedPaintDevice &device, const std::function<platform::AppError()> &failure)
+{
     QPainter painter;
     if (!painter.begin(&device))
-        throw platform::AppError(beginFailure(device));
+        throw failure();
     painter.setRenderHint(QPainter::TextAntialiasing);
     PagePainter page(painter, device);
 
@@ -195,7 +285,8 @@ int QuickRep::print(QPagedPaintDevice &device)
         more = false;
     while (more && detail) {
         if (y + detail->heightMm() > footerTop + 1e-9 && y > kMarginMm + (header ? header->heightMm() : 0) + 1e-9) {
-            device.newPage();
+            if (!device.newPage())
+                throw failure();
             y = startPage();
         }
         page.band(*detail, y);
@@ -204,7 +295,8 @@ int QuickRep::print(QPagedPaintDevice &device)
         more = false;
         m_needData(more);
     }
-    painter.end();
+    if (!painter.end())
+        throw failure();
     return lines;
 }
 

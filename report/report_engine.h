@@ -11,6 +11,11 @@
 
 class QPagedPaintDevice;
 class QPainter;
+class QPrinter;
+
+namespace platform {
+class AppError;
+}
 
 namespace report {
 
@@ -122,14 +127,21 @@ public:
     // Runs BeforePrint, then NeedData once before the first detail line and
     // once after each; a new page is started when a line no longer fits
     // above the page footer. Returns the number of detail lines printed.
-    // Throws platform::AppError when the device cannot be painted on (an
-    // output file that cannot be created).
+    // Throws platform::AppError when any step fails: the device cannot be
+    // painted on, a page cannot be started or the output not finished. A
+    // printer that writes a file writes it beside the target and puts it in
+    // place only when every byte has been written, so a failed print leaves
+    // an existing file as it was and creates none; the reason for a failure
+    // is found without creating anything.
     int print(QPagedPaintDevice &device);
 
     // Sets the report's page layout on a device that is not yet painted on.
     static void applyPageLayout(QPagedPaintDevice &device);
 
 private:
+    int printToFile(QPrinter &printer);
+    int generate(QPagedPaintDevice &device, const std::function<platform::AppError()> &failure);
+
     BeforePrint m_beforePrint;
     NeedData m_needData;
     QString m_printerName;

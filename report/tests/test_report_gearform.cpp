@@ -12,7 +12,7 @@
 #include "report/string_grid.h"
 #include "report_fixture.h"
 
-#include <QPrintPreviewDialog>
+#include "report/report_preview_window.h"
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -61,7 +61,7 @@ private Q_SLOTS:
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             form.QuickRep1->print(printer);
-            window.findChild<QPrintPreviewDialog *>()->close();
+            window.findChild<report::ReportPreviewWindow *>()->close();
         });
         report::PreviewReport(window, *window.chart(), *window.reportTable(), QStringLiteral("Ratiomat"));
         QCOMPARE(bars, 27);

@@ -8,14 +8,21 @@
 #include "report/printers.h"
 #include "report_fixture.h"
 
+#include "report/report_preview_window.h"
+
+#include <QAction>
 #include <QFont>
 #include <QImage>
-#include <QPrintPreviewDialog>
+#include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace report_test;
 
@@ -95,11 +102,11 @@ private:
 
     // Runs the Report command's preview on the stand-in; whileOpen runs
     // inside it, with the preview on screen, before the preview is closed.
-    void withPreview(MainWindowStandIn &window, const std::function<void(QPrintPreviewDialog &)> &whileOpen)
+    void withPreview(MainWindowStandIn &window, const std::function<void(report::ReportPreviewWindow &)> &whileOpen)
     {
         bool ran = false;
         QTimer::singleShot(0, &window, [&] {
-            auto *dialog = window.findChild<QPrintPreviewDialog *>();
+            auto *dialog = window.findChild<report::ReportPreviewWindow *>();
             if (!dialog)
                 return;
             whileOpen(*dialog);
@@ -116,8 +123,32 @@ private:
     QString previewedPdf(MainWindowStandIn &window)
     {
         QString name;
-        withPreview(window, [&](QPrintPreviewDialog &) { name = printForm(*report::PrintReportForm); });
+        withPreview(window, [&](report::ReportPreviewWindow &) { name = printForm(*report::PrintReportForm); });
         return name;
+    }
+
+    // The preview's Print tool as a rider uses it: the print dialog comes up
+    // with the given output file and is accepted.
+    static void printFromPreview(report::ReportPreviewWindow &preview, const QString &file)
+    {
+        preview.printer()->setOutputFileName(file);
+        bool accepted = false;
+        QTimer::singleShot(0, &preview, [&] {
+            if (auto *dialog = preview.findChild<QPrintDialog *>(QStringLiteral("printDialog"))) {
+                accepted = true;
+                dialog->accept();
+            }
+        });
+        auto *print = preview.findChild<QAction *>(QStringLiteral("printAction"));
+        QVERIFY(print);
+        print->trigger();
+        QVERIFY(accepted);
+    }
+
+    static QByteArray contents(const QString &name)
+    {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
     static int copiesOf(const QObject &owner)
@@ -133,6 +164,8 @@ private Q_SLOTS:
     {
         QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
         QVERIFY(m_dir.isValid());
+        // No printing system to ask: the machine has no printer at all.
+        qputenv("CUPS_SERVER", QFile::encodeName(m_dir.filePath(QStringLiteral("no-cups-here"))));
         platform::setErrorSink([this](const QString &text) { m_errors << text; });
         report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
     }
@@ -325,7 +358,7 @@ private Q_SLOTS:
         window.chart->setView3D(view3D);
 
         QString pdf;
-        withPreview(window, [&](QPrintPreviewDialog &) {
+        withPreview(window, [&](report::ReportPreviewWindow &) {
             report::TPrintReportForm &form = *report::PrintReportForm;
             const QList<chart::GanttSeries *> copies = form.QRDBChart1->seriesList();
             QCOMPARE(copies.size(), 3);
@@ -375,7 +408,7 @@ private Q_SLOTS:
         chart::Axis bottom = window.chart->axis(chart::AxisId::Bottom);
         bottom.setLimits(20, 30);
         window.chart->setAxis(chart::AxisId::Bottom, bottom);
-        withPreview(window, [&](QPrintPreviewDialog &) {
+        withPreview(window, [&](report::ReportPreviewWindow &) {
             const chart::Axis &copied = report::PrintReportForm->QRDBChart1->axis(chart::AxisId::Bottom);
             QCOMPARE(copied.minimum(), 20.0);
             QCOMPARE(copied.maximum(), 30.0);
@@ -383,6 +416,7 @@ private Q_SLOTS:
         });
     }
 
+    // Printers but none of them the default: the error, and no preview.
     void missingPrinter()
     {
         MainWindowStandIn window;
@@ -395,13 +429,13 @@ private Q_SLOTS:
             QCOMPARE(e.message(), report::kNoDefaultPrinter);
         }
         report::setPrinterLookup(previous);
-        QVERIFY(!window.findChild<QPrintPreviewDialog *>());
+        QVERIFY(!window.findChild<report::ReportPreviewWindow *>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(report::PrintReportForm.isNull());
         QCOMPARE(copiesOf(window), 0);
 
         // Once a printer is there, the Report command works again.
-        withPreview(window, [&](QPrintPreviewDialog &) { QCOMPARE(copiesOf(window), 3); });
+        withPreview(window, [&](report::ReportPreviewWindow &) { QCOMPARE(copiesOf(window), 3); });
     }
 
     // A second Report while the first preview is open fails on the first
@@ -409,7 +443,7 @@ private Q_SLOTS:
     void reportWhilePreviewOpen()
     {
         MainWindowStandIn window;
-        withPreview(window, [&](QPrintPreviewDialog &dialog) {
+        withPreview(window, [&](report::ReportPreviewWindow &dialog) {
             QPointer<report::TPrintReportForm> open = report::PrintReportForm;
             try {
                 report::PreviewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
@@ -417,7 +451,7 @@ private Q_SLOTS:
             } catch (const platform::AppError &e) {
                 QCOMPARE(e.message(), QStringLiteral("A component named Series1copy already exists"));
             }
-            QCOMPARE(window.findChildren<QPrintPreviewDialog *>().size(), 1);
+            QCOMPARE(window.findChildren<report::ReportPreviewWindow *>().size(), 1);
             QVERIFY(dialog.isVisible());
             QVERIFY(!open.isNull());
             QCOMPARE(copiesOf(window), 3);
@@ -429,14 +463,14 @@ private Q_SLOTS:
         });
         QCOMPARE(copiesOf(window), 0);
         // And again after the preview has closed.
-        withPreview(window, [&](QPrintPreviewDialog &) { QCOMPARE(copiesOf(window), 3); });
+        withPreview(window, [&](report::ReportPreviewWindow &) { QCOMPARE(copiesOf(window), 3); });
     }
 
     // A print whose file cannot be written is an error, never a success.
     void unwritableOutput()
     {
         MainWindowStandIn window;
-        withPreview(window, [&](QPrintPreviewDialog &dialog) {
+        withPreview(window, [&](report::ReportPreviewWindow &dialog) {
             auto *preview = dialog.findChild<QPrintPreviewWidget *>();
             QVERIFY(preview);
             QCOMPARE(preview->pageCount(), 1);
@@ -456,6 +490,190 @@ private Q_SLOTS:
             QCOMPARE(m_errors.size(), 1);
             QVERIFY(m_errors.first().startsWith(QStringLiteral("Cannot create file")));
         });
+    }
+
+    // Printing from the preview leaves it open, and printing again from the
+    // same preview prints the same ten lines again.
+    void printingKeepsThePreviewOpen()
+    {
+        MainWindowStandIn window;
+        QStringList printed;
+        withPreview(window, [&](report::ReportPreviewWindow &preview) {
+            for (int round = 0; round < 2; ++round) {
+                printed << pdfName();
+                printFromPreview(preview, printed.last());
+                QCoreApplication::processEvents();
+                QVERIFY(preview.isVisible());
+                QVERIFY(!report::PrintReportForm.isNull());
+            }
+            // Drawing the preview's pages again writes no file.
+            const QString copy = printed.last() + QStringLiteral(".kept");
+            QVERIFY(QFile::rename(printed.last(), copy));
+            preview.previewWidget()->updatePreview();
+            QCoreApplication::processEvents();
+            QCOMPARE(preview.previewWidget()->pageCount(), 1);
+            QVERIFY(!QFileInfo::exists(printed.last()));
+            QVERIFY(QFile::rename(copy, printed.last()));
+        });
+        QCOMPARE(m_errors, QStringList());
+        QCOMPARE(printed.size(), 2);
+        const QList<QList<PdfWord>> first = detailLines(pdfWords(printed[0]));
+        const QList<QList<PdfWord>> second = detailLines(pdfWords(printed[1]));
+        QCOMPARE(first.size(), 10);
+        QCOMPARE(second.size(), 10);
+        QCOMPARE(texts(first[0]).join(u' '), QStringLiteral("53 42 32 53 42 32"));
+        for (int r = 0; r < 10; ++r)
+            QCOMPARE(texts(second[r]), texts(first[r]));
+    }
+
+    // A print on a full disk is reported, never taken for printed: the file
+    // that was there stays as it was and nothing is left beside it. A full
+    // device written in place is reported the same way.
+    void fullDisk()
+    {
+        MainWindowStandIn window;
+        const QString device = QStringLiteral("/dev/full");
+        if (!QFileInfo::exists(device))
+            QFAIL("/dev/full is missing: a full device is needed to test printing on a full disk");
+        withPreview(window, [&](report::ReportPreviewWindow &) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(device);
+            try {
+                report::PrintReportForm->QuickRep1->print(printer);
+                QFAIL("no error");
+            } catch (const platform::AppError &e) {
+                QCOMPARE(e.message(), QStringLiteral("Cannot create file \"/dev/full\". No space left on device"));
+            }
+        });
+        QVERIFY(!QFileInfo(device).isFile());
+
+        if (geteuid() != 0)
+            QSKIP("Mounting a small file system to fill up needs root; the full device above still ran");
+        QTemporaryDir mountPoint;
+        QVERIFY(mountPoint.isValid());
+        const QByteArray path = QFile::encodeName(mountPoint.path());
+        QVERIFY2(::mount("tmpfs", path.constData(), "tmpfs", 0, "size=256k") == 0,
+                 qPrintable(QStringLiteral("cannot mount a small tmpfs on %1 (%2): the full-disk print is untested")
+                                .arg(mountPoint.path(), QString::fromLocal8Bit(strerror(errno)))));
+        struct Unmount
+        {
+            QByteArray path;
+            ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+        } unmount{path};
+
+        const QString target = mountPoint.filePath(QStringLiteral("report.pdf"));
+        const QByteArray old = "the report printed last week";
+        {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(old), old.size());
+        }
+        QFile filler(mountPoint.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray chunk(4096, 'x');
+        while (filler.write(chunk) == chunk.size()) {
+        }
+        filler.close();
+
+        withPreview(window, [&](report::ReportPreviewWindow &preview) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(target);
+            try {
+                report::PrintReportForm->QuickRep1->print(printer);
+                QFAIL("no error");
+            } catch (const platform::AppError &e) {
+                QCOMPARE(e.message(), QStringLiteral("Cannot create file \"%1\". No space left on device").arg(target));
+            }
+            // The preview's own print goes to the error box the same way.
+            preview.printer()->setOutputFileName(target);
+            preview.previewWidget()->print();
+            QCOMPARE(m_errors.size(), 1);
+            QVERIFY2(m_errors.first().endsWith(QStringLiteral("No space left on device.")),
+                     qPrintable(m_errors.first()));
+            QVERIFY(preview.isVisible());
+        });
+        QCOMPARE(contents(target), old);
+        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 (QStringList{QStringLiteral("filler"), QStringLiteral("report.pdf")}));
+
+        // With room again the same print replaces the old file.
+        QVERIFY(QFile::remove(filler.fileName()));
+        withPreview(window, [&](report::ReportPreviewWindow &) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(target);
+            QCOMPARE(report::PrintReportForm->QuickRep1->print(printer), 10);
+        });
+        QCOMPARE(detailLines(pdfWords(target)).size(), 10);
+    }
+
+    // Finding out why a print failed looks only: it creates no file, not
+    // even for a printer that is busy with a file since removed.
+    void failedPrintCreatesNothing_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << QStringLiteral("no-such-folder/report.pdf") << false
+                                        << QStringLiteral("No such file or directory");
+        QTest::newRow("folder as target") << QStringLiteral("folder") << false << QStringLiteral("Is a directory");
+        QTest::newRow("busy printer") << QStringLiteral("busy.pdf") << true << QString();
+    }
+    void failedPrintCreatesNothing()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, busy);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const QString name = dir.filePath(target);
+        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+        report::TPrintReportForm form;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(name);
+        QPainter other;
+        if (busy) {
+            QVERIFY(other.begin(&printer));
+            QVERIFY(QFile::remove(name));
+        }
+        try {
+            form.QuickRep1->print(printer);
+            QFAIL("no error");
+        } catch (const platform::AppError &e) {
+            if (!reason.isEmpty())
+                QCOMPARE(e.message(), QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+        if (busy)
+            other.end();
+    }
+
+    // With no printer at all the Report command still previews, for PDF
+    // output, and the preview's Print writes the report to the PDF file
+    // named in the print dialog. Only printers without a default give
+    // "There is no default printer currently selected".
+    void noPrinterPrintsToPdf()
+    {
+        QVERIFY2(QPrinterInfo::availablePrinterNames().isEmpty(), "the printing system offers printers");
+        const report::PrinterLookup previous = report::setPrinterLookup({});
+        MainWindowStandIn window;
+        const QString pdf = pdfName();
+        withPreview(window, [&](report::ReportPreviewWindow &preview) {
+            QCOMPARE(preview.printer()->outputFormat(), QPrinter::PdfFormat);
+            printFromPreview(preview, pdf);
+        });
+        report::setPrinterLookup(previous);
+        QCOMPARE(m_errors, QStringList());
+        QCOMPARE(detailLines(pdfWords(pdf)).size(), 10);
+
+        const QStringList printers{QStringLiteral("Office"), QStringLiteral("Lab")};
+        QCOMPARE(report::choosePrinter(QStringLiteral("Lab"), printers)->printerName, QStringLiteral("Lab"));
+        QVERIFY(!report::choosePrinter(QString(), printers));
+        QCOMPARE(report::choosePrinter(QString(), {})->printerName, QString());
     }
 };
 

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QIntValidator;
+class QLabel;
+class QLineEdit;
+class QPrintPreviewWidget;
+class QPrinter;
+
+namespace report {
+
+// The report's print preview: the pages as they will print, with tools to
+// fit and zoom them, turn the paper, page through them, switch between one,
+// two and all pages, set up the page and print. Unlike the stock preview
+// dialog it stays open after a print, so the same report can be printed
+// again from it; it goes when the user closes it.
+//
+// Its tools are actions named for what they do ("printAction",
+// "pageSetupAction", ...); "printAction" shows the print dialog
+// ("printDialog", a child of the preview) and, when it is accepted, prints
+// through paintRequested on the preview's printer.
+class ReportPreviewWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ReportPreviewWindow(QPrinter *printer, QWidget *parent = nullptr);
+    ~ReportPreviewWindow() override;
+
+    QPrinter *printer() const { return m_printer; }
+    QPrintPreviewWidget *previewWidget() const { return m_preview; }
+    QAction *printAction() const { return m_print; }
+
+Q_SIGNALS:
+    // Asks for the report to be painted on the printer: for the preview's
+    // pages and for every print.
+    void paintRequested(QPrinter *printer);
+
+private:
+    QAction *addTool(const QString &name, const QString &text, const QString &icon, bool checkable = false);
+    void printReport();
+    void pageSetup();
+    void updateTools();
+    void zoomFactorEdited();
+
+    QPrinter *m_printer;
+    QPrintPreviewWidget *m_preview;
+    QAction *m_fitWidth;
+    QAction *m_fitPage;
+    QAction *m_zoomIn;
+    QAction *m_zoomOut;
+    QAction *m_portrait;
+    QAction *m_landscape;
+    QAction *m_firstPage;
+    QAction *m_previousPage;
+    QAction *m_nextPage;
+    QAction *m_lastPage;
+    QAction *m_singlePage;
+    QAction *m_facingPages;
+    QAction *m_allPages;
+    QAction *m_pageSetup;
+    QAction *m_print;
+    QComboBox *m_zoomFactor;
+    QLineEdit *m_pageNumber;
+    QLabel *m_pageCount;
+    QIntValidator *m_pageRange;
+};
+
+} // namespace report
