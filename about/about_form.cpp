@@ -17,10 +17,26 @@ void installFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    QLabel::mousePressEvent(event);
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click arrives as a press and then as this
+    // event (whose default handling presses again).
+    QLabel::mouseDoubleClickEvent(event);
+    m_pressed = false;
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
         emit clicked();
 }
 

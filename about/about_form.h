@@ -16,7 +16,9 @@ inline const QString kMakerHost = QStringLiteral("ratiomat.example.org");
 // itself is not installed. Harmless to call more than once.
 void installFontSubstitutes();
 
-// A text label that reports a left-button click, like a link.
+// A text label that reports a left-button click, like a link: a press and a
+// release on the label. A double-click is one click; its second press opens
+// nothing.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -28,7 +30,12 @@ signals:
     void clicked();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
 };
 
 } // namespace about

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace about::xdg {
 
@@ -51,54 +52,6 @@ QStringList currentDesktops()
     return names;
 }
 
-// The lines of a key file, reading no more than kMaxFileBytes; overlong
-// lines and a line cut off by the limit are left out.
-QStringList boundedLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.read(kMaxFileBytes);
-    if (!file.atEnd()) {
-        const qsizetype lastBreak = bytes.lastIndexOf('\n');
-        bytes.truncate(lastBreak < 0 ? 0 : lastBreak);
-    }
-    QStringList lines;
-    for (const QByteArray &raw : bytes.split('\n')) {
-        QString line = QString::fromUtf8(raw);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (line.size() <= kMaxLineLength)
-            lines.append(line);
-    }
-    return lines;
-}
-
-// The value of the first "key=value" line in [group], blanks around "="
-// ignored.
-std::optional<QString> keyValue(const QStringList &lines, QStringView group, QStringView key,
-                                Qt::CaseSensitivity keyCase)
-{
-    bool inGroup = false;
-    for (const QString &line : lines) {
-        const QStringView text = QStringView(line).trimmed();
-        if (text.isEmpty() || text.startsWith(u'#'))
-            continue;
-        if (text.startsWith(u'[')) {
-            inGroup = text.endsWith(u']') && text.sliced(1, text.size() - 2) == group;
-            continue;
-        }
-        if (!inGroup)
-            continue;
-        const qsizetype equals = text.indexOf(u'=');
-        if (equals < 0)
-            continue;
-        if (text.first(equals).trimmed().compare(key, keyCase) == 0)
-            return text.sliced(equals + 1).trimmed().toString();
-    }
-    return std::nullopt;
-}
-
 QString unescapeString(const QString &value)
 {
     QString out;
@@ -141,7 +94,94 @@ bool isPlainDesktopId(const QString &id)
            !id.contains(u'\\') && !id.contains(QChar(0));
 }
 
+// The entries of a MIME type's list in a group, less the removed ones.
+QStringList entriesLess(const KeyFile &file, QStringView group, const QString &mimeType, const QStringList &removed)
+{
+    QStringList entries = file.list(group, mimeType, Qt::CaseInsensitive);
+    entries.removeIf([&removed](const QString &id) { return removed.contains(id); });
+    return entries;
+}
+
 } // namespace
+
+KeyFile KeyFile::fromBytes(const QByteArray &content)
+{
+    QByteArray bytes = content;
+    if (bytes.size() > kMaxFileBytes) {
+        bytes.truncate(kMaxFileBytes);
+        const qsizetype lastBreak = bytes.lastIndexOf('\n');
+        bytes.truncate(lastBreak < 0 ? 0 : lastBreak);
+    }
+    KeyFile file;
+    for (const QByteArray &raw : bytes.split('\n')) {
+        QString line = QString::fromUtf8(raw);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.size() <= kMaxLineLength)
+            file.m_lines.append(line);
+    }
+    return file;
+}
+
+KeyFile KeyFile::read(const QString &path)
+{
+    // Only regular files: opening a named pipe would wait for a writer.
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    // One byte more than the limit tells whether the file goes on.
+    return fromBytes(file.read(kMaxFileBytes + 1));
+}
+
+std::optional<QString> KeyFile::value(QStringView group, QStringView key, Qt::CaseSensitivity keyCase) const
+{
+    bool inGroup = false;
+    for (const QString &line : m_lines) {
+        const QStringView text = QStringView(line).trimmed();
+        if (text.isEmpty() || text.startsWith(u'#'))
+            continue;
+        if (text.startsWith(u'[')) {
+            inGroup = text.endsWith(u']') && text.sliced(1, text.size() - 2) == group;
+            continue;
+        }
+        if (!inGroup)
+            continue;
+        const qsizetype equals = text.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        if (text.first(equals).trimmed().compare(key, keyCase) == 0)
+            return text.sliced(equals + 1).trimmed().toString();
+    }
+    return std::nullopt;
+}
+
+QStringList KeyFile::list(QStringView group, QStringView key, Qt::CaseSensitivity keyCase) const
+{
+    QStringList entries;
+    if (const std::optional<QString> text = value(group, key, keyCase))
+        for (const QString &entry : text->split(u';', Qt::SkipEmptyParts))
+            if (const QString id = entry.trimmed(); !id.isEmpty())
+                entries.append(id);
+    return entries;
+}
+
+DesktopEntry parseDesktopEntry(const KeyFile &file)
+{
+    constexpr QStringView group = u"Desktop Entry";
+    DesktopEntry entry;
+    if (const std::optional<QString> exec = file.value(group, u"Exec"))
+        entry.exec = unescapeString(*exec);
+    entry.tryExec = unescapeString(file.value(group, u"TryExec").value_or(QString()));
+    entry.hidden = file.value(group, u"Hidden") == QLatin1String("true");
+    return entry;
+}
+
+bool isUsable(const DesktopEntry &entry)
+{
+    if (entry.hidden || !entry.exec || entry.exec->trimmed().isEmpty())
+        return false;
+    return entry.tryExec.isEmpty() || !QStandardPaths::findExecutable(entry.tryExec).isEmpty();
+}
 
 QStringList mimeappsFiles()
 {
@@ -188,17 +228,33 @@ QString desktopFilePath(const QString &desktopId)
 
 std::optional<QString> defaultApplication(const QString &mimeType)
 {
-    for (const QString &file : mimeappsFiles()) {
-        const std::optional<QString> list =
-            keyValue(boundedLines(file), u"Default Applications", mimeType, Qt::CaseInsensitive);
-        if (!list)
-            continue;
-        for (const QString &entry : list->split(u';', Qt::SkipEmptyParts)) {
-            const QString id = entry.trimmed();
-            if (!desktopFilePath(id).isEmpty())
+    const auto usable = [](const QString &id) {
+        const QString path = desktopFilePath(id);
+        return !path.isEmpty() && isUsable(parseDesktopEntry(KeyFile::read(path)));
+    };
+
+    QList<KeyFile> lists;
+    for (const QString &file : mimeappsFiles())
+        lists.append(KeyFile::read(file));
+    for (const KeyFile &list : lists)
+        for (const QString &id : list.list(u"Default Applications", mimeType, Qt::CaseInsensitive))
+            if (usable(id))
                 return id;
-        }
+
+    // A removal applies to its own file's additions and to every later file.
+    QStringList removed;
+    for (const KeyFile &list : lists) {
+        removed += list.list(u"Removed Associations", mimeType, Qt::CaseInsensitive);
+        for (const QString &id : entriesLess(list, u"Added Associations", mimeType, removed))
+            if (usable(id))
+                return id;
     }
+
+    for (const QString &dir : applicationDirs())
+        for (const QString &id :
+             entriesLess(KeyFile::read(dir + QLatin1String("/mimeinfo.cache")), u"MIME Cache", mimeType, removed))
+            if (usable(id))
+                return id;
     return std::nullopt;
 }
 
@@ -207,10 +263,7 @@ std::optional<QString> execLine(const QString &desktopId)
     const QString path = desktopFilePath(desktopId);
     if (path.isEmpty())
         return std::nullopt;
-    const std::optional<QString> exec = keyValue(boundedLines(path), u"Desktop Entry", u"Exec", Qt::CaseSensitive);
-    if (!exec)
-        return std::nullopt;
-    return unescapeString(*exec);
+    return parseDesktopEntry(KeyFile::read(path)).exec;
 }
 
 } // namespace about::xdg

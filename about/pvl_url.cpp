@@ -51,8 +51,11 @@ void TpvlUrl::OpenUrl()
 {
     const int showCommand = showCommandFor(m_showCommand);
 
+    // The handler of secure web addresses first, then of plain ones, then of
+    // web pages: any of them is a browser.
     QString handler;
-    if (ReadRegDefault(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/http"), handler) != 0 &&
+    if (ReadRegDefault(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/https"), handler) != 0 &&
+        ReadRegDefault(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/http"), handler) != 0 &&
         ReadRegDefault(RootKey::WebHandlers, QStringLiteral("text/html"), handler) != 0)
         return;
 

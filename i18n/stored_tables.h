@@ -46,7 +46,11 @@ struct StoredObject
 };
 
 // Parses stored text; raises platform::AppError naming the line at fault.
+// (stored_tables_parser.cpp: Qt Core only.)
 QList<StoredObject> parseStoredText(const QString &text, const QString &source);
+
+// Raises platform::AppError "<source>:<line>: <what>".
+[[noreturn]] void throwStoredTextError(const QString &source, int line, const QString &what);
 
 // Loads a window's stored translator (and its dispatcher, where the window
 // has one) the way a window is read: the window reports "loading" while the

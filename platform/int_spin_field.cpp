@@ -1,5 +1,7 @@
 #include "int_spin_field.h"
 
+#include "calc/decimal.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -7,34 +9,6 @@
 #include <limits>
 
 namespace platform {
-
-std::optional<int> parseSpinText(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    long long v = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        v = v * 10 + (c - u'0');
-        if (v > 2147483648LL)
-            return std::nullopt;
-    }
-    if (negative)
-        v = -v;
-    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
-        return std::nullopt;
-    return static_cast<int>(v);
-}
 
 IntSpinField::IntSpinField(QWidget *parent) : QAbstractSpinBox(parent)
 {
@@ -63,7 +37,7 @@ int IntSpinField::clamp(int v) const
 
 int IntSpinField::value() const
 {
-    return parseSpinText(lineEdit()->text()).value_or(m_min);
+    return calc::parseInteger(lineEdit()->text()).value_or(m_min);
 }
 
 void IntSpinField::setValue(int v)

@@ -1,14 +1,8 @@
 #pragma once
 
 #include <QAbstractSpinBox>
-#include <optional>
 
 namespace platform {
-
-// Parses a whole number the way the spin fields read their text: leading
-// blanks are skipped, then an optional sign and decimal digits must run to
-// the end, within the 32-bit range. Anything else gives nothing.
-std::optional<int> parseSpinText(const QString &text);
 
 // An integer field with up and down buttons. Unlike QSpinBox it holds what
 // the user types, in or out of bounds: the bounds apply only when stepping
@@ -25,8 +19,8 @@ public:
     int maximum() const { return m_max; }
     bool hasBounds() const { return m_min != m_max; }
 
-    // The text read as a whole number; a text that is not one reads as the
-    // minimum.
+    // The text read as a whole number (calc::parseInteger, the program's one
+    // whole-number reading); a text that is not one reads as the minimum.
     int value() const;
     // Writes the value limited to the bounds; a change of text is a change.
     void setValue(int value);

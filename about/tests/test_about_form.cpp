@@ -144,20 +144,26 @@ private slots:
         QVERIFY(box.isVisible());
     }
 
+    // Clicks go through the window, as the window system delivers them: a
+    // double-click is press, release, press, double-click, release.
     void linkClick_data()
     {
         QTest::addColumn<bool>("associated");
         QTest::addColumn<Qt::MouseButton>("button");
-        QTest::addColumn<QStringList>("started");
-        QTest::newRow("left click opens the address")
-            << true << Qt::LeftButton << QStringList{"browse", "--new-window", "https://ratiomat.example.org"};
-        QTest::newRow("right click does nothing") << true << Qt::RightButton << QStringList{};
-        QTest::newRow("no association, nothing happens") << false << Qt::LeftButton << QStringList{};
+        QTest::addColumn<bool>("doubleClick");
+        QTest::addColumn<QStringList>("started"); // every start, one after the other
+        const QStringList once{"browse", "--new-window", "https://ratiomat.example.org"};
+        QTest::newRow("left click opens the address") << true << Qt::LeftButton << false << once;
+        QTest::newRow("double click opens it once") << true << Qt::LeftButton << true << once;
+        QTest::newRow("right click does nothing") << true << Qt::RightButton << false << QStringList{};
+        QTest::newRow("right double click does nothing") << true << Qt::RightButton << true << QStringList{};
+        QTest::newRow("no association, nothing happens") << false << Qt::LeftButton << false << QStringList{};
     }
     void linkClick()
     {
         QFETCH(bool, associated);
         QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, doubleClick);
         QFETCH(QStringList, started);
         XdgSandbox sandbox;
         if (associated) {
@@ -167,13 +173,24 @@ private slots:
         TAboutForm box;
         QStringList actual;
         box.pvlUrl1->setStarter([&actual](const QString &program, const QStringList &arguments, int) {
-            actual = QStringList{program} + arguments;
+            actual += QStringList{program} + arguments;
             return true;
         });
         box.show();
-        QTest::mouseClick(box.Label4, button);
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const QPoint link = box.Label4->geometry().center();
+        if (doubleClick)
+            QTest::mouseDClick(box.windowHandle(), button, {}, link);
+        else
+            QTest::mouseClick(box.windowHandle(), button, {}, link);
         QCOMPARE(actual, started);
         QVERIFY(m_messages.isEmpty());
+
+        // The next click after a double-click is a click again.
+        if (doubleClick && button == Qt::LeftButton) {
+            QTest::mouseClick(box.windowHandle(), button, {}, link);
+            QCOMPARE(actual, started + started);
+        }
     }
 
 private:

@@ -2,6 +2,7 @@
 #include "xdg_sandbox.h"
 
 #include <QTest>
+#include <sys/stat.h>
 
 class TestPvlUrl : public QObject
 {
@@ -13,10 +14,14 @@ private slots:
     // dir) and vendor/d.desktop; c.desktop is not installed.
     void browserLookup_data()
     {
-        QTest::addColumn<QStringList>("files"); // path, content, path, content, ...
-        QTest::addColumn<QString>("program");   // empty = nothing started
+        // path, content, path, content, ...; or "env", "NAME=value"; or "fifo", path.
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("program"); // empty = nothing started
         const QString http = QStringLiteral("[Default Applications]\nx-scheme-handler/http=");
         const QString entry = QStringLiteral("[Desktop Entry]\n");
+        const QString added = QStringLiteral("[Added Associations]\nx-scheme-handler/http=");
+        const QString removed = QStringLiteral("[Removed Associations]\nx-scheme-handler/http=");
+        const QString cache = QStringLiteral("[MIME Cache]\ntext/html=");
         auto row = [](const char *name, const QStringList &files, const QString &program) {
             QTest::newRow(name) << files << program;
         };
@@ -33,8 +38,52 @@ private slots:
             "/bin/a-browser");
         row("text/html when http has no handler",
             {"config/mimeapps.list", "[Default Applications]\ntext/html=b.desktop"}, "/bin/b-browser");
-        row("other sections ignored", {"config/mimeapps.list", "[Added Associations]\nx-scheme-handler/http=a.desktop"},
-            "");
+        row("https before http", {"config/mimeapps.list", http + "a.desktop\nx-scheme-handler/https=b.desktop"},
+            "/bin/b-browser");
+        row("desktops in their listed order",
+            {"config/other-mimeapps.list", http + "b.desktop", "config/test-mimeapps.list", http + "a.desktop"},
+            "/bin/a-browser");
+        row("config dirs before data home",
+            {"sysconfig/mimeapps.list", http + "b.desktop", "data/applications/mimeapps.list", http + "a.desktop"},
+            "/bin/b-browser");
+        row("a default anywhere before an added association",
+            {"config/mimeapps.list", added + "a.desktop", "sysdata2/applications/mimeapps.list", http + "b.desktop"},
+            "/bin/b-browser");
+        row("added association without a default", {"config/mimeapps.list", added + "a.desktop"}, "/bin/a-browser");
+        row("added association removed in the same file",
+            {"config/mimeapps.list", added + "a.desktop;b.desktop\n" + removed + "a.desktop"}, "/bin/b-browser");
+        row("removal reaches later files only",
+            {"config/mimeapps.list", added + "a.desktop", "sysconfig/mimeapps.list",
+             added + "b.desktop\n" + removed + "a.desktop"},
+            "/bin/a-browser");
+        row("removal does not touch defaults",
+            {"config/mimeapps.list", removed + "a.desktop", "sysconfig/mimeapps.list", http + "a.desktop"},
+            "/bin/a-browser");
+        row("mimeinfo.cache when no list names one", {"sysdata1/applications/mimeinfo.cache", cache + "b.desktop"},
+            "/bin/b-browser");
+        row("mimeinfo.cache less removed entries",
+            {"data/applications/mimeinfo.cache", cache + "a.desktop;b.desktop", "config/mimeapps.list",
+             "[Removed Associations]\ntext/html=a.desktop"},
+            "/bin/b-browser");
+        row("hidden entry skipped",
+            {"config/mimeapps.list", http + "h.desktop;b.desktop", "data/applications/h.desktop",
+             entry + "Exec=/bin/h\nHidden=true"},
+            "/bin/b-browser");
+        row("hidden entry hides the same id further down",
+            {"config/mimeapps.list", http + "a.desktop;b.desktop", "sysdata1/applications/a.desktop",
+             entry + "Exec=/bin/a\n", "data/applications/a.desktop", entry + "Exec=/bin/a\nHidden=true"},
+            "/bin/b-browser");
+        row("TryExec not there: skipped",
+            {"config/mimeapps.list", http + "t.desktop;b.desktop", "data/applications/t.desktop",
+             entry + "Exec=/bin/t\nTryExec=/nonexistent/t-browser"},
+            "/bin/b-browser");
+        row("TryExec found on PATH",
+            {"config/mimeapps.list", http + "t.desktop;b.desktop", "data/applications/t.desktop",
+             entry + "Exec=/bin/t\nTryExec=sh"},
+            "/bin/t");
+        row("entry without a command skipped",
+            {"config/mimeapps.list", http + "e.desktop;b.desktop", "data/applications/e.desktop", entry + "Exec= "},
+            "/bin/b-browser");
         row("vendor sub-folder", {"config/mimeapps.list", http + "vendor-d.desktop"}, "/bin/d-browser");
         row("id reaching outside", {"config/mimeapps.list", http + "../../sysdata2/applications/b.desktop"}, "");
         row("no association", {}, "");
@@ -52,6 +101,8 @@ private slots:
             {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop",
              entry + "Exec=\"/bin/e\\sbrowser\" %u"},
             "/bin/e browser");
+        row("a named pipe is no list", {"fifo", "config/mimeapps.list", "sysconfig/mimeapps.list", http + "a.desktop"},
+            "/bin/a-browser");
         row("empty XDG_CONFIG_HOME means ~/.config",
             {"home/.config/mimeapps.list", http + "a.desktop", "sysconfig/mimeapps.list", http + "b.desktop", "env",
              "XDG_CONFIG_HOME="},
@@ -74,6 +125,9 @@ private slots:
             if (files[i] == u"env") {
                 const QStringList assignment = files[i + 1].split(u'=');
                 qputenv(qPrintable(assignment[0]), assignment[1].toLocal8Bit());
+            } else if (files[i] == u"fifo") {
+                QDir().mkpath(QFileInfo(sandbox.path(files[i + 1])).absolutePath());
+                QCOMPARE(mkfifo(QFile::encodeName(sandbox.path(files[i + 1])).constData(), 0600), 0);
             } else {
                 sandbox.write(files[i], files[i + 1].toUtf8() + '\n');
             }

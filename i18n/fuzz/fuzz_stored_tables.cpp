@@ -1,0 +1,96 @@
+// The stored-table parser on arbitrary text: no crash, no undefined
+// behaviour, every failure an error naming a line of the text, and what
+// parses is written back in the stored form and parses again to the same
+// objects.
+#include "i18n/stored_tables.h"
+#include "platform/errors.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace i18n;
+
+namespace {
+
+void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+// The stored form of parsed objects; "\r\n" line ends keep a value's own
+// trailing "\r".
+QString storedForm(const QList<StoredObject> &objects)
+{
+    QString text;
+    for (const StoredObject &object : objects) {
+        text +=
+            QStringLiteral("object ") + object.name + QStringLiteral(": ") + object.className + QStringLiteral("\r\n");
+        for (const StoredProperty &p : object.properties) {
+            if (!p.isList) {
+                text += QStringLiteral("  ") + p.name + QStringLiteral(" = ") + p.value + QStringLiteral("\r\n");
+                continue;
+            }
+            text += QStringLiteral("  ") + p.name + QStringLiteral(" = (\r\n");
+            for (const QString &item : p.items)
+                text += QStringLiteral("    |") + item + QStringLiteral("\r\n");
+            text += QStringLiteral("  )\r\n");
+        }
+        text += QStringLiteral("end\r\n");
+    }
+    return text;
+}
+
+bool sameObjects(const QList<StoredObject> &a, const QList<StoredObject> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i].name != b[i].name || a[i].className != b[i].className ||
+            a[i].properties.size() != b[i].properties.size())
+            return false;
+        for (qsizetype j = 0; j < a[i].properties.size(); ++j) {
+            const StoredProperty &p = a[i].properties[j];
+            const StoredProperty &q = b[i].properties[j];
+            if (p.name != q.name || p.value != q.value || p.items != q.items || p.isList != q.isList)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString source = QStringLiteral("fuzz.lang");
+    const qsizetype lines = text.count(u'\n') + 1;
+    QList<StoredObject> objects;
+    try {
+        objects = parseStoredText(text, source);
+    } catch (const platform::AppError &error) {
+        // "fuzz.lang:<line>: <what>", the line within the text.
+        const QString message = error.message();
+        check(message.startsWith(source + u':'));
+        const QString rest = message.sliced(source.size() + 1);
+        bool ok = false;
+        const qsizetype line = rest.left(rest.indexOf(u':')).toLongLong(&ok);
+        check(ok && line >= 1 && line <= lines);
+        return 0;
+    }
+    for (const StoredObject &object : objects)
+        for (const StoredProperty &p : object.properties) {
+            check(p.line >= 1 && p.line <= lines);
+            check(p.isList || p.items.isEmpty());
+            check(!p.value.contains(u'\n'));
+        }
+
+    // A property without a name cannot be written back ("= x" is refused).
+    for (const StoredObject &object : objects)
+        for (const StoredProperty &p : object.properties)
+            if (p.name.isEmpty())
+                return 0;
+    check(sameObjects(parseStoredText(storedForm(objects), source), objects));
+    return 0;
+}
