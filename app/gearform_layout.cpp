@@ -4,6 +4,7 @@
 
 #include "about/about_form.h"
 #include "chart/chart.h"
+#include "data/icons.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/tsilang.h"
@@ -180,7 +181,7 @@ void Tgearform::buildActions()
         a->setObjectName(QString::fromLatin1(s.name));
         a->setProperty("Category", QString::fromLatin1(s.category));
         if (s.icon)
-            a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(s.icon))));
+            a->setIcon(icons::fromFile(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(s.icon))));
         a->setToolTip(QString::fromLatin1(s.hint));
         a->setStatusTip(QString::fromLatin1(s.hint));
         if (!s.shortcut.isEmpty()) {

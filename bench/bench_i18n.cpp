@@ -1,17 +1,14 @@
 // Switches a window of about 130 components between two languages through
 // its translator and dispatcher, and compares that with writing the same
 // texts straight into the widgets (the least any switch must cost).
+#include "bench_result.h"
 #include "i18n/dispatcher.h"
 #include "i18n/tsilang.h"
 #include "platform/components.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <algorithm>
-#include <cstdio>
-#include <vector>
 
 using namespace i18n;
 
@@ -19,13 +16,6 @@ namespace {
 
 constexpr int kLabels = 110;
 constexpr int kActions = 20;
-constexpr int kRounds = 20;
-
-double medianMs(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 } // namespace
 
@@ -81,21 +71,14 @@ int main(int argc, char **argv)
     dispatcher->setActiveLanguage(2);
     lang->setLangDispatcher(dispatcher);
 
-    // The first switch also completes and re-keys the lists; measured apart.
-    QElapsedTimer timer;
-    timer.start();
-    dispatcher->setActiveLanguage(1);
-    const double first = double(timer.nsecsElapsed()) / 1e6;
-    dispatcher->setActiveLanguage(2);
-
-    std::vector<double> twoSwitches, direct;
-    for (int round = 0; round < kRounds; ++round) {
-        timer.restart();
+    // The first switch also completes and re-keys the lists; medianMs
+    // leaves it unmeasured.
+    const double switches = bench::medianMs(21, 1, [&] {
         dispatcher->setActiveLanguage(1);
         dispatcher->setActiveLanguage(2);
-        twoSwitches.push_back(double(timer.nsecsElapsed()) / 1e6);
-
-        timer.restart();
+    });
+    const bool ok = labels[0]->text() == QLatin1String("English 0");
+    const double direct = bench::medianMs(21, 1, [&] {
         for (int lang = 0; lang < 2; ++lang)
             for (int i = 0; i < kLabels; ++i) {
                 labels[size_t(i)]->setText(lang ? QStringLiteral("English %1").arg(i)
@@ -103,26 +86,14 @@ int main(int argc, char **argv)
                 labels[size_t(i)]->setToolTip(lang ? QStringLiteral("Hint %1").arg(i)
                                                    : QStringLiteral("Tip %1").arg(i));
             }
-        direct.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    // The two halves of a switch, apart.
-    std::vector<double> sync, apply;
-    for (int round = 0; round < kRounds; ++round) {
-        timer.restart();
-        lang->SyncTables();
-        sync.push_back(double(timer.nsecsElapsed()) / 1e6);
-        timer.restart();
-        lang->ApplyLanguage();
-        apply.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    const bool ok = labels[0]->text() == QLatin1String("English 0");
-    std::printf("components: %d labels + %d actions; entries: %lld captions, %lld hints, %lld fonts\n", kLabels,
-                kActions, qlonglong(lang->list(stCaptions).size()), qlonglong(lang->list(stHints).size()),
-                qlonglong(lang->list(stFonts).size()));
-    std::printf("first switch to Danish (with list completion): %.2f ms\n", first);
-    std::printf("Danish and back to English, median of %d: %.2f ms\n", kRounds, medianMs(twoSwitches));
-    std::printf("  of one switch: synchronisation %.2f ms, application %.2f ms\n", medianMs(sync), medianMs(apply));
-    std::printf("baseline, same texts written directly:      %.2f ms\n", medianMs(direct));
-    std::printf("texts correct after the runs: %s\n", ok ? "yes" : "NO");
-    return ok ? 0 : 1;
+    });
+    const double sync = bench::medianMs(21, 1, [&] { lang->SyncTables(); });
+    const double apply = bench::medianMs(21, 1, [&] { lang->ApplyLanguage(); });
+
+    bench::Verdicts v;
+    v.check("130 components: English again", ok);
+    v.below("language switch, 130 components", switches, direct, "ms", 10.0);
+    v.info("  of one switch: synchronisation", sync, direct / 2, "ms");
+    v.info("  of one switch: application", apply, direct / 2, "ms");
+    return v.exitCode();
 }

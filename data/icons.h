@@ -9,7 +9,13 @@ namespace icons {
 void initResources();
 
 // The program's icon at every rendered size plus the scalable original, for
-// window icons and the About box.
+// window icons and the About box. Its files are read the first time a size
+// is asked for, not at start-up.
 QIcon programIcon();
+
+// The icon in a file (":/icons/save.svg"), read, and its icon engine loaded,
+// the first time it is drawn or measured: the same pixels as QIcon(path),
+// without its cost at start-up for icons not shown yet.
+QIcon fromFile(const QString &path);
 
 } // namespace icons

@@ -46,6 +46,37 @@ private slots:
         QCOMPARE(icons::programIcon().availableSizes(), expected);
         QVERIFY(!icons::programIcon().pixmap(QSize(256, 256)).isNull());
     }
+
+    // Icons read on first use draw what the files read at once draw: at
+    // every size asked for, in every mode, through pixmap() and paint().
+    void deferredIconsDrawTheSamePixels()
+    {
+        QIcon program;
+        for (int size : {16, 32, 48, 64, 128, 256})
+            program.addFile(QStringLiteral(":/icons/png/ratiomat-%1.png").arg(size), QSize(size, size));
+        const QList<std::pair<QIcon, QIcon>> pairs{
+            {icons::programIcon(), program},
+            {icons::fromFile(QStringLiteral(":/icons/save.svg")), QIcon(QStringLiteral(":/icons/save.svg"))},
+            {icons::fromFile(QStringLiteral(":/icons/zoom-in.svg")), QIcon(QStringLiteral(":/icons/zoom-in.svg"))}};
+        for (const auto &[deferred, direct] : pairs) {
+            QCOMPARE(deferred.availableSizes(), direct.availableSizes());
+            for (int size : {16, 22, 32, 40, 100})
+                for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
+                    const QSize s(size, size);
+                    QCOMPARE(deferred.actualSize(s, mode), direct.actualSize(s, mode));
+                    QCOMPARE(deferred.pixmap(s, mode).toImage(), direct.pixmap(s, mode).toImage());
+                    QImage a(s, QImage::Format_ARGB32_Premultiplied), b = a;
+                    a.fill(Qt::transparent);
+                    b.fill(Qt::transparent);
+                    QPainter pa(&a), pb(&b);
+                    deferred.paint(&pa, QRect(QPoint(), s), Qt::AlignCenter, mode);
+                    direct.paint(&pb, QRect(QPoint(), s), Qt::AlignCenter, mode);
+                    pa.end();
+                    pb.end();
+                    QCOMPARE(a, b);
+                }
+        }
+    }
 };
 
 QTEST_MAIN(TestDataIcons)
