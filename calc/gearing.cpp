@@ -72,25 +72,31 @@ long double divide(long double numerator, long double denominator)
 void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QChar separator)
 {
     out.setUnitLabels(in.unitText());
-    const double d = wheelDiameter(in.circumference());
-    const double k = speedFactor(in.circumference(), in.unitIndex());
+    const double wheelDiameterInches = wheelDiameter(in.circumference());
+    const double speedPerRpm = speedFactor(in.circumference(), in.unitIndex());
 
-    guardedBlock([&] { // A: gear inches
+    // Gear inches: wheel diameter x chainring teeth / sprocket teeth.
+    guardedBlock([&] {
         for (Chainring ring : kRings)
             for (int row = 1; row <= kSprocketRows; ++row) {
-                const long double c = parseTeeth(in.chainringText(ring), separator);
-                const long double cd = finite(c * static_cast<long double>(d));
-                const long double s = parseTeeth(in.sprocketText(row), separator);
-                out.setGearInches(ring, row, formatOneDecimal(finite(divide(cd, s)), separator));
+                const long double chainringTeeth = parseTeeth(in.chainringText(ring), separator);
+                const long double ringInches = finite(chainringTeeth * static_cast<long double>(wheelDiameterInches));
+                const long double sprocketTeeth = parseTeeth(in.sprocketText(row), separator);
+                out.setGearInches(ring, row, formatOneDecimal(finite(divide(ringInches, sprocketTeeth)), separator));
             }
     });
-    guardedBlock([&] { // B: speeds
+    // Road speed at the cadence: cadence x speed factor (the wheel's speed
+    // at a 1:1 gear) x chainring teeth / sprocket teeth.
+    guardedBlock([&] {
         for (Chainring ring : kRings)
             for (int row = 1; row <= kSprocketRows; ++row) {
-                const long double c = parseTeeth(in.chainringText(ring), separator);
-                const long double nk = static_cast<long double>(in.cadence()) * static_cast<long double>(k);
-                const long double s = parseTeeth(in.sprocketText(row), separator);
-                out.setSpeed(ring, row, formatOneDecimal(finite(divide(finite(nk * c), s)), separator));
+                const long double chainringTeeth = parseTeeth(in.chainringText(ring), separator);
+                const long double cadenceSpeed =
+                    static_cast<long double>(in.cadence()) * static_cast<long double>(speedPerRpm);
+                const long double sprocketTeeth = parseTeeth(in.sprocketText(row), separator);
+                out.setSpeed(
+                    ring, row,
+                    formatOneDecimal(finite(divide(finite(cadenceSpeed * chainringTeeth), sprocketTeeth)), separator));
             }
     });
     feedSeries(in, out, series, separator);
@@ -98,29 +104,32 @@ void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QCh
 
 void feedSeries(const GearInputs &in, const ResultCells &cells, SeriesFeed &series, QChar separator)
 {
-    // Not guarded: a cadence of 0 ends the recalculation here, with the
-    // series keeping their bars.
-    const double rmin = static_cast<double>(divide(in.minCadence(), in.cadence()));
-    const double rmax = static_cast<double>(divide(in.maxCadence(), in.cadence()));
+    // The cadence ratios: the lowest and the highest cadence over the
+    // cadence the speeds were worked out at. Not guarded: a cadence of 0
+    // ends the recalculation here, with the series keeping their bars.
+    const double minCadenceRatio = static_cast<double>(divide(in.minCadence(), in.cadence()));
+    const double maxCadenceRatio = static_cast<double>(divide(in.maxCadence(), in.cadence()));
 
-    for (int s = 1; s <= 3; ++s)
-        series.clearSeries(s);
+    for (int seriesNumber = 1; seriesNumber <= 3; ++seriesNumber)
+        series.clearSeries(seriesNumber);
 
-    // Blocks C, D, E: Small into Series1, Medium into Series2, Big into Series3.
+    // One bar a sprocket for each chainring, from the speed at the lowest
+    // cadence to the speed at the highest: the small ring into Series1, the
+    // medium into Series2, the big into Series3.
     constexpr std::array<Chainring, 3> feedOrder{Chainring::Small, Chainring::Medium, Chainring::Big};
-    for (int s = 1; s <= 3; ++s) {
-        const Chainring ring = feedOrder[static_cast<size_t>(s - 1)];
+    for (int seriesNumber = 1; seriesNumber <= 3; ++seriesNumber) {
+        const Chainring ring = feedOrder[static_cast<size_t>(seriesNumber - 1)];
         guardedBlock([&] {
             for (int row = 1; row <= kSprocketRows; ++row) {
-                const double start =
-                    toDouble(parseTeeth(cells.speedText(ring, row), separator) * static_cast<long double>(rmin));
-                const double end =
-                    toDouble(parseTeeth(cells.speedText(ring, row), separator) * static_cast<long double>(rmax));
+                const double start = toDouble(parseTeeth(cells.speedText(ring, row), separator) *
+                                              static_cast<long double>(minCadenceRatio));
+                const double end = toDouble(parseTeeth(cells.speedText(ring, row), separator) *
+                                            static_cast<long double>(maxCadenceRatio));
                 const std::optional<int> y = parseInteger(in.sprocketText(row));
                 if (!y)
                     throw platform::AppError(
                         QStringLiteral("'%1' is not a valid integer value").arg(in.sprocketText(row)));
-                series.addBar(s, start, end, static_cast<double>(*y));
+                series.addBar(seriesNumber, start, end, static_cast<double>(*y));
             }
         });
     }

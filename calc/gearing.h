@@ -52,7 +52,10 @@ public:
     virtual void addBar(int series, double start, double end, double y) = 0;
 };
 
+// The wheel's diameter in inches, from its circumference in cm.
 double wheelDiameter(int circumference);
+// The speed factor: the road speed, in km/h (unit 0) or mph (unit 1), of
+// one wheel revolution a minute.
 double speedFactor(int circumference, int unitIndex);
 
 // Extended division that reports a zero divisor as the arithmetic would:
@@ -60,11 +63,11 @@ double speedFactor(int circumference, int unitIndex);
 // for 0 / 0. Throws platform::MathError.
 long double divide(long double numerator, long double denominator);
 
-// One whole recalculation: unit labels, gear inches (block A), speeds
-// (block B), then the chart feed. Blocks stop silently at their first
-// failure, leaving later cells as they were. A cadence of 0 fails the chart
-// feed's ratio and throws, after the tables are written and before the
-// series are touched.
+// One whole recalculation: unit labels, the gear inches, the speeds at the
+// cadence, then the chart feed. The gear inches and the speeds each stop
+// silently at their first failure, leaving later cells as they were. A
+// cadence of 0 fails the chart feed's cadence ratio and throws, after the
+// tables are written and before the series are touched.
 void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QChar separator);
 
 // The chart feed alone (the last stage of recalculate).

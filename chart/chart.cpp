@@ -67,6 +67,148 @@ void drawBar(QPainter &painter, int left, int top, int right, int bottom, int de
     painter.drawRect(QRect(left, top, right - left, bottom - top));
 }
 
+// The background: the gradient, or the plain background colour.
+void drawBackground(QPainter &painter, const QRect &area, const ChartSettings &settings)
+{
+    if (settings.gradientVisible)
+        paintGradient(painter, area);
+    else
+        painter.fillRect(area, settings.color);
+}
+
+// The walls: outlines only, so the background shows through. In 3D the
+// back wall, the left wall and the floor of the plot box.
+void drawWalls(QPainter &painter, const ChartLayout &layout)
+{
+    const QRect &plot = layout.plot;
+    const int depth = layout.depth;
+    const int left = plot.left(), right = plot.right(), top = plot.top(), bottom = plot.bottom();
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    if (depth == 0) {
+        drawOutline(painter, plot);
+        return;
+    }
+    drawOutline(painter, plot.translated(depth, -depth));
+    painter.drawPolygon(QPolygon({QPoint(left, bottom), QPoint(left, top), QPoint(left + depth, top - depth),
+                                  QPoint(left + depth, bottom - depth)}));
+    painter.drawPolygon(QPolygon({QPoint(left, bottom), QPoint(right, bottom), QPoint(right + depth, bottom - depth),
+                                  QPoint(left + depth, bottom - depth)}));
+}
+
+// Dotted lines at the left axis labels inside the plot; in 3D along the
+// left wall and across the back wall.
+void drawGrid(QPainter &painter, const ChartLayout &layout)
+{
+    const AxisScale &yScale = layout.scale(AxisId::Left);
+    const QRect &plot = layout.plot;
+    const int depth = layout.depth;
+    const int left = plot.left(), right = plot.right();
+    painter.setPen(QPen(kGridColor, 1, Qt::DotLine));
+    for (double value : yScale.labels) {
+        const int y = yScale.toPixel(value);
+        if (y <= plot.top() || y >= plot.bottom())
+            continue;
+        if (depth == 0) {
+            painter.drawLine(left + 1, y, right - 1, y);
+        } else {
+            painter.drawLine(left, y, left + depth, y - depth);
+            painter.drawLine(left + depth, y - depth, right + depth - 1, y - depth);
+        }
+    }
+}
+
+// Each shown series' bars, cut at the plot area; in 3D each series at its
+// slice of the plot box, the last shown series in front.
+void drawBars(QPainter &painter, const ChartModel &model, const ChartLayout &layout)
+{
+    const AxisScale &xScale = layout.scale(AxisId::Bottom);
+    const AxisScale &yScale = layout.scale(AxisId::Left);
+    const QRect &plot = layout.plot;
+    const int shownCount = model.shownSeriesCount();
+    int shownIndex = 0;
+    for (const GanttSeries *series : model.series()) {
+        if (!series->active())
+            continue;
+        const int offset = (shownCount - 1 - shownIndex) * layout.slice;
+        ++shownIndex;
+        painter.save();
+        painter.setClipRect(QRect(QPoint(plot.left() + offset, plot.top() - offset - layout.slice),
+                                  QPoint(plot.right() + offset + layout.slice, plot.bottom() - offset)),
+                            Qt::IntersectClip);
+        for (const GanttSeries::Bar &bar : series->bars()) {
+            const int x0 = xScale.toPixel(bar.start);
+            const int x1 = xScale.toPixel(bar.end);
+            const int y = yScale.toPixel(bar.y);
+            const int half = (x1 - x0) / 2;
+            const int left = std::min(x0, x0 + 2 * half);
+            const int right = std::max(x0, x0 + 2 * half);
+            drawBar(painter, left + offset, y - kBarHalfHeight - offset, right + offset, y + kBarHalfHeight - offset,
+                    layout.slice, series->color());
+        }
+        painter.restore();
+    }
+}
+
+void drawAxisLines(QPainter &painter, const ChartLayout &layout)
+{
+    const QRect &plot = layout.plot;
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(plot.left(), plot.top(), plot.left(), plot.bottom());
+    painter.drawLine(plot.left(), plot.bottom(), plot.right(), plot.bottom());
+}
+
+// Ticks and labels left of the plot, each label centred on its tick.
+void drawLeftLabels(QPainter &painter, const Axis &axis, const ChartLayout &layout, const QFontMetrics &metrics)
+{
+    const AxisScale &scale = layout.scale(AxisId::Left);
+    const int left = layout.plot.left();
+    for (double value : scale.labels) {
+        const int y = scale.toPixel(value);
+        painter.drawLine(left - kTickLength, y, left - 1, y);
+        const QString text = axis.labelText(value);
+        const int width = metrics.horizontalAdvance(text);
+        painter.drawText(QPoint(left - kTickLength - kLabelGap - width, y - metrics.height() / 2 + metrics.ascent()),
+                         text);
+    }
+}
+
+// Ticks and labels below the plot, each label centred under its tick.
+void drawBottomLabels(QPainter &painter, const Axis &axis, const ChartLayout &layout, const QFontMetrics &metrics)
+{
+    const AxisScale &scale = layout.scale(AxisId::Bottom);
+    const int bottom = layout.plot.bottom();
+    for (double value : scale.labels) {
+        const int x = scale.toPixel(value);
+        painter.drawLine(x, bottom + 1, x, bottom + kTickLength);
+        const QString text = axis.labelText(value);
+        const int width = metrics.horizontalAdvance(text);
+        painter.drawText(QPoint(x - width / 2, bottom + kTickLength + kLabelGap + metrics.ascent()), text);
+    }
+}
+
+// The left title turned a quarter left along the chart's left edge, the
+// bottom title centred under the bottom labels.
+void drawAxisTitles(QPainter &painter, const ChartModel &model, const ChartLayout &layout, int textHeight)
+{
+    const QRect &plot = layout.plot;
+    const QString leftTitle = model.axis(AxisId::Left).title();
+    const QString bottomTitle = model.axis(AxisId::Bottom).title();
+    if (!leftTitle.isEmpty()) {
+        painter.save();
+        painter.translate(layout.inner.left(), (plot.top() + plot.bottom()) / 2);
+        painter.rotate(-90);
+        painter.drawText(QRect(-plot.height(), 0, 2 * plot.height(), textHeight), Qt::AlignHCenter | Qt::AlignTop,
+                         leftTitle);
+        painter.restore();
+    }
+    if (!bottomTitle.isEmpty()) {
+        painter.drawText(QRect(plot.left(), plot.bottom() + kTickLength + kLabelGap + textHeight + kTitleGap,
+                               plot.width(), textHeight),
+                         Qt::AlignHCenter | Qt::AlignTop, bottomTitle);
+    }
+}
+
 } // namespace
 
 Chart::Chart(QWidget *parent) : QFrame(parent)
@@ -186,111 +328,19 @@ void Chart::draw(QPainter &painter, const QRect &area) const
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QFont font = drawingFont();
     painter.setFont(font);
-    const QFontMetrics metrics(font);
     const ChartLayout layout = layoutChart(m_model, area, labelMetrics(font));
-    const ChartSettings &settings = m_model.settings();
 
-    if (settings.gradientVisible)
-        paintGradient(painter, area);
-    else
-        painter.fillRect(area, settings.color);
-
-    // Walls: outlines only, so the background shows through.
-    const QRect &plot = layout.plot;
-    const int depth = layout.depth;
-    const int l = plot.left(), r = plot.right(), t = plot.top(), b = plot.bottom();
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::NoBrush);
-    if (depth == 0) {
-        drawOutline(painter, plot);
-    } else {
-        drawOutline(painter, plot.translated(depth, -depth));
-        painter.drawPolygon(
-            QPolygon({QPoint(l, b), QPoint(l, t), QPoint(l + depth, t - depth), QPoint(l + depth, b - depth)}));
-        painter.drawPolygon(
-            QPolygon({QPoint(l, b), QPoint(r, b), QPoint(r + depth, b - depth), QPoint(l + depth, b - depth)}));
-    }
-
-    const Axis &leftAxis = m_model.axis(AxisId::Left);
-    const Axis &bottomAxis = m_model.axis(AxisId::Bottom);
-    const AxisScale &xScale = layout.scale(AxisId::Bottom);
-    const AxisScale &yScale = layout.scale(AxisId::Left);
-
-    if (layout.axesVisible && leftAxis.gridVisible()) {
-        painter.setPen(QPen(kGridColor, 1, Qt::DotLine));
-        for (double value : yScale.labels) {
-            const int y = yScale.toPixel(value);
-            if (y <= t || y >= b)
-                continue;
-            if (depth == 0) {
-                painter.drawLine(l + 1, y, r - 1, y);
-            } else {
-                painter.drawLine(l, y, l + depth, y - depth);
-                painter.drawLine(l + depth, y - depth, r + depth - 1, y - depth);
-            }
-        }
-    }
-
-    // Bars, cut at the plot area; in 3D each series at its slice of the
-    // plot box.
-    const int shownCount = m_model.shownSeriesCount();
-    int shownIndex = 0;
-    for (const GanttSeries *series : m_model.series()) {
-        if (!series->active())
-            continue;
-        // The last shown series stands in front.
-        const int offset = (shownCount - 1 - shownIndex) * layout.slice;
-        ++shownIndex;
-        painter.save();
-        painter.setClipRect(
-            QRect(QPoint(l + offset, t - offset - layout.slice), QPoint(r + offset + layout.slice, b - offset)),
-            Qt::IntersectClip);
-        for (const GanttSeries::Bar &bar : series->bars()) {
-            const int x0 = xScale.toPixel(bar.start);
-            const int x1 = xScale.toPixel(bar.end);
-            const int y = yScale.toPixel(bar.y);
-            const int half = (x1 - x0) / 2;
-            const int left = std::min(x0, x0 + 2 * half);
-            const int right = std::max(x0, x0 + 2 * half);
-            drawBar(painter, left + offset, y - kBarHalfHeight - offset, right + offset, y + kBarHalfHeight - offset,
-                    layout.slice, series->color());
-        }
-        painter.restore();
-    }
-
+    drawBackground(painter, area, m_model.settings());
+    drawWalls(painter, layout);
+    if (layout.axesVisible && m_model.axis(AxisId::Left).gridVisible())
+        drawGrid(painter, layout);
+    drawBars(painter, m_model, layout);
     if (layout.axesVisible) {
-        painter.setPen(QPen(Qt::black, 1));
-        painter.drawLine(l, t, l, b);
-        painter.drawLine(l, b, r, b);
-        const int textHeight = metrics.height();
-
-        for (double value : yScale.labels) {
-            const int y = yScale.toPixel(value);
-            painter.drawLine(l - kTickLength, y, l - 1, y);
-            const QString text = leftAxis.labelText(value);
-            const int width = metrics.horizontalAdvance(text);
-            painter.drawText(QPoint(l - kTickLength - kLabelGap - width, y - textHeight / 2 + metrics.ascent()), text);
-        }
-        for (double value : xScale.labels) {
-            const int x = xScale.toPixel(value);
-            painter.drawLine(x, b + 1, x, b + kTickLength);
-            const QString text = bottomAxis.labelText(value);
-            const int width = metrics.horizontalAdvance(text);
-            painter.drawText(QPoint(x - width / 2, b + kTickLength + kLabelGap + metrics.ascent()), text);
-        }
-
-        if (!leftAxis.title().isEmpty()) {
-            painter.save();
-            painter.translate(layout.inner.left(), (t + b) / 2);
-            painter.rotate(-90);
-            painter.drawText(QRect(-plot.height(), 0, 2 * plot.height(), textHeight), Qt::AlignHCenter | Qt::AlignTop,
-                             leftAxis.title());
-            painter.restore();
-        }
-        if (!bottomAxis.title().isEmpty()) {
-            painter.drawText(QRect(l, b + kTickLength + kLabelGap + textHeight + kTitleGap, plot.width(), textHeight),
-                             Qt::AlignHCenter | Qt::AlignTop, bottomAxis.title());
-        }
+        const QFontMetrics metrics(font);
+        drawAxisLines(painter, layout);
+        drawLeftLabels(painter, m_model.axis(AxisId::Left), layout, metrics);
+        drawBottomLabels(painter, m_model.axis(AxisId::Bottom), layout, metrics);
+        drawAxisTitles(painter, m_model, layout, metrics.height());
     }
     painter.restore();
 }

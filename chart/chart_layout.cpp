@@ -23,6 +23,82 @@ bool isVertical(AxisId id)
     return id == AxisId::Left || id == AxisId::Right;
 }
 
+int textWidth(const LabelMetrics &metrics, const QString &text)
+{
+    return metrics.textWidth ? metrics.textWidth(text) : 0;
+}
+
+// The wider of the labels of two values of an axis.
+int widerLabel(const Axis &axis, double first, double second, const LabelMetrics &metrics)
+{
+    return std::max(textWidth(metrics, axis.labelText(first)), textWidth(metrics, axis.labelText(second)));
+}
+
+// The area inside the chart's margins, and in 3D the depth of one series
+// and of the whole plot box. The axes show while any series does.
+ChartLayout frameLayout(const ChartModel &model, const QRect &area)
+{
+    ChartLayout layout;
+    layout.area = area;
+    const int marginX = qRound(area.width() * kHorizontalMarginShare);
+    const int marginY = qRound(area.height() * kVerticalMarginShare);
+    layout.inner = area.adjusted(marginX, marginY, -marginX, -marginY);
+
+    const ChartSettings &settings = model.settings();
+    const int shown = model.shownSeriesCount();
+    if (settings.view3D) {
+        layout.slice = int(std::lround(layout.inner.width() * settings.chart3DPercent * 0.001));
+        layout.depth = layout.slice * shown;
+    }
+    layout.axesVisible = shown > 0;
+    return layout;
+}
+
+// The plot area: the inner area less the 3D depth, and with the axes
+// showing less the room for the ticks, labels and titles left and below.
+QRect plotArea(const ChartModel &model, const ChartLayout &layout, int leftLabelWidth, int textHeight)
+{
+    QRect plot = layout.inner;
+    plot.setRight(plot.right() - layout.depth);
+    plot.setTop(plot.top() + layout.depth);
+    if (layout.axesVisible) {
+        const int leftTitle = model.axis(AxisId::Left).title().isEmpty() ? 0 : kTitleGap + textHeight;
+        const int bottomTitle = model.axis(AxisId::Bottom).title().isEmpty() ? 0 : kTitleGap + textHeight;
+        plot.setLeft(plot.left() + kTickLength + kLabelGap + leftLabelWidth + leftTitle);
+        plot.setBottom(plot.bottom() - (kTickLength + kLabelGap + textHeight + bottomTitle));
+    }
+    plot.setWidth(std::max(plot.width(), 2));
+    plot.setHeight(std::max(plot.height(), 2));
+    return plot;
+}
+
+// One axis laid along its side of the plot area (the depth axis along the
+// 3D depth): its range with the automatic margins, and its labels.
+AxisScale axisScale(const ChartModel &model, AxisId id, const ChartLayout &layout, const AxisLimits &data,
+                    const LabelMetrics &metrics)
+{
+    const QRect &plot = layout.plot;
+    int start = 0, end = layout.depth;
+    if (isHorizontal(id)) {
+        start = plot.left();
+        end = plot.right();
+    } else if (isVertical(id)) {
+        start = plot.bottom();
+        end = plot.top();
+    }
+    const Axis &axis = model.axis(id);
+    const int length = std::abs(end - start);
+    const AxisLimits range = layout.axesVisible ? withMargins(data, axis.isMinimumAutomatic(),
+                                                              axis.isMaximumAutomatic(), length, kAutomaticMargin)
+                                                : data;
+    AxisScale scale(range.minimum, range.maximum, start, end);
+    const int labelSize =
+        isHorizontal(id) ? widerLabel(axis, scale.minimum(), scale.maximum(), metrics) : metrics.textHeight;
+    scale.labelStep = labelStep(scale.minimum(), scale.maximum(), axis.increment(), length, labelSize);
+    scale.labels = labelValues(scale.minimum(), scale.maximum(), scale.labelStep);
+    return scale;
+}
+
 } // namespace
 
 AxisScale::AxisScale(double minimum, double maximum, int startPixel, int endPixel)
@@ -122,74 +198,24 @@ QList<double> labelValues(double minimum, double maximum, double step)
 
 ChartLayout layoutChart(const ChartModel &model, const QRect &area, const LabelMetrics &metrics)
 {
-    ChartLayout layout;
-    layout.area = area;
-    const int marginX = qRound(area.width() * kHorizontalMarginShare);
-    const int marginY = qRound(area.height() * kVerticalMarginShare);
-    layout.inner = area.adjusted(marginX, marginY, -marginX, -marginY);
-
-    const ChartSettings &settings = model.settings();
-    const int shown = model.shownSeriesCount();
-    if (settings.view3D) {
-        layout.slice = int(std::lround(layout.inner.width() * settings.chart3DPercent * 0.001));
-        layout.depth = layout.slice * shown;
-    }
-    layout.axesVisible = shown > 0;
-
+    ChartLayout layout = frameLayout(model, area);
     AxisLimitSet data;
     for (AxisId id : kAllAxes)
         data[size_t(id)] = model.automaticLimits(id);
-
-    const auto textWidth = [&](const QString &text) { return metrics.textWidth ? metrics.textWidth(text) : 0; };
-    const int textHeight = metrics.textHeight;
     const Axis &left = model.axis(AxisId::Left);
-    const Axis &bottom = model.axis(AxisId::Bottom);
 
     // The room for the left labels depends on the labels, which depend on
     // the plot's height only; one more pass settles it.
     const AxisLimits &leftData = data[size_t(AxisId::Left)];
-    int leftLabelWidth =
-        std::max(textWidth(left.labelText(leftData.minimum)), textWidth(left.labelText(leftData.maximum)));
+    int leftLabelWidth = widerLabel(left, leftData.minimum, leftData.maximum, metrics);
     for (int pass = 0; pass < 3; ++pass) {
-        QRect plot = layout.inner;
-        plot.setRight(plot.right() - layout.depth);
-        plot.setTop(plot.top() + layout.depth);
-        if (layout.axesVisible) {
-            const int leftTitle = left.title().isEmpty() ? 0 : kTitleGap + textHeight;
-            const int bottomTitle = bottom.title().isEmpty() ? 0 : kTitleGap + textHeight;
-            plot.setLeft(plot.left() + kTickLength + kLabelGap + leftLabelWidth + leftTitle);
-            plot.setBottom(plot.bottom() - (kTickLength + kLabelGap + textHeight + bottomTitle));
-        }
-        plot.setWidth(std::max(plot.width(), 2));
-        plot.setHeight(std::max(plot.height(), 2));
-        layout.plot = plot;
-
-        for (AxisId id : kAllAxes) {
-            int start = 0, end = layout.depth;
-            if (isHorizontal(id)) {
-                start = plot.left();
-                end = plot.right();
-            } else if (isVertical(id)) {
-                start = plot.bottom();
-                end = plot.top();
-            }
-            const Axis &axis = model.axis(id);
-            const int length = std::abs(end - start);
-            const AxisLimits range = shown > 0 ? withMargins(data[size_t(id)], axis.isMinimumAutomatic(),
-                                                             axis.isMaximumAutomatic(), length, kAutomaticMargin)
-                                               : data[size_t(id)];
-            AxisScale scale(range.minimum, range.maximum, start, end);
-            const int labelSize = isHorizontal(id) ? std::max(textWidth(axis.labelText(scale.minimum())),
-                                                              textWidth(axis.labelText(scale.maximum())))
-                                                   : textHeight;
-            scale.labelStep = labelStep(scale.minimum(), scale.maximum(), axis.increment(), length, labelSize);
-            scale.labels = labelValues(scale.minimum(), scale.maximum(), scale.labelStep);
-            layout.scales[size_t(id)] = scale;
-        }
+        layout.plot = plotArea(model, layout, leftLabelWidth, metrics.textHeight);
+        for (AxisId id : kAllAxes)
+            layout.scales[size_t(id)] = axisScale(model, id, layout, data[size_t(id)], metrics);
 
         int widest = 0;
         for (double value : layout.scale(AxisId::Left).labels)
-            widest = std::max(widest, textWidth(left.labelText(value)));
+            widest = std::max(widest, textWidth(metrics, left.labelText(value)));
         if (widest == leftLabelWidth)
             break;
         leftLabelWidth = widest;

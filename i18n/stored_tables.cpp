@@ -66,6 +66,83 @@ void requireList(const StoredProperty &p, bool list, const QString &source)
              QStringLiteral("%1 wants %2").arg(p.name, list ? QStringLiteral("a list") : QStringLiteral("a value")));
 }
 
+TTranslateType toTranslateType(const StoredProperty &p, const QString &source)
+{
+    if (p.value.trimmed() == QLatin1String("ttNoChange"))
+        return ttNoChange;
+    if (p.value.trimmed() == QLatin1String("ttGetDefault"))
+        return ttGetDefault;
+    fail(source, p.line, QStringLiteral("unknown TranslateType %1").arg(p.value));
+}
+
+// "[loUseExtUDStrings, loUseExtCommonStrings]", either or both or none.
+TsiLangOptions toOptions(const StoredProperty &p, const QString &source)
+{
+    const QString v = p.value.trimmed();
+    if (!v.startsWith(u'[') || !v.endsWith(u']'))
+        fail(source, p.line, QStringLiteral("Options wants [..]"));
+    TsiLangOptions options;
+    for (const QString &o : v.mid(1, v.size() - 2).split(u',', Qt::SkipEmptyParts)) {
+        if (o.trimmed() == QLatin1String("loUseExtUDStrings"))
+            options |= loUseExtUDStrings;
+        else if (o.trimmed() == QLatin1String("loUseExtCommonStrings"))
+            options |= loUseExtCommonStrings;
+        else
+            fail(source, p.line, QStringLiteral("unknown option %1").arg(o.trimmed()));
+    }
+    return options;
+}
+
+// One "identifier=values" item a line.
+QList<TsiExtendedItem> toExtendedItems(const StoredProperty &p, const QString &source)
+{
+    QList<TsiExtendedItem> items;
+    for (const QString &item : p.items) {
+        const qsizetype eq = item.indexOf(u'=');
+        if (eq < 0)
+            fail(source, p.line, QStringLiteral("an extended translation wants identifier=values"));
+        items.append({item.left(eq), item.mid(eq + 1)});
+    }
+    return items;
+}
+
+// A translator's stored property other than its lists of entries: whether
+// it is stored as a list, and how it is set.
+struct TranslatorProperty
+{
+    const char *name;
+    bool isList;
+    void (*set)(TsiCustomLang &t, const StoredProperty &p, const QString &source);
+};
+
+// In the order a translator stores them; LangDispatcher is a reference and
+// is resolved apart.
+const TranslatorProperty kTranslatorProperties[] = {
+    {"Version", false, [](auto &t, auto &p, auto &) { t.setVersion(p.value); }},
+    {"IsInheritedOwner", false, [](auto &t, auto &p, auto &source) { t.setIsInheritedOwner(toBool(p, source)); }},
+    {"StringsTypes", true, [](auto &t, auto &p, auto &) { t.setStringsTypes(p.items); }},
+    {"SmartExcludeProps", true, [](auto &t, auto &p, auto &) { t.setSmartExcludeProps(p.items); }},
+    {"HandleResourceStrings", false,
+     [](auto &t, auto &p, auto &source) { t.setHandleResourceStrings(toBool(p, source)); }},
+    {"ResourceLanguageIndex", false,
+     [](auto &t, auto &p, auto &source) { t.setResourceLanguageIndex(quint16(toInt(p, source))); }},
+    {"NumOfLanguages", false, [](auto &t, auto &p, auto &source) { t.setNumOfLanguages(toInt(p, source)); }},
+    {"ActiveLanguage", false, [](auto &t, auto &p, auto &source) { t.setActiveLanguage(toInt(p, source)); }},
+    {"ChangeLocales", false, [](auto &t, auto &p, auto &source) { t.setChangeLocales(toBool(p, source)); }},
+    {"LangDelim", false, [](auto &t, auto &p, auto &source) { t.setLangDelim(toInt(p, source)); }},
+    {"DoNotTranslate", true, [](auto &t, auto &p, auto &) { t.setDoNotTranslate(p.items); }},
+    {"LangNames", true, [](auto &t, auto &p, auto &) { t.setLangNames(p.items); }},
+    {"Language", false, [](auto &t, auto &p, auto &) { t.setLanguage(p.value); }},
+    {"TranslateType", false, [](auto &t, auto &p, auto &source) { t.setTranslateType(toTranslateType(p, source)); }},
+    {"Options", false, [](auto &t, auto &p, auto &source) { t.setOptions(toOptions(p, source)); }},
+    {"NeedAllDlgs", false, [](auto &t, auto &p, auto &source) { t.setNeedAllDlgs(toBool(p, source)); }},
+    {"ChangingCursor", false, [](auto &t, auto &p, auto &source) { t.setChangingCursor(toInt(p, source)); }},
+    {"ExcludedProperties", true, [](auto &t, auto &p, auto &) { t.setExcludedProperties(p.items); }},
+    {"DoRaiseExceptions", false, [](auto &t, auto &p, auto &source) { t.setDoRaiseExceptions(toBool(p, source)); }},
+    {"ExtendedTranslations", true,
+     [](auto &t, auto &p, auto &source) { t.setExtendedTranslations(toExtendedItems(p, source)); }},
+};
+
 // Sets one stored translator property; the dispatcher reference is only
 // remembered, to be resolved after the whole window has been read.
 void setTranslatorProperty(TsiCustomLang &t, const StoredProperty &p, const QString &source, QString &dispatcherRef)
@@ -76,77 +153,19 @@ void setTranslatorProperty(TsiCustomLang &t, const StoredProperty &p, const QStr
             t.storedList(l.kind) = p.items; // filled in place: no effect
             return;
         }
-    const bool list = is(p, "StringsTypes") || is(p, "SmartExcludeProps") || is(p, "DoNotTranslate") ||
-                      is(p, "LangNames") || is(p, "ExcludedProperties") || is(p, "ExtendedTranslations");
-    requireList(p, list, source);
-    if (is(p, "Version"))
-        t.setVersion(p.value);
-    else if (is(p, "IsInheritedOwner"))
-        t.setIsInheritedOwner(toBool(p, source));
-    else if (is(p, "StringsTypes"))
-        t.setStringsTypes(p.items);
-    else if (is(p, "SmartExcludeProps"))
-        t.setSmartExcludeProps(p.items);
-    else if (is(p, "HandleResourceStrings"))
-        t.setHandleResourceStrings(toBool(p, source));
-    else if (is(p, "ResourceLanguageIndex"))
-        t.setResourceLanguageIndex(quint16(toInt(p, source)));
-    else if (is(p, "NumOfLanguages"))
-        t.setNumOfLanguages(toInt(p, source));
-    else if (is(p, "ActiveLanguage"))
-        t.setActiveLanguage(toInt(p, source));
-    else if (is(p, "ChangeLocales"))
-        t.setChangeLocales(toBool(p, source));
-    else if (is(p, "LangDispatcher"))
+    if (is(p, "LangDispatcher")) {
+        requireList(p, false, source);
         dispatcherRef = p.value.trimmed();
-    else if (is(p, "LangDelim"))
-        t.setLangDelim(toInt(p, source));
-    else if (is(p, "DoNotTranslate"))
-        t.setDoNotTranslate(p.items);
-    else if (is(p, "LangNames"))
-        t.setLangNames(p.items);
-    else if (is(p, "Language"))
-        t.setLanguage(p.value);
-    else if (is(p, "TranslateType")) {
-        if (p.value.trimmed() == QLatin1String("ttNoChange"))
-            t.setTranslateType(ttNoChange);
-        else if (p.value.trimmed() == QLatin1String("ttGetDefault"))
-            t.setTranslateType(ttGetDefault);
-        else
-            fail(source, p.line, QStringLiteral("unknown TranslateType %1").arg(p.value));
-    } else if (is(p, "Options")) {
-        const QString v = p.value.trimmed();
-        if (!v.startsWith(u'[') || !v.endsWith(u']'))
-            fail(source, p.line, QStringLiteral("Options wants [..]"));
-        TsiLangOptions options;
-        for (const QString &o : v.mid(1, v.size() - 2).split(u',', Qt::SkipEmptyParts)) {
-            if (o.trimmed() == QLatin1String("loUseExtUDStrings"))
-                options |= loUseExtUDStrings;
-            else if (o.trimmed() == QLatin1String("loUseExtCommonStrings"))
-                options |= loUseExtCommonStrings;
-            else
-                fail(source, p.line, QStringLiteral("unknown option %1").arg(o.trimmed()));
+        return;
+    }
+    for (const TranslatorProperty &property : kTranslatorProperties)
+        if (is(p, property.name)) {
+            requireList(p, property.isList, source);
+            property.set(t, p, source);
+            return;
         }
-        t.setOptions(options);
-    } else if (is(p, "NeedAllDlgs"))
-        t.setNeedAllDlgs(toBool(p, source));
-    else if (is(p, "ChangingCursor"))
-        t.setChangingCursor(toInt(p, source));
-    else if (is(p, "ExcludedProperties"))
-        t.setExcludedProperties(p.items);
-    else if (is(p, "DoRaiseExceptions"))
-        t.setDoRaiseExceptions(toBool(p, source));
-    else if (is(p, "ExtendedTranslations")) {
-        QList<TsiExtendedItem> items;
-        for (const QString &item : p.items) {
-            const qsizetype eq = item.indexOf(u'=');
-            if (eq < 0)
-                fail(source, p.line, QStringLiteral("an extended translation wants identifier=values"));
-            items.append({item.left(eq), item.mid(eq + 1)});
-        }
-        t.setExtendedTranslations(items);
-    } else
-        fail(source, p.line, QStringLiteral("TsiLang has no stored property %1").arg(p.name));
+    requireList(p, false, source);
+    fail(source, p.line, QStringLiteral("TsiLang has no stored property %1").arg(p.name));
 }
 
 void setDispatcherProperty(TsiLangDispatcher &d, const StoredProperty &p, const QString &source)

@@ -59,6 +59,71 @@ void removeEntriesFor(QStringList &list, const QString &key, QChar delim)
     list.removeIf([&](const QString &e) { return e.startsWith(prefix, Qt::CaseInsensitive); });
 }
 
+// The first entry starting with the prefix, taken out.
+void dropFirstEntryFor(QStringList &list, const QString &prefix)
+{
+    for (qsizetype i = 0; i < list.size(); ++i)
+        if (list[i].startsWith(prefix)) {
+            list.removeAt(i);
+            return;
+        }
+}
+
+// An entry that names the window by its stored type name or its instance.
+bool namesWindow(const QString &entry, const QString &cls, const QString &instance)
+{
+    return entry.contains(cls) || (!instance.isEmpty() && entry.contains(instance));
+}
+
+// Re-keys the first entry to the window's stored type name when it stands
+// for the window: keyed by the instance, or showing the window's text.
+void rekeyWindowEntry(QStringList &list, const QString &live, const QString &cls, const QString &instance, QChar d)
+{
+    if (list.isEmpty())
+        return;
+    const QString key = EntryKey(list.first(), d);
+    if (!instance.isEmpty() && key == instance)
+        list.first() = withKey(list.first(), cls, d);
+    else if (key != cls && EntryField(list.first(), 2, d) == live)
+        list.first() = withKey(list.first(), cls, d);
+}
+
+// The published properties of a component that a list keeps entries for:
+// string lists in MultiLines, the other text properties in OtherStrings,
+// the list's own property (of the right kind) in the others.
+QStringList listedProperties(TStringsType kind, const platform::Component &c)
+{
+    static const QStringList kOwnLists{QStringLiteral("Name"), kCaption, kHint, kDisplayLabel};
+    QStringList props;
+    for (const QString &p : c.publishedProperties()) {
+        const platform::PropertyKind pk = c.propertyKind(p);
+        bool listed = false;
+        if (kind == stMultiLines)
+            listed = pk == platform::PropertyKind::StringList;
+        else if (kind == stOtherStrings)
+            listed = pk == platform::PropertyKind::String && !containsName(kOwnLists, p);
+        else
+            listed = p.compare(fixedProperty(kind), Qt::CaseInsensitive) == 0 &&
+                     pk == (kind == stFonts ? platform::PropertyKind::Font : platform::PropertyKind::String);
+        if (listed)
+            props << p;
+    }
+    return props;
+}
+
+// What a property shows now, as its table entry holds it.
+QString liveText(const platform::Component &c, const QString &prop)
+{
+    switch (c.propertyKind(prop)) {
+    case platform::PropertyKind::Font:
+        return c.fontName(prop);
+    case platform::PropertyKind::StringList:
+        return toCommaText(c.readStrings(prop));
+    default:
+        return c.readString(prop);
+    }
+}
+
 // The translator's cursor shown during a switch; numbers as the stored
 // property has them.
 Qt::CursorShape cursorShape(int cursor)
@@ -358,45 +423,48 @@ void TsiCustomLang::applyList(TStringsType kind)
         break;
     }
 
-    const bool pathLike = kind == stDisplayLabels || kind == stOtherStrings;
-    for (qsizetype i = start; i < entries.size(); ++i) {
-        const QString &entry = entries[i];
-        const QString key = EntryKey(entry, m_tables.delim);
-        QString comp = key, prop = fixedProperty(kind);
-        if (kind == stMultiLines || kind == stOtherStrings)
-            std::tie(comp, prop) = splitKey(key);
-        if (containsName(m_doNotTranslate, comp))
-            continue;
-        const QString t = entryText(entry);
-        platform::Component *c = target(comp);
-        if (!c || t.isEmpty() || !c->hasProperty(prop) || !c->isWritable(prop))
-            continue;
+    for (qsizetype i = start; i < entries.size(); ++i)
+        applyEntry(kind, entries[i]);
+}
 
-        if (kind == stMultiLines) {
-            if (c->propertyKind(prop) != platform::PropertyKind::StringList)
-                continue;
-            // Errors here end the application.
-            if (t != toCommaText(c->readStrings(prop)))
-                c->writeStrings(prop, fromCommaText(t));
-            continue;
-        }
+void TsiCustomLang::applyEntry(TStringsType kind, const QString &entry)
+{
+    const QString key = EntryKey(entry, m_tables.delim);
+    QString comp = key, prop = fixedProperty(kind);
+    if (kind == stMultiLines || kind == stOtherStrings)
+        std::tie(comp, prop) = splitKey(key);
+    if (containsName(m_doNotTranslate, comp))
+        return;
+    const QString t = entryText(entry);
+    platform::Component *c = target(comp);
+    if (!c || t.isEmpty() || !c->hasProperty(prop) || !c->isWritable(prop))
+        return;
 
-        // Any error reading or writing a text property, including one raised
-        // by a change handler it fires, only skips this entry.
-        try {
-            const QString current = c->readString(prop);
-            if (t == current)
-                continue;
-            if (pathLike) {
-                if ((t.contains(QLatin1String("..")) || t.contains(QLatin1String(".\\"))) &&
-                    QDir::cleanPath(QDir::current().absoluteFilePath(t)) == current)
-                    continue;
-            } else if (c->isLinkedToAction()) {
-                continue;
-            }
-            c->writeString(prop, t);
-        } catch (const std::exception &) {
+    if (kind == stMultiLines) {
+        if (c->propertyKind(prop) != platform::PropertyKind::StringList)
+            return;
+        // Errors here end the application.
+        if (t != toCommaText(c->readStrings(prop)))
+            c->writeStrings(prop, fromCommaText(t));
+        return;
+    }
+
+    // Any error reading or writing a text property, including one raised
+    // by a change handler it fires, only skips this entry.
+    try {
+        const QString current = c->readString(prop);
+        if (t == current)
+            return;
+        const bool pathLike = kind == stDisplayLabels || kind == stOtherStrings;
+        if (pathLike) {
+            if ((t.contains(QLatin1String("..")) || t.contains(QLatin1String(".\\"))) &&
+                QDir::cleanPath(QDir::current().absoluteFilePath(t)) == current)
+                return;
+        } else if (c->isLinkedToAction()) {
+            return;
         }
+        c->writeString(prop, t);
+    } catch (const std::exception &) {
     }
 }
 
@@ -555,155 +623,124 @@ void TsiCustomLang::SyncTables()
 
 void TsiCustomLang::syncWindowEntries()
 {
+    for (TStringsType kind : {stCaptions, stHints, stFonts})
+        syncWindowEntry(kind);
+}
+
+void TsiCustomLang::syncWindowEntry(TStringsType kind)
+{
     const QChar d = m_tables.delim;
     const QString cls = m_form.className();
     const QString instance = m_form.instanceName();
-    const int n = numOfLanguages();
-    platform::Component &window = m_form.self();
-    auto namesWindow = [&](const QString &entry) {
-        return entry.contains(cls) || (!instance.isEmpty() && entry.contains(instance));
-    };
-    // Re-keys the first entry to the class name when it stands for the window.
-    auto rekeyFirst = [&](QStringList &list, const QString &live) {
-        if (list.isEmpty())
-            return;
-        const QString key = EntryKey(list.first(), d);
-        if (!instance.isEmpty() && key == instance)
-            list.first() = withKey(list.first(), cls, d);
-        else if (key != cls && EntryField(list.first(), 2, d) == live)
-            list.first() = withKey(list.first(), cls, d);
-    };
-
-    for (TStringsType kind : {stCaptions, stHints, stFonts}) {
-        const QString prop = fixedProperty(kind);
-        QStringList &list = m_tables.list(kind);
-        QStringList &charsets = m_tables.list(stCharSets);
-        if (containsName(m_tables.smartExcludeProps, cls + u'.' + prop)) {
-            const QString prefix = cls + d;
-            auto dropFirst = [&](QStringList &l) {
-                for (qsizetype i = 0; i < l.size(); ++i)
-                    if (l[i].startsWith(prefix)) {
-                        l.removeAt(i);
-                        return;
-                    }
-            };
-            dropFirst(list);
-            if (kind == stFonts)
-                dropFirst(charsets);
-            continue;
-        }
-        if (containsName(m_tables.excludedProperties, prop) || !translatable())
-            continue;
-
-        const bool isFont = kind == stFonts;
-        const QString live = isFont ? window.fontName(kFont) : window.readString(prop);
-        const QString prepared = cls + d + live + d + QString(n - 1, d);
-        const bool withCharset = isFont && !containsName(m_tables.excludedProperties, QStringLiteral("Charset"));
-        const QString liveCharset = withCharset ? charsetName(window.fontCharset(kFont)) : QString();
-        const QString preparedCharset = cls + d + liveCharset + d + QString(n - 1, d);
-
-        rekeyFirst(list, live);
-        if (withCharset)
-            rekeyFirst(charsets, liveCharset);
-        if (!list.isEmpty() && !namesWindow(list.first())) {
-            list.prepend(prepared);
-            if (withCharset)
-                charsets.prepend(preparedCharset);
-        } else if (list.isEmpty()) {
-            list << prepared;
-            if (withCharset)
-                charsets << preparedCharset;
-        }
-        if (live != EntryField(list.first(), m_activeLanguage + 1, d))
-            SetEntryText(list, cls, m_activeLanguage, live, d);
+    const QString prop = fixedProperty(kind);
+    QStringList &list = m_tables.list(kind);
+    QStringList &charsets = m_tables.list(stCharSets);
+    if (containsName(m_tables.smartExcludeProps, cls + u'.' + prop)) {
+        dropFirstEntryFor(list, cls + d);
+        if (kind == stFonts)
+            dropFirstEntryFor(charsets, cls + d);
+        return;
     }
+    if (containsName(m_tables.excludedProperties, prop) || !translatable())
+        return;
+
+    platform::Component &window = m_form.self();
+    const int n = numOfLanguages();
+    const bool isFont = kind == stFonts;
+    const QString live = isFont ? window.fontName(kFont) : window.readString(prop);
+    const QString prepared = cls + d + live + d + QString(n - 1, d);
+    const bool withCharset = isFont && !containsName(m_tables.excludedProperties, QStringLiteral("Charset"));
+    const QString liveCharset = withCharset ? charsetName(window.fontCharset(kFont)) : QString();
+    const QString preparedCharset = cls + d + liveCharset + d + QString(n - 1, d);
+
+    rekeyWindowEntry(list, live, cls, instance, d);
+    if (withCharset)
+        rekeyWindowEntry(charsets, liveCharset, cls, instance, d);
+    if (!list.isEmpty() && !namesWindow(list.first(), cls, instance)) {
+        list.prepend(prepared);
+        if (withCharset)
+            charsets.prepend(preparedCharset);
+    } else if (list.isEmpty()) {
+        list << prepared;
+        if (withCharset)
+            charsets << preparedCharset;
+    }
+    if (live != EntryField(list.first(), m_activeLanguage + 1, d))
+        SetEntryText(list, cls, m_activeLanguage, live, d);
 }
 
 void TsiCustomLang::syncComponentEntries(TStringsType kind)
 {
     CleanUpList(kind);
     if (kind != stCollections) { // no component publishes a collection
-        const QChar d = m_tables.delim;
-        const int n = numOfLanguages();
-        const int l = m_activeLanguage;
-        QStringList &list = m_tables.list(kind);
-        const bool byProperty = keyedByProperty(kind);
-        const QStringList skipped{QStringLiteral("Name"), kCaption, kHint, kDisplayLabel};
-
-        auto candidates = [&](const platform::Component &c) {
-            QStringList props;
-            const QStringList published = c.publishedProperties();
-            for (const QString &p : published) {
-                const platform::PropertyKind pk = c.propertyKind(p);
-                if (kind == stMultiLines ? pk == platform::PropertyKind::StringList
-                    : kind == stOtherStrings
-                        ? pk == platform::PropertyKind::String && !containsName(skipped, p)
-                        : p.compare(fixedProperty(kind), Qt::CaseInsensitive) == 0 &&
-                              pk == (kind == stFonts ? platform::PropertyKind::Font : platform::PropertyKind::String))
-                    props << p;
-            }
-            return props;
-        };
-        auto visit = [&](platform::Component &c, const QString &name) {
-            if (name.isEmpty())
-                return;
-            for (const QString &prop : candidates(c)) {
-                if (!c.isWritable(prop))
-                    continue;
-                const QString key = byProperty ? name + u'.' + prop : name;
-                if (prop.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 ||
-                    containsName(m_tables.excludedProperties, prop) ||
-                    containsName(m_tables.smartExcludeProps, name + u'.' + prop)) {
-                    if (kind != stMultiLines)
-                        removeEntriesFor(list, key, d);
-                    continue;
-                }
-                if (kind == stCaptions && c.isMenuSeparator())
-                    continue;
-                if (kind == stFonts && c.isControl() && c.parentFont()) {
-                    removeEntriesFor(list, key, d);
-                    continue;
-                }
-                if ((kind == stCaptions || kind == stHints) && c.isLinkedToAction())
-                    continue;
-                if (hasEntryFor(list, key, d))
-                    continue;
-
-                const platform::PropertyKind pk = c.propertyKind(prop);
-                const QString live = pk == platform::PropertyKind::Font         ? c.fontName(prop)
-                                     : pk == platform::PropertyKind::StringList ? toCommaText(c.readStrings(prop))
-                                                                                : c.readString(prop);
-                // An entry taken out for a component that is gone comes back
-                // under a component that shows the same text.
-                bool reused = false;
-                for (const QString &removed : std::as_const(m_removedEntries)) {
-                    QString text = EntryField(removed, l + 1, d);
-                    if (text.isEmpty())
-                        text = EntryField(removed, 2, d);
-                    if (text == live) {
-                        list << withKey(removed, key, d);
-                        reused = true;
-                        break;
-                    }
-                }
-                if (reused)
-                    continue;
-                list << key + d + live + QString(n, d);
-                if (kind == stFonts)
-                    m_tables.list(stCharSets) << name + d + charsetName(c.fontCharset(prop)) + d;
-            }
-        };
-
         if (kind == stOtherStrings)
-            visit(m_form.self(), m_form.className());
+            syncComponent(kind, m_form.self(), m_form.className());
         const QList<platform::Component *> components = m_form.components();
         for (platform::Component *c : components)
             if (!c->isLocalisationComponent() && !containsName(m_doNotTranslate, c->name()))
-                visit(*c, c->name());
+                syncComponent(kind, *c, c->name());
     }
     if (kind == stFonts)
         CleanUpList(stCharSets);
     m_removedEntries.clear();
+}
+
+void TsiCustomLang::syncComponent(TStringsType kind, const platform::Component &c, const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    const QChar d = m_tables.delim;
+    QStringList &list = m_tables.list(kind);
+    for (const QString &prop : listedProperties(kind, c)) {
+        if (!c.isWritable(prop))
+            continue;
+        const QString key = keyedByProperty(kind) ? name + u'.' + prop : name;
+        if (prop.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 ||
+            containsName(m_tables.excludedProperties, prop) ||
+            containsName(m_tables.smartExcludeProps, name + u'.' + prop)) {
+            if (kind != stMultiLines)
+                removeEntriesFor(list, key, d);
+            continue;
+        }
+        if (kind == stCaptions && c.isMenuSeparator())
+            continue;
+        if (kind == stFonts && c.isControl() && c.parentFont()) {
+            removeEntriesFor(list, key, d);
+            continue;
+        }
+        if ((kind == stCaptions || kind == stHints) && c.isLinkedToAction())
+            continue;
+        if (!hasEntryFor(list, key, d))
+            addComponentEntry(kind, c, name, key, prop);
+    }
+}
+
+void TsiCustomLang::addComponentEntry(TStringsType kind, const platform::Component &c, const QString &name,
+                                      const QString &key, const QString &prop)
+{
+    const QChar d = m_tables.delim;
+    const QString live = liveText(c, prop);
+    // An entry taken out for a component that is gone comes back under a
+    // component that shows the same text.
+    if (const QString *removed = removedEntryShowing(live)) {
+        m_tables.list(kind) << withKey(*removed, key, d);
+        return;
+    }
+    m_tables.list(kind) << key + d + live + QString(numOfLanguages(), d);
+    if (kind == stFonts)
+        m_tables.list(stCharSets) << name + d + charsetName(c.fontCharset(prop)) + d;
+}
+
+const QString *TsiCustomLang::removedEntryShowing(const QString &text) const
+{
+    for (const QString &removed : m_removedEntries) {
+        QString shown = EntryField(removed, m_activeLanguage + 1, m_tables.delim);
+        if (shown.isEmpty())
+            shown = EntryField(removed, 2, m_tables.delim);
+        if (shown == text)
+            return &removed;
+    }
+    return nullptr;
 }
 
 void TsiCustomLang::dropEntriesWithoutProperty()

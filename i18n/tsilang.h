@@ -128,12 +128,23 @@ private:
     void applyWindowText(TStringsType kind, const char *property);
     void applyWindowFont();
     void applyList(TStringsType kind);
+    // Writes one entry's text of the active language into its component.
+    void applyEntry(TStringsType kind, const QString &entry);
     void applyFonts(const QStringList &entries, qsizetype start);
     void applyLocales();
     void applyCollections();
     void applyExtended();
     void syncWindowEntries();
+    // Brings the window's own entry of one list up to date.
+    void syncWindowEntry(TStringsType kind);
     void syncComponentEntries(TStringsType kind);
+    // Brings one component's entries in a list up to date.
+    void syncComponent(TStringsType kind, const platform::Component &c, const QString &name);
+    void addComponentEntry(TStringsType kind, const platform::Component &c, const QString &name, const QString &key,
+                           const QString &prop);
+    // A removed entry whose text (of the active language, else of the
+    // first) is `text`; null when there is none.
+    const QString *removedEntryShowing(const QString &text) const;
     void dropEntriesWithoutProperty();
     void componentRemoved(const QString &name);
 

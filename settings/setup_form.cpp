@@ -26,6 +26,25 @@ TSetupForm::TSetupForm(QWidget *parent) : QDialog(parent)
     // An ordinary window of 326 x 170 outside: 318 x 143 inside its frame.
     resize(318, 143);
 
+    buildDepthAndGradient();
+    buildLanguageList();
+    buildButtons();
+
+    setTabOrder(m_trackBar, m_gradient);
+    setTabOrder(m_gradient, m_languages);
+    setTabOrder(m_languages, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    m_trackBar->setFocus();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    buildTranslator();
+}
+
+// The 3D depth slider (0 is flat) and the gradient box, inside the bevel.
+void TSetupForm::buildDepthAndGradient()
+{
     m_bevel = new QFrame(this);
     m_bevel->setObjectName(QStringLiteral("Bevel1"));
     m_bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -48,13 +67,19 @@ TSetupForm::TSetupForm(QWidget *parent) : QDialog(parent)
     m_gradient = new QCheckBox(QStringLiteral("Gradient"), this);
     m_gradient->setObjectName(QStringLiteral("CheckBox1"));
     m_gradient->setGeometry(32, 72, 97, 17);
+}
 
+void TSetupForm::buildLanguageList()
+{
     m_languages = new QComboBox(this);
     m_languages->setObjectName(QStringLiteral("ComboBox1"));
     m_languages->setEditable(false);
     m_languages->setGeometry(32, 104, 129, 21);
     connect(m_languages, &QComboBox::activated, this, platform::guarded([this] { ComboBox1Change(); }));
+}
 
+void TSetupForm::buildButtons()
+{
     m_ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("BitBtn1"));
     m_ok->setGeometry(232, 8, 75, 25);
@@ -65,17 +90,11 @@ TSetupForm::TSetupForm(QWidget *parent) : QDialog(parent)
     m_cancel->setObjectName(QStringLiteral("BitBtn2"));
     m_cancel->setGeometry(232, 40, 75, 25);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-    setTabOrder(m_trackBar, m_gradient);
-    setTabOrder(m_gradient, m_languages);
-    setTabOrder(m_languages, m_ok);
-    setTabOrder(m_ok, m_cancel);
-    m_trackBar->setFocus();
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-
-    // The dialog's own translator, not attached to the language dispatcher.
+// The dialog's own translator, not attached to the language dispatcher.
+void TSetupForm::buildTranslator()
+{
     m_form = std::make_unique<platform::QtForm>(
         this, QStringLiteral("TSetupForm"),
         QList<QObject *>{m_bevel, m_label3d, m_ok, m_cancel, m_trackBar, m_gradient, m_languages});

@@ -48,6 +48,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void buildDepthAndGradient();
+    void buildLanguageList();
+    void buildButtons();
+    void buildTranslator();
+
     int m_tag = 0;
     bool m_shown = false;
     std::unique_ptr<platform::QtForm> m_form;

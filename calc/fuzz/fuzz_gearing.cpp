@@ -3,6 +3,7 @@
 // and every cell either rewritten with a number text or left as it was.
 #include "calc/decimal.h"
 #include "calc/gearing.h"
+#include "calc/tests/fake_gear_window.h"
 #include "platform/errors.h"
 
 #include <array>
@@ -13,34 +14,20 @@
 
 namespace {
 
-const QString kOld = QStringLiteral("old");
-
-struct Window : calc::GearInputs, calc::ResultCells, calc::SeriesFeed
+// The fake window, checking what the arithmetic writes: every cell text
+// parses as a number, every bar lies in a series 1..3 and is finite.
+struct Window : FakeGearWindow
 {
-    std::array<QString, 3> rings;
-    std::array<QString, 9> sprockets;
-    int circ = 0, cad = 0, unit = 0, minCad = 0, maxCad = 0;
-    std::array<std::array<QString, 9>, 3> inches, speeds;
     QChar sep = u'.';
 
-    QString chainringText(calc::Chainring r) const override { return rings[size_t(r)]; }
-    QString sprocketText(int row) const override { return sprockets[size_t(row - 1)]; }
-    int circumference() const override { return circ; }
-    int cadence() const override { return cad; }
-    int unitIndex() const override { return unit; }
-    QString unitText() const override { return QStringLiteral("Km/t"); }
-    int minCadence() const override { return minCad; }
-    int maxCadence() const override { return maxCad; }
-    void setUnitLabels(const QString &) override {}
     void setGearInches(calc::Chainring r, int row, const QString &t) override
     {
-        check(t), inches[size_t(r)][size_t(row - 1)] = t;
+        check(t), FakeGearWindow::setGearInches(r, row, t);
     }
     void setSpeed(calc::Chainring r, int row, const QString &t) override
     {
-        check(t), speeds[size_t(r)][size_t(row - 1)] = t;
+        check(t), FakeGearWindow::setSpeed(r, row, t);
     }
-    QString speedText(calc::Chainring r, int row) const override { return speeds[size_t(r)][size_t(row - 1)]; }
     void clearSeries(int s) override
     {
         if (s < 1 || s > 3)
@@ -99,10 +86,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         r = in.takeText();
     for (auto &s : w.sprockets)
         s = in.takeText();
-    for (auto &col : w.inches)
-        col.fill(kOld);
-    for (auto &col : w.speeds)
-        col.fill(kOld);
     try {
         calc::recalculate(w, w, w, w.sep);
     } catch (const platform::MathError &) {

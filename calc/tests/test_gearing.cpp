@@ -1,5 +1,6 @@
 #include "calc/decimal.h"
 #include "calc/gearing.h"
+#include "fake_gear_window.h"
 #include "platform/errors.h"
 
 #include <QTest>
@@ -7,56 +8,9 @@
 #include <vector>
 
 using calc::Chainring;
+using Bar = FakeGearWindow::Bar;
 
 namespace {
-
-struct Bar
-{
-    double start, end, y;
-};
-
-// The main window's fields and cells as plain arrays.
-struct FakeWindow : calc::GearInputs, calc::ResultCells, calc::SeriesFeed
-{
-    std::array<QString, 3> rings{"53", "42", "32"};
-    std::array<QString, 9> sprockets{"12", "13", "14", "15", "16", "17", "18", "19", "21"};
-    int circ = 210, cad = 100, unit = 0, minCad = 95, maxCad = 105;
-    std::array<std::array<QString, 9>, 3> inches, speeds;
-    QString unitLabels;
-    std::array<std::vector<Bar>, 3> series;
-
-    FakeWindow()
-    {
-        for (auto &col : inches)
-            col.fill(QStringLiteral("old"));
-        for (auto &col : speeds)
-            col.fill(QStringLiteral("old"));
-    }
-
-    QString chainringText(Chainring r) const override { return rings[size_t(r)]; }
-    QString sprocketText(int row) const override { return sprockets[size_t(row - 1)]; }
-    int circumference() const override { return circ; }
-    int cadence() const override { return cad; }
-    int unitIndex() const override { return unit; }
-    QString unitText() const override { return unit == 0 ? QStringLiteral("Km/t") : QStringLiteral("Mph"); }
-    int minCadence() const override { return minCad; }
-    int maxCadence() const override { return maxCad; }
-
-    void setUnitLabels(const QString &u) override { unitLabels = u; }
-    void setGearInches(Chainring r, int row, const QString &t) override { inches[size_t(r)][size_t(row - 1)] = t; }
-    void setSpeed(Chainring r, int row, const QString &t) override { speeds[size_t(r)][size_t(row - 1)] = t; }
-    QString speedText(Chainring r, int row) const override { return speeds[size_t(r)][size_t(row - 1)]; }
-
-    void clearSeries(int s) override { series[size_t(s - 1)].clear(); }
-    void addBar(int s, double start, double end, double y) override
-    {
-        series[size_t(s - 1)].push_back({start, end, y});
-    }
-
-    void recalc(QChar sep = u'.') { calc::recalculate(*this, *this, *this, sep); }
-    QString inch(Chainring r, int row) const { return inches[size_t(r)][size_t(row - 1)]; }
-    QString speed(Chainring r, int row) const { return speeds[size_t(r)][size_t(row - 1)]; }
-};
 
 // The worked table: gear inches / speed for 53, 42, 32 on 12..21 at 210 cm, 100 rpm, km/h.
 const char *const kWorked[9][6] = {
@@ -83,7 +37,7 @@ private Q_SLOTS:
     void workedTable()
     {
         QFETCH(QString, sep);
-        FakeWindow w;
+        FakeGearWindow w;
         w.recalc(sep[0]);
         QCOMPARE(w.unitLabels, QStringLiteral("Km/t"));
         for (int row = 1; row <= 9; ++row)
@@ -96,7 +50,7 @@ private Q_SLOTS:
 
     void extendedPrecisionDecides()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.recalc();
         QCOMPARE(w.speed(Chainring::Big, 1), QStringLiteral("55.7")); // double arithmetic gives 55.6
         QCOMPARE(w.inches[0][0], QStringLiteral("116.2"));
@@ -109,7 +63,7 @@ private Q_SLOTS:
 
     void milesPerHour()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.unit = 1;
         w.recalc();
         QCOMPARE(w.unitLabels, QStringLiteral("Mph"));
@@ -129,7 +83,7 @@ private Q_SLOTS:
     {
         QFETCH(int, row);
         QFETCH(QString, text);
-        FakeWindow w;
+        FakeGearWindow w;
         w.sprockets[size_t(row - 1)] = text;
         w.recalc();
         for (int r = 1; r <= 9; ++r) {
@@ -143,7 +97,7 @@ private Q_SLOTS:
 
     void blankMediumChainringLeavesMediumAndSmallStale()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.rings[1] = QStringLiteral("  ");
         w.recalc();
         for (int r = 1; r <= 9; ++r) {
@@ -154,12 +108,12 @@ private Q_SLOTS:
             QCOMPARE(w.speed(Chainring::Small, r), QStringLiteral("old"));
         }
         // Series2 is fed from the stale Medium texts.
-        QCOMPARE(int(w.series[1].size()), 0); // "old" does not parse
+        QCOMPARE(int(w.bars[1].size()), 0); // "old" does not parse
     }
 
     void zeroAndNegativeInputs()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.rings[0] = QStringLiteral("00");
         w.recalc();
         for (int r = 1; r <= 9; ++r) {
@@ -178,26 +132,26 @@ private Q_SLOTS:
 
     void singleDigitSprocket()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.sprockets[0] = QStringLiteral("9 ");
         w.recalc();
         QCOMPARE(w.inch(Chainring::Big, 1),
                  calc::formatOneDecimal(53 * (long double)calc::wheelDiameter(210) / 9, u'.'));
         // The integer parse refuses the trailing blank: every series stops before row 1.
-        for (const auto &s : w.series)
+        for (const auto &s : w.bars)
             QCOMPARE(int(s.size()), 0);
     }
 
     void feedBars()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.recalc();
-        QCOMPARE(int(w.series[2].size()), 9);
-        const Bar big1 = w.series[2][0];
+        QCOMPARE(int(w.bars[2].size()), 9);
+        const Bar big1 = w.bars[2][0];
         QCOMPARE(big1.start, 52.915);
         QCOMPARE(big1.end, 58.485);
         QCOMPARE(big1.y, 12.0);
-        const Bar small9 = w.series[0][8];
+        const Bar small9 = w.bars[0][8];
         QCOMPARE(small9.start, 18.24);
         QCOMPARE(small9.end, 20.16);
         QCOMPARE(small9.y, 21.0);
@@ -205,14 +159,14 @@ private Q_SLOTS:
 
     void feedUsesDisplayedSpeeds()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.rings[1] = QStringLiteral("  ");
         w.recalc(); // Medium texts stay "old": no bars for Series2
         for (int r = 0; r < 9; ++r)
             w.speeds[1][size_t(r)] = QStringLiteral("10.0");
         w.recalc();
-        QCOMPARE(int(w.series[1].size()), 9);
-        QCOMPARE(w.series[1][0].start, 9.5);
+        QCOMPARE(int(w.bars[1].size()), 9);
+        QCOMPARE(w.bars[1][0].start, 9.5);
     }
 
     void cadenceZeroFailsAfterTables_data()
@@ -226,7 +180,7 @@ private Q_SLOTS:
     {
         QFETCH(int, minCadence);
         QFETCH(QString, message);
-        FakeWindow w;
+        FakeGearWindow w;
         w.recalc();
         w.cad = 0;
         w.minCad = minCadence;
@@ -238,19 +192,19 @@ private Q_SLOTS:
         }
         for (int r = 1; r <= 9; ++r)
             QCOMPARE(w.speed(Chainring::Small, r), QStringLiteral("0.0"));
-        QCOMPARE(int(w.series[2].size()), 9); // bars kept
-        QCOMPARE(w.series[2][0].start, 52.915);
+        QCOMPARE(int(w.bars[2].size()), 9); // bars kept
+        QCOMPARE(w.bars[2][0].start, 52.915);
     }
 
     void equalAndZeroCadences()
     {
-        FakeWindow w;
+        FakeGearWindow w;
         w.minCad = w.maxCad = 100;
         w.recalc();
-        QCOMPARE(w.series[0][0].start, w.series[0][0].end);
+        QCOMPARE(w.bars[0][0].start, w.bars[0][0].end);
         w.minCad = 0;
         w.recalc();
-        for (const auto &s : w.series)
+        for (const auto &s : w.bars)
             for (const Bar &b : s)
                 QCOMPARE(b.start, 0.0);
     }

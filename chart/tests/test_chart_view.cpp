@@ -1,4 +1,5 @@
 #include "chart/chart.h"
+#include "fake_picture_sink.h"
 #include "gearing_fixture.h"
 #include "platform/errors.h"
 
@@ -62,28 +63,6 @@ struct ShownChart
 };
 
 const QColor kRed(255, 0, 0), kYellow(255, 255, 0), kLime(0, 255, 0);
-
-// Refuses the clipboard or the bitmap writing on request.
-struct FakeSink : PictureSink
-{
-    bool clipboardFree = true;
-    bool writeWorks = true;
-    QImage clipboard;
-    bool putOnClipboard(const QImage &picture) override
-    {
-        if (clipboardFree)
-            clipboard = picture;
-        return clipboardFree;
-    }
-    bool writeBitmap(const QImage &picture, QIODevice &device) override
-    {
-        if (!writeWorks) {
-            device.write("BM partial");
-            return false;
-        }
-        return picture.save(&device, "BMP");
-    }
-};
 
 } // namespace
 
@@ -326,7 +305,7 @@ private Q_SLOTS:
     void copyPicture()
     {
         ShownChart f;
-        FakeSink sink;
+        FakePictureSink sink;
         f.chart.setPictureSink(&sink);
         f.chart.copyPicture();
         QCOMPARE(sink.clipboard, f.chart.picture());
@@ -362,7 +341,7 @@ private Q_SLOTS:
             old.write("old content");
         }
         ShownChart f(false);
-        FakeSink sink;
+        FakePictureSink sink;
         sink.writeWorks = writeWorks;
         f.chart.setPictureSink(&sink);
         try {

@@ -1,18 +1,11 @@
+#include "table_rows.h"
+
 #include "i18n/entries.h"
 #include "i18n/tables.h"
 
 #include <QTest>
 
 using namespace i18n;
-
-namespace {
-const QChar D(1);
-// Writes "|" for D, so rows read like the tables.
-QString e(const char *text)
-{
-    return QString::fromUtf8(text).replace(u'|', D);
-}
-} // namespace
 
 class TestEntries : public QObject
 {

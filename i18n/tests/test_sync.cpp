@@ -1,4 +1,5 @@
 #include "fake_form.h"
+#include "table_rows.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
@@ -20,18 +21,6 @@
 using namespace i18n;
 
 namespace {
-const QChar D(1);
-QString e(const char *text)
-{
-    return QString::fromUtf8(text).replace(u'|', D);
-}
-QStringList keysOf(const QStringList &list)
-{
-    QStringList keys;
-    for (const QString &entry : list)
-        keys << EntryKey(entry, D);
-    return keys;
-}
 
 // A non-string published property.
 class Tagged : public QObject

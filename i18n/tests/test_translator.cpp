@@ -1,4 +1,5 @@
 #include "fake_form.h"
+#include "table_rows.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
@@ -11,11 +12,6 @@
 using namespace i18n;
 
 namespace {
-const QChar D(1);
-QString e(const char *text)
-{
-    return QString::fromUtf8(text).replace(u'|', D);
-}
 
 // Runs f and returns the ELanguageError message it raises (empty if none).
 template <typename F> QString languageError(F &&f)
