@@ -2,14 +2,8 @@
 separators, with real X input.
 
 Each step is a function of the visit (the `Visit` object of
-test_desktop.py: it uses `visit.app` and `visit.type_into`), so it can be
-bound as a method and listed with the other steps, for example
-
-    from steps_input import step_escape_keeps_a_kept_value, step_separators_are_plain_lines
-    Visit.step_escape_keeps_a_kept_value = step_escape_keeps_a_kept_value
-    Visit.step_separators_are_plain_lines = step_separators_are_plain_lines
-
-or called directly as `step_escape_keeps_a_kept_value(visit)`.
+test_desktop.py: it uses `visit.app` and `visit.type_into`); test_desktop.py
+lists them among its steps.
 
 What they expect and leave:
 - step_escape_keeps_a_kept_value: the main window open, English, no dialog
