@@ -31,18 +31,26 @@ else()
   set(RATIOMAT_TEST_TIMEOUT 60 CACHE STRING "Seconds before a test counts as hung")
 endif()
 
-# ratiomat_add_test(<name> SOURCES <files...> LIBS <targets...>)
-# One Qt Test executable per suite, registered with CTest, run offscreen.
+# ratiomat_add_test(<name> SOURCES <files...> LIBS <targets...> [XVFB])
+# One Qt Test executable per suite, registered with CTest, run offscreen; an
+# XVFB suite needs a real X server (the test script runs its label under
+# xvfb-run).
 # Qt's own watchdog stops a test function after the same limit and names it
 # in the log.
 function(ratiomat_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ratiomat_options Qt6::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   math(EXPR watchdog_ms "${RATIOMAT_TEST_TIMEOUT} * 1000 - 5000")
-  set_tests_properties(${name} PROPERTIES LABELS "offscreen" TIMEOUT ${RATIOMAT_TEST_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_FUNCTION_TIMEOUT=${watchdog_ms}")
+  set(label offscreen)
+  set(platform offscreen)
+  if(T_XVFB)
+    set(label xvfb)
+    set(platform xcb)
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT ${RATIOMAT_TEST_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=${platform};QTEST_FUNCTION_TIMEOUT=${watchdog_ms}")
 endfunction()
 
 # libFuzzer targets, built only with clang and -DRATIOMAT_FUZZ=ON. A target
