@@ -106,7 +106,7 @@ def _rows_are_plain_line(png):
 def _check_separators(app, shot):
     """Every separator shown on screen must be a plain line."""
     separators = wait_for("a separator on screen",
-                          lambda: [n for n in app.nodes() if n.role == "separator" and n.showing()])
+                          lambda: [n for n in app.root.walk() if n.role == "separator" and n.showing()])
     full = app.screenshot(shot + "-screen")
     for i, node in enumerate(separators):
         e = node.acc.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
@@ -120,7 +120,7 @@ def _check_separators(app, shot):
 def step_separators_are_plain_lines(visit):
     app = visit.app
     app.activate(app.window)
-    bar = [n for n in app.nodes() if n.role == "menu item" and n.showing()]
+    bar = [n for n in app.root.walk() if n.role == "menu item" and n.showing()]
     # The menu bar's titles come first in the tree: File, Edit, View, Help.
     titles = sorted(bar, key=lambda n: n.center()[0])[:4]
     seen = 0
@@ -130,7 +130,7 @@ def step_separators_are_plain_lines(visit):
         app.key("Escape")
         time.sleep(0.3)
 
-    tabs = sorted([n for n in app.nodes() if n.role == "page tab"], key=lambda n: n.center()[0])
+    tabs = sorted([n for n in app.root.walk() if n.role == "page tab"], key=lambda n: n.center()[0])
     app.click(*tabs[1].center())  # the Chart tab
     x, y = app.node(name="Speed-range chart", showing=True).center()
     app.click(x, y, button=3)
