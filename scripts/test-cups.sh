@@ -72,6 +72,7 @@ ServerBin /usr/lib/cups
 DataDir /usr/share/cups
 DocumentRoot /usr/share/cups/doc-root
 FileDevice Yes
+Printcap $root/printcap
 $accounts
 CONF
 cat >"$root/etc/cupsd.conf" <<CONF
