@@ -100,5 +100,29 @@ if [ "${FAST:-0}" != 1 ]; then
   fi
 fi
 
+# ---- Debian package and printing through CUPS ----------------------------
+# The package is built, checked, installed, started and removed (as root
+# only: anywhere else this stage fails with its reason); the report is
+# printed through a private CUPS daemon. Each script ends with
+# "N passed, M failed", which is added to the totals.
+add_counts() { # add_counts <log>
+  local line
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$1" | tail -1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + ${line%% passed*}))
+  line=${line#* passed, }
+  failed=$((failed + ${line%% failed}))
+}
+echo "== Debian package =="
+./scripts/test-package.sh 2>&1 | tee "$logdir/package.log"
+add_counts "$logdir/package.log"
+echo "== printing through CUPS =="
+./scripts/test-cups.sh build 2>&1 | tee "$logdir/cups.log"
+add_counts "$logdir/cups.log"
+# ---- end of Debian package and CUPS ---------------------------------------
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
