@@ -61,7 +61,7 @@ QWidget *openPreview()
 // Calls then() with the widget find() returns once it returns one, polling
 // from the event loop (the caller may sit in a modal loop meanwhile).
 void whenFound(QObject *context, const std::function<QWidget *()> &find, const std::function<void(QWidget &)> &then,
-               int triesLeft = 3000)
+               int triesLeft = 500)
 {
     QTimer::singleShot(20, context, [=] {
         if (QWidget *w = find())
@@ -152,14 +152,6 @@ class TestPrintCups : public QObject
                 format = dialog.printer()->outputFormat();
                 fileName = dialog.printer()->outputFileName();
             });
-        });
-        // A loaded machine may be slow, but a preview that is never printed
-        // from must fail the test, not hang it.
-        QTimer::singleShot(120000, form.get(), [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-            if (QWidget *preview = openPreview())
-                preview->close();
         });
         form->action(QStringLiteral("Report"))->trigger();
         if (!printed)
