@@ -13,6 +13,7 @@ PACKAGES="
   clang-14 libclang-rt-14-dev
   python3 at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-x11 dbus
   desktop-file-utils appstream
+  dpkg-dev lintian cups-daemon cups-client
   clang-format
 "
 

@@ -3,10 +3,11 @@
 # everything and runs the whole suite headless, in the C locale and in a
 # Danish one; then the end-to-end desktop test; then the suite again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then each fuzz target
-# briefly on its seed corpus. Exits non-zero on any failure and ends with one
-# line "N passed, M failed".
+# briefly on its seed corpus; then the report printed through a private CUPS
+# daemon, and the Debian package built, installed, started and removed.
+# Exits non-zero on any failure and ends with one line "N passed, M failed".
 #
-#   FAST=1 scripts/test.sh   skips the sanitizer and fuzz stages
+#   FAST=1 scripts/test.sh   skips the sanitizer, fuzz and package stages
 #
 # Every stage is one call that adds its own counts through `tally` and counts
 # as a failure when it ran nothing: a check that tested nothing never passes.
@@ -89,21 +90,12 @@ check_format() {
   fi
 }
 
-# run_e2e <LANG value>: the whole program in a real X session with a window
-# manager, driven from outside; screenshots are left in
-# build/test-artifacts/e2e. Each step counts; the test itself fails when it
-# ran fewer steps than it defines.
-run_e2e() {
-  local lang=$1 stage="end-to-end desktop test, LANG=$1" line rc
-  echo "== $stage =="
-  rm -rf build/test-artifacts/e2e
-  in_locale "$lang" timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
-    /usr/bin/python3 e2e/test_desktop.py --app build/app/ratiomat \
-    --artifacts build/test-artifacts/e2e >"$logdir/e2e.raw" 2>&1
-  rc=$?
-  grep -v -E 'dbus-daemon|org.a11y|SpiRegistry|XDG_RUNTIME_DIR' "$logdir/e2e.raw" | tee "$logdir/e2e.log"
-  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$logdir/e2e.log" | tail -1)
-  local ok=0 bad=0
+# tally_output <stage> <log> <exit status>: adds the counts of the last
+# "N passed, M failed" line a stage printed; a non-zero exit with no
+# failure counted is one failure.
+tally_output() {
+  local stage=$1 log=$2 rc=$3 line ok=0 bad=0
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
   if [ -n "$line" ]; then
     ok=${line%% passed*}
     bad=${line#* passed, }
@@ -114,6 +106,32 @@ run_e2e() {
     bad=1
   fi
   tally "$stage" "$ok" "$bad"
+}
+
+# run_counted <stage> <command...>: a stage that prints its own
+# "N passed, M failed" line.
+run_counted() {
+  local stage=$1 log="$logdir/stage.log"
+  shift
+  echo "== $stage =="
+  "$@" 2>&1 | tee "$log"
+  tally_output "$stage" "$log" "${PIPESTATUS[0]}"
+}
+
+# run_e2e <LANG value>: the whole program in a real X session with a window
+# manager, driven from outside; screenshots are left in
+# build/test-artifacts/e2e. Each step counts; the test itself fails when it
+# ran fewer steps than it defines.
+run_e2e() {
+  local lang=$1 stage="end-to-end desktop test, LANG=$1" rc
+  echo "== $stage =="
+  rm -rf build/test-artifacts/e2e
+  in_locale "$lang" timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+    /usr/bin/python3 e2e/test_desktop.py --app build/app/ratiomat \
+    --artifacts build/test-artifacts/e2e >"$logdir/e2e.raw" 2>&1
+  rc=$?
+  grep -v -E 'dbus-daemon|org.a11y|SpiRegistry|XDG_RUNTIME_DIR' "$logdir/e2e.raw" | tee "$logdir/e2e.log"
+  tally_output "$stage" "$logdir/e2e.log" "$rc"
 }
 
 # build_or_fail <dir> [cmake args]: a failed build is one failure.
@@ -174,6 +192,11 @@ if [ "${FAST:-0}" != 1 ]; then
     failed=$((failed + 1))
   fi
 fi
+
+run_counted "printing through CUPS" ./scripts/test-cups.sh build
+# The package is built, checked, installed, started and removed (as root
+# only: anywhere else this stage fails with its reason).
+[ "${FAST:-0}" = 1 ] || run_counted "Debian package" ./scripts/test-package.sh
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
