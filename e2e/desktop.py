@@ -51,7 +51,8 @@ class Desktop:
         # Windows mapped before the window manager runs stay unmanaged (no
         # title bars, no Alt+F4) on a busy machine.
         wait_for("the window manager",
-                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False))
+                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False),
+                 timeout=60)
         time.sleep(0.8)
 
     def close(self):
