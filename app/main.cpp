@@ -1,4 +1,4 @@
-#include "gearform.h"
+#include "main_window.h"
 #include "startup.h"
 
 #include "platform/application.h"

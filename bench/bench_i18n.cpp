@@ -3,7 +3,7 @@
 // texts straight into the widgets (the least any switch must cost).
 #include "bench_result.h"
 #include "i18n/dispatcher.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 
 #include <QAction>

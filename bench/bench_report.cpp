@@ -6,7 +6,7 @@
 #include "bench_result.h"
 #include "chart/chart.h"
 #include "report/preview_report.h"
-#include "report/print_report_form.h"
+#include "report/report_form.h"
 #include "report/tests/report_fixture.h"
 
 #include <QApplication>

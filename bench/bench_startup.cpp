@@ -13,7 +13,7 @@
 #include "bench_result.h"
 
 #ifndef RATIOMAT_BARE_WINDOW
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "platform/application.h"
 #endif

@@ -2,8 +2,8 @@
 
 #include "chart_layout.h"
 #include "chart_model.h"
-#include "gantt_series.h"
 #include "picture_sink.h"
+#include "speed_range_series.h"
 
 #include <QFrame>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "axis.h"
-#include "gantt_series.h"
+#include "speed_range_series.h"
 
 #include <QColor>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "dispatcher.h"
 
 #include "entries.h"
-#include "tsilang.h"
+#include "translator.h"
 
 #include "platform/components.h"
 

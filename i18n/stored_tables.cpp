@@ -1,7 +1,7 @@
 #include "stored_tables.h"
 
 #include "dispatcher.h"
-#include "tsilang.h"
+#include "translator.h"
 
 #include "platform/components.h"
 #include "platform/errors.h"

@@ -4,8 +4,8 @@
 #include "platform/error_display.h"
 #include "platform/errors.h"
 #include "platform/radio_group.h"
-#include "print_report_form.h"
 #include "printers.h"
+#include "report_form.h"
 #include "report_preview_window.h"
 #include "string_grid.h"
 

@@ -2,12 +2,12 @@
 //   ratiomat_screenshots <output folder>
 // Run offscreen (QT_QPA_PLATFORM=offscreen) for the same pixels everywhere;
 // scripts/screenshots.sh does that.
-#include "about/about_form.h"
-#include "app/gearform.h"
+#include "about/about_box.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "i18n/dispatcher.h"
 #include "platform/application.h"
-#include "settings/setup_form.h"
+#include "settings/settings_dialog.h"
 
 #include <QComboBox>
 #include <QDir>

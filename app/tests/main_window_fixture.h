@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 
 #include <QTest>

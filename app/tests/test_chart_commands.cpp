@@ -1,7 +1,7 @@
 // The chart as the main window feeds and commands it: bars follow the
 // tables, the check boxes, the axis title follows the unit, and the zoom,
 // copy and save commands run from their actions.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/save_picture_dialog.h"
 #include "app/startup.h"
 #include "chart/chart.h"

@@ -1,12 +1,12 @@
 // The main window switched between English and Danish through the language
 // dispatcher, as a user sees it, and what the first switch does to the
 // window's translation lists.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/save_picture_dialog.h"
 #include "app/startup.h"
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
 

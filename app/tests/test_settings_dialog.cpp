@@ -1,12 +1,12 @@
 // The Setup command: the settings dialog filled from the chart and the
 // language dispatcher, and what OK and Cancel do.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "i18n/dispatcher.h"
 #include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
-#include "settings/setup_form.h"
+#include "settings/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/tests/fake_gear_window.h"
-#include "chart/gantt_series.h"
+#include "chart/speed_range_series.h"
 
 #include <QColor>
 #include <array>

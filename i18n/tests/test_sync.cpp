@@ -4,7 +4,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/menu_item.h"
 #include "platform/two_digit_field.h"
 

@@ -4,8 +4,8 @@
 #include "platform/error_display.h"
 #include "platform/errors.h"
 #include "report/preview_report.h"
-#include "report/print_report_form.h"
 #include "report/printers.h"
+#include "report/report_form.h"
 #include "report_fixture.h"
 
 #include "report/report_preview_window.h"

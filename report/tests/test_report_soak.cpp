@@ -2,7 +2,7 @@
 // after the first ten (the first use of the print machinery), a hundred
 // more open-and-close rounds change the resident memory by less than 1 MB.
 
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "report/preview_report.h"
 #include "report/printers.h"

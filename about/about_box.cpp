@@ -1,6 +1,6 @@
-#include "about_form.h"
+#include "about_box.h"
 
-#include "about/pvl_url.h"
+#include "about/url_link.h"
 #include "data/icons.h"
 #include "platform/error_display.h"
 

@@ -1,6 +1,6 @@
 // The main window as a rider meets it: start-up values, the recalculation
 // wiring, the cadence rule, tabs and commands, and the error display.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "main_window_fixture.h"
@@ -379,4 +379,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestGearform)
-#include "test_gearform.moc"
+#include "test_main_window.moc"

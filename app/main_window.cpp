@@ -1,10 +1,10 @@
-#include "gearform.h"
+#include "main_window.h"
 
-#include "about/about_form.h"
+#include "about/about_box.h"
 #include "chart/chart.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -17,7 +17,7 @@
 #include "report/report_table.h"
 #include "report/string_grid.h"
 #include "save_picture_dialog.h"
-#include "settings/setup_form.h"
+#include "settings/settings_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

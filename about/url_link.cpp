@@ -1,4 +1,4 @@
-#include "pvl_url.h"
+#include "url_link.h"
 
 #include "about/browser_association.h"
 #include "about/launch_command.h"

@@ -1,5 +1,5 @@
-#include "about/about_form.h"
-#include "about/pvl_url.h"
+#include "about/about_box.h"
+#include "about/url_link.h"
 #include "platform/error_display.h"
 #include "xdg_sandbox.h"
 
@@ -199,4 +199,4 @@ private:
 };
 
 QTEST_MAIN(TestAboutForm)
-#include "test_about_form.moc"
+#include "test_about_box.moc"

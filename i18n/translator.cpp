@@ -1,4 +1,4 @@
-#include "tsilang.h"
+#include "translator.h"
 
 #include "dispatcher.h"
 #include "entries.h"

@@ -1,13 +1,13 @@
 // The report of the real main window: what the Report command shows for the
 // default gearing, in either unit.
 
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "platform/radio_group.h"
 #include "report/preview_report.h"
-#include "report/print_report_form.h"
 #include "report/printers.h"
+#include "report/report_form.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
 #include "report_fixture.h"
@@ -84,4 +84,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestReportGearform)
-#include "test_report_gearform.moc"
+#include "test_report_window.moc"

@@ -1,8 +1,8 @@
-#include "print_report_form.h"
+#include "report_form.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 
 #include "chart/chart.h"

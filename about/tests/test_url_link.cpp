@@ -1,4 +1,4 @@
-#include "about/pvl_url.h"
+#include "about/url_link.h"
 #include "xdg_sandbox.h"
 
 #include <QTest>
@@ -211,4 +211,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestPvlUrl)
-#include "test_pvl_url.moc"
+#include "test_url_link.moc"

@@ -1,8 +1,8 @@
-#include "setup_form.h"
+#include "settings_dialog.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 #include "platform/error_display.h"
 

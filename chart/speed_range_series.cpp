@@ -1,4 +1,4 @@
-#include "gantt_series.h"
+#include "speed_range_series.h"
 
 #include "platform/errors.h"
 
