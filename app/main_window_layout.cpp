@@ -75,7 +75,7 @@ QFont sansFont(int pixels)
 
 } // namespace
 
-Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("gearform"));
     setWindowTitle(QStringLiteral("Ratiomat"));
@@ -84,7 +84,7 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
 
     buildActions();
     buildMenus();
-    m_savePicture = new TSavePictureDialog(this);
+    m_savePicture = new SavePictureDialog(this);
     m_savePicture->setObjectName(QStringLiteral("SavePictureDialog1"));
 
     m_pageControl = new PageControl(this);
@@ -119,17 +119,17 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
 
     wireInputs();
     buildTranslator();
-    // FormCreate
-    PageControl1Change();
+    // Start with the first tab's state, as a tab change would leave it.
+    tabChanged();
 }
 
-Tgearform::~Tgearform()
+MainWindow::~MainWindow()
 {
     // The translator works through the form adapter: it goes first.
     delete m_translator;
 }
 
-QLabel *Tgearform::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
+QLabel *MainWindow::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -138,7 +138,7 @@ QLabel *Tgearform::label(QWidget *parent, const QString &name, const QString &te
     return l;
 }
 
-QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, int y, bool gray)
+QLabel *MainWindow::resultCell(QWidget *parent, const QString &name, int right, int y, bool gray)
 {
     constexpr int width = 44;
     auto *l = new QLabel(name, parent);
@@ -153,28 +153,26 @@ QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, i
     return l;
 }
 
-void Tgearform::buildActions()
+void MainWindow::buildActions()
 {
     struct ActionSpec
     {
         const char *name, *category, *caption, *hint, *icon;
         QKeySequence shortcut;
-        void (Tgearform::*handler)();
+        void (MainWindow::*handler)();
     };
     const ActionSpec specs[] = {
         {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
-        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I),
-         &Tgearform::ZoominExecute},
+        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::zoomIn},
         {"Zoomud", "Grafik", "Zoom &out", "Zoom out", "zoom-out", QKeySequence(Qt::CTRL | Qt::Key_O),
-         &Tgearform::ZoomudExecute},
-        {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &Tgearform::UndoExecute},
+         &MainWindow::zoomOut},
+        {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &MainWindow::resetZoom},
         {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(Qt::CTRL | Qt::Key_C),
-         &Tgearform::CopyExecute},
+         &MainWindow::copyChart},
         {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
-         &Tgearform::SaveExecute},
-        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P),
-         &Tgearform::ReportExecute},
-        {"Setup", "Filer", "&Setup", "", nullptr, {}, &Tgearform::SetupExecute},
+         &MainWindow::saveChart},
+        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P), &MainWindow::showReport},
+        {"Setup", "Filer", "&Setup", "", nullptr, {}, &MainWindow::openSettings},
     };
     for (const ActionSpec &s : specs) {
         auto *a = new QAction(QString::fromLatin1(s.caption), this);
@@ -194,12 +192,12 @@ void Tgearform::buildActions()
     }
 }
 
-QAction *Tgearform::action(const QString &name) const
+QAction *MainWindow::action(const QString &name) const
 {
     return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void Tgearform::buildMenus()
+void MainWindow::buildMenus()
 {
     // Qt menus show QActions; each menu item is also a named component of
     // its own (a MenuItem), bound to its command where it has one.
@@ -219,7 +217,7 @@ void Tgearform::buildMenus()
         // A plain line: a separator with a text would draw that text.
         item(name, menu->addSeparator());
     };
-    auto own = [&](QMenu *menu, const char *name, const QString &caption, void (Tgearform::*handler)()) {
+    auto own = [&](QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)()) {
         QAction *a = menu->addAction(caption);
         connect(a, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
         item(name, a);
@@ -231,7 +229,7 @@ void Tgearform::buildMenus()
     separator(file, "N1");
     command(file, "Udskriv1", "Report");
     separator(file, "N2");
-    own(file, "Afslut1", QStringLiteral("E&xit"), &Tgearform::Afslut1Click);
+    own(file, "Afslut1", QStringLiteral("E&xit"), &MainWindow::exitRequested);
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     item("Rediger1", edit->menuAction());
@@ -247,7 +245,7 @@ void Tgearform::buildMenus()
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     item("Hjlp1", help->menuAction());
-    own(help, "Om1", QStringLiteral("&About"), &Tgearform::Om1Click);
+    own(help, "Om1", QStringLiteral("&About"), &MainWindow::showAbout);
 
     // The chart's context menu shows no item images.
     class IconlessMenu : public QMenu
@@ -274,7 +272,7 @@ void Tgearform::buildMenus()
     command(m_popup, "Indstillinger2", "Setup");
 }
 
-void Tgearform::buildTranslator()
+void MainWindow::buildTranslator()
 {
     // The components in the window's own order, as the translator visits
     // them when it completes its tables.
@@ -316,7 +314,7 @@ void Tgearform::buildTranslator()
             order << QString::fromLatin1(prefix) + QString::number(i);
     order << QStringLiteral("SavePictureDialog1") << QStringLiteral("siLangDispatcher1");
 
-    m_dispatcher = new i18n::TsiLangDispatcher(this);
+    m_dispatcher = new i18n::LanguageDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
 
     // One pass over the children, then a look-up per name: this runs at start-up.
@@ -332,12 +330,12 @@ void Tgearform::buildTranslator()
             m_components << found;
     }
     m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("Tgearform"), m_components);
-    m_translator = new i18n::TsiLang(*m_form, this);
+    m_translator = new i18n::Translator(*m_form, this);
     m_translator->setObjectName(QStringLiteral("siLang1"));
-    i18n::loadStoredTables(i18n::kGearformTables, *m_form, *m_translator, m_dispatcher);
+    i18n::loadStoredTables(i18n::kMainWindowTables, *m_form, *m_translator, m_dispatcher);
 }
 
-void Tgearform::buildSetupTab(platform::TabSheet *page)
+void MainWindow::buildSetupTab(platform::TabSheet *page)
 {
     label(page, QStringLiteral("Label43"), QStringLiteral("Circumference"), 16, 24);
     m_circumference = new platform::IntSpinField(page);
@@ -447,7 +445,7 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
         setTabOrder(order[i], order[i + 1]);
 }
 
-void Tgearform::buildChartTab(platform::TabSheet *page)
+void MainWindow::buildChartTab(platform::TabSheet *page)
 {
     m_toolBar = new QToolBar(page);
     m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
@@ -499,7 +497,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     // front in 3D. Series1 and Series3 keep their bars ordered by start.
     const std::array<QColor, 3> barColours{QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     for (int i = 0; i < 3; ++i) {
-        auto *series = new chart::GanttSeries(this);
+        auto *series = new chart::SpeedRangeSeries(this);
         series->setObjectName(QStringLiteral("Series%1").arg(i + 1));
         series->setColor(barColours[size_t(i)]);
         series->setOrderedByStart(i != 1);
@@ -522,7 +520,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
         p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
         box->setPalette(p);
         platform::setHint(box, QStringLiteral("Show chart"));
-        connect(box, &QCheckBox::clicked, this, guarded([this] { CheckBox1Click(); }));
+        connect(box, &QCheckBox::clicked, this, guarded([this] { showCheckedSeries(); }));
         box->setAccessibleName(
             QStringLiteral("Show %1 chainring bars").arg(QString::fromLatin1(kRingNames[size_t(2 - i)])));
         m_seriesBoxes[size_t(i)] = box;
@@ -547,9 +545,9 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_maxCadence->setAccessibleName(QStringLiteral("Maximum cadence of the chart"));
 }
 
-void Tgearform::wireInputs()
+void MainWindow::wireInputs()
 {
-    auto recalc = guarded([this] { MaskEdit3Change(); });
+    auto recalc = guarded([this] { recalculate(); });
     for (auto *f : m_chainrings)
         connect(f, &platform::TwoDigitField::fieldTextChanged, this, recalc);
     for (auto *f : m_sprockets)
@@ -557,8 +555,8 @@ void Tgearform::wireInputs()
     connect(m_circumference, &platform::IntSpinField::changed, this, recalc);
     connect(m_cadence, &platform::IntSpinField::changed, this, recalc);
     connect(m_unit, &platform::RadioGroup::clicked, this, recalc);
-    auto order = guarded([this] { SpinEdit2Change(); });
+    auto order = guarded([this] { orderCadences(); });
     connect(m_minCadence, &platform::IntSpinField::changed, this, order);
     connect(m_maxCadence, &platform::IntSpinField::changed, this, order);
-    connect(m_pageControl, &QTabWidget::currentChanged, this, guarded([this] { PageControl1Change(); }));
+    connect(m_pageControl, &QTabWidget::currentChanged, this, guarded([this] { tabChanged(); }));
 }

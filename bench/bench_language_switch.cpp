@@ -16,7 +16,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::Application app(argc, argv);
     app::prepareApplication();
-    Tgearform form;
+    MainWindow form;
     if (!showMainWindow(form))
         return 1;
 

@@ -107,7 +107,7 @@ int ratiomatChild(int argc, char **argv)
     platform::Application app(argc, argv);
     FirstPaint probe;
     app::prepareApplication();
-    QWidget *w = new Tgearform;
+    QWidget *w = new MainWindow;
     app.installEventFilter(&probe);
     w->show();
     const int rc = app.exec();

@@ -7,7 +7,7 @@
 
 // The main window as a benchmark starts from: shown, so the gearing has been
 // reset. False when it could not be shown.
-inline bool showMainWindow(Tgearform &form)
+inline bool showMainWindow(MainWindow &form)
 {
     form.show();
     return QTest::qWaitForWindowExposed(&form);

@@ -10,7 +10,7 @@ namespace chart {
 class Chart;
 }
 namespace i18n {
-class TsiLang;
+class Translator;
 }
 namespace platform {
 class QtForm;
@@ -25,11 +25,11 @@ class StringGrid;
 inline int ReportRow = 0;
 
 // The report form: hosts the one-page report and is itself never shown.
-// Components carry their stored names as objectName: QuickRep1 with the
-// bands QRBand4 (page header), QRBand1 (title), QRBand2 (detail) and QRBand3
-// (page footer), their labels, the chart holder QRChart1 and the report
-// chart QRDBChart1.
-class TPrintReportForm : public QWidget
+// Components carry their stored names as objectName; the map in
+// docs/architecture.md gives the member that holds each: the page, its
+// bands (page header, title, detail, page footer), their labels, the chart
+// holder and the report chart.
+class ReportForm : public QWidget
 {
     Q_OBJECT
 
@@ -38,40 +38,40 @@ public:
 
     static const QString kCopyright;
 
-    explicit TPrintReportForm(QWidget *parent = nullptr);
-    ~TPrintReportForm() override;
+    explicit ReportForm(QWidget *parent = nullptr);
+    ~ReportForm() override;
 
-    QuickRep *QuickRep1 = nullptr;
-    ReportBand *QRBand4 = nullptr;
-    ReportBand *QRBand1 = nullptr;
-    ReportBand *QRBand2 = nullptr;
-    ReportBand *QRBand3 = nullptr;
-    ReportChart *QRChart1 = nullptr;
-    chart::Chart *QRDBChart1 = nullptr;
-    ReportLabel *QRLabel1 = nullptr;
-    ReportLabel *QRLabel11 = nullptr;
-    ReportLabel *QRLabel12 = nullptr;
-    ReportLabel *QRLabel3 = nullptr;
-    ReportLabel *QRLabel4 = nullptr;
-    ReportLabel *QRLabel5 = nullptr;
-    ReportLabel *QRLabel6 = nullptr;
-    ReportLabel *QRLabel7 = nullptr;
-    ReportLabel *QRLabel9 = nullptr;
-    ReportLabel *QRLabel10 = nullptr;
-    ReportLabel *QRLabel8 = nullptr;
-    i18n::TsiLang *siLang1 = nullptr;
+    ReportPage *reportPage = nullptr;
+    ReportBand *pageHeaderBand = nullptr;
+    ReportBand *titleBand = nullptr;
+    ReportBand *detailBand = nullptr;
+    ReportBand *pageFooterBand = nullptr;
+    ReportChart *chartHolder = nullptr;
+    chart::Chart *reportChart = nullptr;
+    ReportLabel *titleLabel = nullptr;
+    ReportLabel *gearHeading = nullptr;
+    ReportLabel *unitHeading = nullptr;
+    ReportLabel *sprocketCell = nullptr;
+    ReportLabel *bigInchesCell = nullptr;
+    ReportLabel *mediumInchesCell = nullptr;
+    ReportLabel *smallInchesCell = nullptr;
+    ReportLabel *bigSpeedCell = nullptr;
+    ReportLabel *mediumSpeedCell = nullptr;
+    ReportLabel *smallSpeedCell = nullptr;
+    ReportLabel *copyrightLabel = nullptr;
+    i18n::Translator *translator = nullptr;
 
     // The table printed as the detail lines; owned by the main window.
-    void setStringGrid1(StringGrid *grid) { m_grid = grid; }
-    StringGrid *StringGrid1() const { return m_grid; }
+    void setDetailTable(StringGrid *grid) { m_grid = grid; }
+    StringGrid *detailTable() const { return m_grid; }
 
     // Series copies that live as long as the report chart, whoever owns them.
     void adoptSeriesCopy(QObject *copy);
 
     // Event handlers.
-    void QuickRep1BeforePrint(bool &printReport);
-    void QuickRep1NeedData(bool &moreData);
-    void FormClose(CloseAction &action);
+    void startReport(bool &printReport);
+    void nextDetailLine(bool &moreData);
+    void chooseCloseAction(CloseAction &action);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

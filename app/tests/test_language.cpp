@@ -25,15 +25,15 @@ class TestLanguage : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
 
     QString text(const char *label) const { return form->findChild<QLabel *>(QString::fromLatin1(label))->text(); }
     QString box(int n) const { return form->seriesBox(n)->text(); }
-    QString entry(TStringsType kind, const QString &key, int language) const
+    QString entry(ListKind kind, const QString &key, int language) const
     {
         return FindEntryText(form->translator()->list(kind), key, language, form->translator()->delim());
     }
-    bool hasEntry(TStringsType kind, const QString &key) const
+    bool hasEntry(ListKind kind, const QString &key) const
     {
         return FindEntryIndex(form->translator()->list(kind), key, form->translator()->delim()) >= 0;
     }

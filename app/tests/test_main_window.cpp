@@ -21,12 +21,12 @@
 
 using calc::Chainring;
 
-class TestGearform : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
     QStringList errors;
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
 
     QStringList allCells() const
     {
@@ -350,7 +350,7 @@ private Q_SLOTS:
     void exitCloses()
     {
         QVERIFY(form->isVisible());
-        form->Afslut1Click();
+        form->exitRequested();
         QVERIFY(!form->isVisible());
     }
 
@@ -378,5 +378,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGearform)
+QTEST_MAIN(TestMainWindow)
 #include "test_main_window.moc"

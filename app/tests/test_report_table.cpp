@@ -15,7 +15,7 @@ class TestReportTable : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
 
     QStringList row(int r) const
     {

@@ -51,7 +51,7 @@ private Q_SLOTS:
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("AddressSanitizer keeps freed memory in quarantine: resident memory says nothing here");
 #endif
-        Tgearform window;
+        MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *print = window.findChild<QAction *>(QStringLiteral("Report"));
