@@ -73,6 +73,20 @@ QFont sansFont(int pixels)
     return f;
 }
 
+// A menu that shows no item images (the chart's context menu).
+class IconlessMenu : public QMenu
+{
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const override
+    {
+        QMenu::initStyleOption(option, action);
+        option->icon = QIcon();
+    }
+};
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
@@ -248,18 +262,6 @@ void MainWindow::buildMenus()
     own(help, "Om1", QStringLiteral("&About"), &MainWindow::showAbout);
 
     // The chart's context menu shows no item images.
-    class IconlessMenu : public QMenu
-    {
-    public:
-        using QMenu::QMenu;
-
-    protected:
-        void initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const override
-        {
-            QMenu::initStyleOption(option, action);
-            option->icon = QIcon();
-        }
-    };
     m_popup = new IconlessMenu(this);
     command(m_popup, "Dansk1", "Copy");
     command(m_popup, "English1", "Save");
