@@ -109,6 +109,9 @@ private:
     void buildActions();
     void buildMenus();
     void buildSetupTab(platform::TabSheet *page);
+    void buildTeethFields(QWidget *left);
+    void buildResultCells(QWidget *left, QWidget *right);
+    void setSetupTabOrder();
     void buildChartTab(platform::TabSheet *page);
     void buildTranslator();
     void wireInputs();

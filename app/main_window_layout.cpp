@@ -374,6 +374,19 @@ void MainWindow::buildSetupTab(platform::TabSheet *page)
     left->setGeometry(16, 56, 273, 289);
     label(left, QStringLiteral("Label2"), QStringLiteral("Rear/Front"), 24, 32);
 
+    buildTeethFields(left);
+    buildResultCells(left, right);
+
+    m_reportTable = new report::StringGrid(page);
+    m_reportTable->setObjectName(QStringLiteral("StringGrid1"));
+    m_reportTable->setGeometry(456, 0, 32, 16);
+
+    setSetupTabOrder();
+}
+
+// The chainring fields (top row) and the sprocket fields (left column).
+void MainWindow::buildTeethFields(QWidget *left)
+{
     const std::array<int, 3> ringX{96, 152, 208};
     const std::array<const char *, 3> ringFields{"MaskEdit1", "MaskEdit2", "MaskEdit12"};
     for (int i = 0; i < 3; ++i) {
@@ -392,7 +405,12 @@ void MainWindow::buildSetupTab(platform::TabSheet *page)
         f->setAccessibleName(QStringLiteral("Sprocket row %1 teeth").arg(row));
         m_sprockets[size_t(row - 1)] = f;
     }
+}
 
+// The gear-inch cells (left group), the speed cells and their unit captions
+// (right group).
+void MainWindow::buildResultCells(QWidget *left, QWidget *right)
+{
     // Gray cells mark the combinations a rider avoids (crossed chain).
     auto grayInch = [](int ring, int row) {
         return (ring == 0 && row >= 7) || (ring == 1 && (row <= 2 || row >= 8)) || (ring == 2 && row <= 3);
@@ -434,11 +452,10 @@ void MainWindow::buildSetupTab(platform::TabSheet *page)
     for (int i = 0; i < 3; ++i)
         m_unitLabels[size_t(i)] =
             label(right, QString::fromLatin1(unitNames[size_t(i)]), QStringLiteral("Km/t"), unitX[size_t(i)], 64);
+}
 
-    m_reportTable = new report::StringGrid(page);
-    m_reportTable->setObjectName(QStringLiteral("StringGrid1"));
-    m_reportTable->setGeometry(456, 0, 32, 16);
-
+void MainWindow::setSetupTabOrder()
+{
     // Tab order: circumference, unit, the right group, then the left group.
     QWidget *order[] = {m_circumference, m_unit,         m_cadence,      m_chainrings[0], m_chainrings[1],
                         m_chainrings[2], m_sprockets[0], m_sprockets[1], m_sprockets[2],  m_sprockets[3],
