@@ -113,6 +113,8 @@ private:
     void buildResultCells(QWidget *left, QWidget *right);
     void setSetupTabOrder();
     void buildChartTab(platform::TabSheet *page);
+    void buildChartToolBar(QWidget *page);
+    void buildSeriesPanel(QWidget *panel);
     void buildTranslator();
     void wireInputs();
     QLabel *label(QWidget *parent, const QString &name, const QString &text, int x, int y);

@@ -466,28 +466,7 @@ void MainWindow::setSetupTabOrder()
 
 void MainWindow::buildChartTab(platform::TabSheet *page)
 {
-    m_toolBar = new QToolBar(page);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    m_toolBar->setWindowTitle(QStringLiteral("ToolBar1"));
-    m_toolBar->setIconSize(QSize(16, 16));
-    m_toolBar->setMovable(false);
-    m_toolBar->setFloatable(false);
-    m_toolBar->setContentsMargins(0, 0, 0, 0);
-    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
-    const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
-                                                                        {"ToolButton2", "Report"},
-                                                                        {"ToolButton3", "Copy"},
-                                                                        {"ToolButton4", "Zoomin"},
-                                                                        {"ToolButton5", "Zoomud"}}};
-    for (const auto &[name, act] : buttons) {
-        auto *b = new QToolButton(m_toolBar);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setDefaultAction(action(QString::fromLatin1(act)));
-        b->setAutoRaise(true);
-        b->setFixedSize(23, 22);
-        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        m_toolBar->addWidget(b);
-    }
+    buildChartToolBar(page);
 
     // Spacers around the chart: 16 pixels below the tool bar, 8 at the
     // bottom and at the left; the chart measures 528 x 308 between them.
@@ -527,6 +506,39 @@ void MainWindow::buildChartTab(platform::TabSheet *page)
     auto *panel = new QWidget(page);
     panel->setObjectName(QStringLiteral("Panel4"));
     panel->setGeometry(8 + chartW, 40, 89, chartH);
+    buildSeriesPanel(panel);
+}
+
+// The chart tab's tool bar: Save, Report, Copy, Zoom in, Zoom out.
+void MainWindow::buildChartToolBar(QWidget *page)
+{
+    m_toolBar = new QToolBar(page);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setWindowTitle(QStringLiteral("ToolBar1"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setContentsMargins(0, 0, 0, 0);
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
+    const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
+                                                                        {"ToolButton2", "Report"},
+                                                                        {"ToolButton3", "Copy"},
+                                                                        {"ToolButton4", "Zoomin"},
+                                                                        {"ToolButton5", "Zoomud"}}};
+    for (const auto &[name, act] : buttons) {
+        auto *b = new QToolButton(m_toolBar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setDefaultAction(action(QString::fromLatin1(act)));
+        b->setAutoRaise(true);
+        b->setFixedSize(23, 22);
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        m_toolBar->addWidget(b);
+    }
+}
+
+// The panel right of the chart: a check box per series and the cadence range.
+void MainWindow::buildSeriesPanel(QWidget *panel)
+{
     const std::array<const char *, 3> boxCaptions{"Small", "Medium", "Large"};
     const std::array<QColor, 3> boxColours{QColor(0, 128, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     const std::array<int, 3> boxY{2, 26, 58};
