@@ -1,4 +1,4 @@
-#include "gearform.h"
+#include "main_window.h"
 #include "startup.h"
 
 #include "platform/application.h"
@@ -7,7 +7,7 @@ int main(int argc, char **argv)
 {
     platform::Application app(argc, argv);
     app::prepareApplication();
-    Tgearform form;
+    MainWindow form;
     form.show();
     return app.exec();
 }

@@ -43,7 +43,7 @@ std::optional<QString> runWithPreview(QWidget *parent, const QString &title, con
     if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
         grid->addWidget(preview, 1, grid->columnCount(), 2, 1);
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString &path) {
-        const QImage image = TSavePictureDialog::previewPicture(path);
+        const QImage image = SavePictureDialog::previewPicture(path);
         preview->setPixmap(image.isNull()
                                ? QPixmap()
                                : QPixmap::fromImage(image.scaled(preview->size() - QSize(8, 8), Qt::KeepAspectRatio,
@@ -57,7 +57,7 @@ std::optional<QString> runWithPreview(QWidget *parent, const QString &title, con
 
 } // namespace
 
-QImage TSavePictureDialog::previewPicture(const QString &path)
+QImage SavePictureDialog::previewPicture(const QString &path)
 {
     // Look before opening: a named pipe would wait for a writer and a
     // device may never end, so only a regular file is ever opened.
@@ -98,9 +98,9 @@ QImage TSavePictureDialog::previewPicture(const QString &path)
     return {};
 }
 
-TSavePictureDialog::TSavePictureDialog(QObject *parent) : QObject(parent), m_filter(kPictureFilter) {}
+SavePictureDialog::SavePictureDialog(QObject *parent) : QObject(parent), m_filter(kPictureFilter) {}
 
-QStringList TSavePictureDialog::nameFilters(const QString &filter)
+QStringList SavePictureDialog::nameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');
     QStringList out;
@@ -114,7 +114,7 @@ QStringList TSavePictureDialog::nameFilters(const QString &filter)
     return out;
 }
 
-std::optional<QString> TSavePictureDialog::Execute(QWidget *parent)
+std::optional<QString> SavePictureDialog::exec(QWidget *parent)
 {
     QString start = m_fileName;
     if (!m_initialDir.isEmpty() && !start.isEmpty() && QFileInfo(start).isRelative())

@@ -12,7 +12,7 @@
 // (the translator replaces the filter list in Danish). It asks no question
 // when the file exists, adds no extension, starts on the first entry of its
 // file-type list and opens with the name chosen last.
-class TSavePictureDialog : public QObject
+class SavePictureDialog : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString DefaultExt MEMBER m_defaultExt)
@@ -22,11 +22,11 @@ class TSavePictureDialog : public QObject
     Q_PROPERTY(QString Title MEMBER m_title)
 
 public:
-    explicit TSavePictureDialog(QObject *parent = nullptr);
+    explicit SavePictureDialog(QObject *parent = nullptr);
 
     // Shows the dialog; the chosen full path, or nothing when cancelled.
     // The chosen name is remembered for the next time.
-    std::optional<QString> Execute(class QWidget *parent);
+    std::optional<QString> exec(class QWidget *parent);
 
     QString fileName() const { return m_fileName; }
     QString filter() const { return m_filter; }

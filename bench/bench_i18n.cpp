@@ -3,7 +3,7 @@
 // texts straight into the widgets (the least any switch must cost).
 #include "bench_result.h"
 #include "i18n/dispatcher.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 
 #include <QAction>
@@ -27,7 +27,7 @@ int main(int argc, char **argv)
 
     QWidget window;
     window.setObjectName(QStringLiteral("benchform"));
-    auto *dispatcher = new TsiLangDispatcher(&window);
+    auto *dispatcher = new LanguageDispatcher(&window);
     dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
     QList<QObject *> components;
     QStringList captions{QStringLiteral("TBenchForm") + d + QStringLiteral("Vindue") + d + QStringLiteral("Window") +
@@ -61,7 +61,7 @@ int main(int argc, char **argv)
     components << dispatcher;
 
     platform::QtForm form(&window, QStringLiteral("TBenchForm"), components);
-    auto *lang = new TsiLang(form, &window);
+    auto *lang = new Translator(form, &window);
     lang->setNumOfLanguages(2);
     lang->storedList(stCaptions) = captions;
     lang->storedList(stHints) = hints;
@@ -87,8 +87,8 @@ int main(int argc, char **argv)
                                                    : QStringLiteral("Tip %1").arg(i));
             }
     });
-    const double sync = bench::medianMs(21, 1, [&] { lang->SyncTables(); });
-    const double apply = bench::medianMs(21, 1, [&] { lang->ApplyLanguage(); });
+    const double sync = bench::medianMs(21, 1, [&] { lang->syncTables(); });
+    const double apply = bench::medianMs(21, 1, [&] { lang->applyLanguage(); });
 
     bench::Verdicts v;
     v.check("130 components: English again", ok);

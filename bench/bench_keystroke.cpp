@@ -2,7 +2,7 @@
 // painted and the chart it refeeds painted, against the same keystroke in a
 // plain line edit followed by 54 plain labels rewritten and painted and 27
 // bars with the axis texts painted by a bare QPainter.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "bare_chart.h"
 #include "bench_result.h"
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::Application app(argc, argv);
     app::prepareApplication();
-    Tgearform form;
+    MainWindow form;
     if (!showMainWindow(form))
         return 1;
     BareForm bare;
@@ -90,7 +90,7 @@ int main(int argc, char **argv)
         QPainter painter(&bareCanvas);
         bench::paintBareChart(painter, area, key);
     });
-    const double recalc = bench::medianMs(41, 20, [&] { form.MaskEdit3Change(); });
+    const double recalc = bench::medianMs(41, 20, [&] { form.recalculate(); });
 
     bench::Verdicts v;
     v.check("keystroke: cells rewritten", form.findChild<QLabel *>(QStringLiteral("BigLabel1"))->text() != "BigLabel1");

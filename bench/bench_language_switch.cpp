@@ -1,7 +1,7 @@
 // Switching the real main window to Danish and back through the language
 // dispatcher, against writing the same number of texts straight into its
 // labels.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "bench_result.h"
 #include "i18n/dispatcher.h"
@@ -16,7 +16,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::Application app(argc, argv);
     app::prepareApplication();
-    Tgearform form;
+    MainWindow form;
     if (!showMainWindow(form))
         return 1;
 

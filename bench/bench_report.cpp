@@ -6,7 +6,7 @@
 #include "bench_result.h"
 #include "chart/chart.h"
 #include "report/preview_report.h"
-#include "report/print_report_form.h"
+#include "report/report_form.h"
 #include "report/tests/report_fixture.h"
 
 #include <QApplication>
@@ -18,21 +18,21 @@
 namespace {
 
 // The report form filled from the window as the Report command fills it.
-void fillReport(report::TPrintReportForm &form, report_test::MainWindowStandIn &window)
+void fillReport(report::ReportForm &form, report_test::MainWindowStandIn &window)
 {
-    chart::Chart &reportChart = *form.QRDBChart1;
+    chart::Chart &reportChart = *form.reportChart;
     reportChart.copySettingsFrom(*window.chart);
     report::CopySeries(form, reportChart, *window.chart, window);
-    const QList<chart::GanttSeries *> copies = reportChart.seriesList();
+    const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
     for (qsizetype k = 0; k < copies.size(); ++k) {
         copies[k]->clear();
-        const chart::GanttSeries &source = *window.series[k];
+        const chart::SpeedRangeSeries &source = *window.series[k];
         for (int i = 0; i < source.count(); ++i)
             copies[k]->addBar(source.startValue(i), source.endValue(i), source.yValue(i), QString());
     }
-    form.QRLabel1->setCaption(QStringLiteral("Ratiomat"));
-    form.QRLabel12->setCaption(window.unit->selectedText());
-    form.setStringGrid1(window.grid);
+    form.titleLabel->setCaption(QStringLiteral("Ratiomat"));
+    form.unitHeading->setCaption(window.unit->selectedText());
+    form.setDetailTable(window.grid);
 }
 
 // The same page's contents with a bare QPainter.
@@ -57,7 +57,7 @@ void paintBarePage(QPrinter &printer, const report::StringGrid &grid)
         for (int col = 0; col < grid.colCount(); ++col)
             p.drawText(QRect(page.width() * col / 8 + page.width() / 16, (23 + row) * line, page.width() / 8, line),
                        Qt::AlignLeft, grid.cell(col, row));
-    p.drawText(QRect(0, 43 * line, page.width(), line), Qt::AlignCenter, report::TPrintReportForm::kCopyright);
+    p.drawText(QRect(0, 43 * line, page.width(), line), Qt::AlignCenter, report::ReportForm::kCopyright);
 }
 
 } // namespace
@@ -72,7 +72,7 @@ int main(int argc, char **argv)
     const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : dir.filePath(QStringLiteral("report.pdf"));
 
     report_test::MainWindowStandIn window;
-    report::TPrintReportForm form;
+    report::ReportForm form;
     fillReport(form, window);
 
     const double baseline = bench::medianMs(15, 1, [&] {
@@ -86,7 +86,7 @@ int main(int argc, char **argv)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
-        lines = form.QuickRep1->print(printer);
+        lines = form.reportPage->print(printer);
     });
 
     bench::Verdicts v;

@@ -13,7 +13,7 @@
 #include "bench_result.h"
 
 #ifndef RATIOMAT_BARE_WINDOW
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "platform/application.h"
 #endif
@@ -107,7 +107,7 @@ int ratiomatChild(int argc, char **argv)
     platform::Application app(argc, argv);
     FirstPaint probe;
     app::prepareApplication();
-    QWidget *w = new Tgearform;
+    QWidget *w = new MainWindow;
     app.installEventFilter(&probe);
     w->show();
     const int rc = app.exec();

@@ -127,7 +127,7 @@ void drawBars(QPainter &painter, const ChartModel &model, const ChartLayout &lay
     const QRect &plot = layout.plot;
     const int shownCount = model.shownSeriesCount();
     int shownIndex = 0;
-    for (const GanttSeries *series : model.series()) {
+    for (const SpeedRangeSeries *series : model.series()) {
         if (!series->active())
             continue;
         const int offset = (shownCount - 1 - shownIndex) * layout.slice;
@@ -136,7 +136,7 @@ void drawBars(QPainter &painter, const ChartModel &model, const ChartLayout &lay
         painter.setClipRect(QRect(QPoint(plot.left() + offset, plot.top() - offset - layout.slice),
                                   QPoint(plot.right() + offset + layout.slice, plot.bottom() - offset)),
                             Qt::IntersectClip);
-        for (const GanttSeries::Bar &bar : series->bars()) {
+        for (const SpeedRangeSeries::Bar &bar : series->bars()) {
             const int x0 = xScale.toPixel(bar.start);
             const int x1 = xScale.toPixel(bar.end);
             const int y = yScale.toPixel(bar.y);
@@ -224,16 +224,16 @@ Chart::~Chart()
 {
     // Series may be children of the chart and die after this destructor;
     // they must not call back into it.
-    for (GanttSeries *series : m_model.series())
+    for (SpeedRangeSeries *series : m_model.series())
         disconnect(series, nullptr, this, nullptr);
 }
 
-void Chart::addSeries(GanttSeries *series)
+void Chart::addSeries(SpeedRangeSeries *series)
 {
     if (!series || m_model.series().contains(series))
         return;
     m_model.addSeries(series);
-    connect(series, &GanttSeries::changed, this, qOverload<>(&QWidget::update));
+    connect(series, &SpeedRangeSeries::changed, this, qOverload<>(&QWidget::update));
     connect(series, &QObject::destroyed, this, [this, series] {
         m_model.removeSeries(series);
         update();
@@ -241,7 +241,7 @@ void Chart::addSeries(GanttSeries *series)
     update();
 }
 
-void Chart::removeSeries(GanttSeries *series)
+void Chart::removeSeries(SpeedRangeSeries *series)
 {
     if (!series)
         return;

@@ -2,8 +2,8 @@
 
 #include "chart_layout.h"
 #include "chart_model.h"
-#include "gantt_series.h"
 #include "picture_sink.h"
+#include "speed_range_series.h"
 
 #include <QFrame>
 #include <QImage>
@@ -37,9 +37,9 @@ public:
     ~Chart() override;
 
     // Series, drawn in the order added; in 3D the last one stands in front.
-    void addSeries(GanttSeries *series);
-    void removeSeries(GanttSeries *series);
-    QList<GanttSeries *> seriesList() const { return m_model.series(); }
+    void addSeries(SpeedRangeSeries *series);
+    void removeSeries(SpeedRangeSeries *series);
+    QList<SpeedRangeSeries *> seriesList() const { return m_model.series(); }
 
     const Axis &axis(AxisId id) const { return m_model.axis(id); }
     void setAxis(AxisId id, const Axis &axis);

@@ -24,21 +24,21 @@ ChartModel::ChartModel()
     axis(AxisId::Right).setTitleUpwards(true);
 }
 
-void ChartModel::addSeries(GanttSeries *series)
+void ChartModel::addSeries(SpeedRangeSeries *series)
 {
     if (series && !m_series.contains(series))
         m_series.append(series);
 }
 
-void ChartModel::removeSeries(GanttSeries *series)
+void ChartModel::removeSeries(SpeedRangeSeries *series)
 {
-    m_series.removeIf([series](const QPointer<GanttSeries> &s) { return s.isNull() || s.data() == series; });
+    m_series.removeIf([series](const QPointer<SpeedRangeSeries> &s) { return s.isNull() || s.data() == series; });
 }
 
-QList<GanttSeries *> ChartModel::series() const
+QList<SpeedRangeSeries *> ChartModel::series() const
 {
-    QList<GanttSeries *> live;
-    for (const QPointer<GanttSeries> &s : m_series) {
+    QList<SpeedRangeSeries *> live;
+    for (const QPointer<SpeedRangeSeries> &s : m_series) {
         if (s)
             live.append(s.data());
     }
@@ -53,7 +53,7 @@ bool ChartModel::anySeriesShown() const
 int ChartModel::shownSeriesCount() const
 {
     int shown = 0;
-    for (const GanttSeries *s : series())
+    for (const SpeedRangeSeries *s : series())
         shown += s->active() ? 1 : 0;
     return shown;
 }
@@ -67,10 +67,10 @@ AxisLimits ChartModel::dataExtremes(AxisId id) const
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
     bool any = false;
-    for (const GanttSeries *s : series()) {
+    for (const SpeedRangeSeries *s : series()) {
         if (shownOnly && !s->active())
             continue;
-        for (const GanttSeries::Bar &bar : s->bars()) {
+        for (const SpeedRangeSeries::Bar &bar : s->bars()) {
             any = true;
             if (id == AxisId::Bottom) {
                 low = std::min(low, bar.start);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "axis.h"
-#include "gantt_series.h"
+#include "speed_range_series.h"
 
 #include <QColor>
 #include <QList>
@@ -64,9 +64,9 @@ public:
     const ChartSettings &settings() const { return m_settings; }
 
     // Series are not owned; one deleted elsewhere simply drops out.
-    void addSeries(GanttSeries *series);
-    void removeSeries(GanttSeries *series);
-    QList<GanttSeries *> series() const;
+    void addSeries(SpeedRangeSeries *series);
+    void removeSeries(SpeedRangeSeries *series);
+    QList<SpeedRangeSeries *> series() const;
     bool anySeriesShown() const;
     int shownSeriesCount() const;
 
@@ -103,7 +103,7 @@ public:
 private:
     std::array<Axis, kAxisCount> m_axes;
     ChartSettings m_settings;
-    QList<QPointer<GanttSeries>> m_series;
+    QList<QPointer<SpeedRangeSeries>> m_series;
     ZoomSnapshot m_snapshot;
     bool m_snapshotPending = false;
 };

@@ -1,25 +1,25 @@
 #include "dispatcher.h"
 
 #include "entries.h"
-#include "tsilang.h"
+#include "translator.h"
 
 #include "platform/components.h"
 
 namespace i18n {
 
-TsiLangDispatcher::TsiLangDispatcher(QObject *owner) : QObject(owner)
+LanguageDispatcher::LanguageDispatcher(QObject *owner) : QObject(owner)
 {
     setProperty(platform::kLocalisationComponentProperty, true);
 }
 
-TsiLangDispatcher::~TsiLangDispatcher()
+LanguageDispatcher::~LanguageDispatcher()
 {
-    const QList<TsiCustomLang *> linked = m_linked;
+    const QList<Translator *> linked = m_linked;
     for (qsizetype i = linked.size() - 1; i >= 0; --i)
         linked[i]->setLangDispatcher(nullptr);
 }
 
-void TsiLangDispatcher::setActiveLanguage(int n)
+void LanguageDispatcher::setActiveLanguage(int n)
 {
     m_activeLanguage = n;
     // A translator may re-enter the dispatcher while it switches, so the
@@ -31,45 +31,45 @@ void TsiLangDispatcher::setActiveLanguage(int n)
         m_language = m_langNames[n - 1];
 }
 
-void TsiLangDispatcher::setNumOfLanguages(int n)
+void LanguageDispatcher::setNumOfLanguages(int n)
 {
     // Refused before anything changes, with the translators' message.
     if (n <= 0)
-        throw ELanguageError(QString::number(n) + QStringLiteral(" - is not a valid property value !\r") +
-                             QStringLiteral("Value must be more than ZERO !"));
+        throw LanguageError(QString::number(n) + QStringLiteral(" - is not a valid property value !\r") +
+                            QStringLiteral("Value must be more than ZERO !"));
     m_numOfLanguages = n;
     resizeLanguageNames(m_langNames, n);
-    const QList<TsiCustomLang *> linked = m_linked;
-    for (TsiCustomLang *t : linked)
+    const QList<Translator *> linked = m_linked;
+    for (Translator *t : linked)
         t->setNumOfLanguages(n);
 }
 
-void TsiLangDispatcher::setLangNames(const QStringList &names)
+void LanguageDispatcher::setLangNames(const QStringList &names)
 {
     m_langNames = names;
     if (m_activeLanguage >= 1 && m_activeLanguage <= names.size())
         m_language = names[m_activeLanguage - 1];
-    const QList<TsiCustomLang *> linked = m_linked;
-    for (TsiCustomLang *t : linked) {
+    const QList<Translator *> linked = m_linked;
+    for (Translator *t : linked) {
         t->setLangNames(names);
         t->setLanguage(m_language);
     }
     setNumOfLanguages(names.isEmpty() ? 1 : int(names.size()));
 }
 
-void TsiLangDispatcher::setLanguage(const QString &name)
+void LanguageDispatcher::setLanguage(const QString &name)
 {
     if (name == m_language)
         return;
     const int position = indexOfName(m_langNames, name);
     if (!m_langNames.isEmpty() && position < 0)
-        throw ELanguageError(QStringLiteral("Language name shall be included in LangNames property!"));
+        throw LanguageError(QStringLiteral("Language name shall be included in LangNames property!"));
     m_language = name;
     if (!m_loading && !m_langNames.isEmpty())
         setActiveLanguage(position + 1);
 }
 
-void TsiLangDispatcher::LinkTranslator(TsiCustomLang *translator)
+void LanguageDispatcher::linkTranslator(Translator *translator)
 {
     if (!translator)
         return;
@@ -83,7 +83,7 @@ void TsiLangDispatcher::LinkTranslator(TsiCustomLang *translator)
         OnLinkToDispatcher(this, translator);
 }
 
-void TsiLangDispatcher::UnlinkTranslator(TsiCustomLang *translator)
+void LanguageDispatcher::unlinkTranslator(Translator *translator)
 {
     m_linked.removeOne(translator);
 }

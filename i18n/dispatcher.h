@@ -7,11 +7,11 @@
 
 namespace i18n {
 
-class TsiCustomLang;
+class Translator;
 
 // Keeps the language names and the current language number, and switches
 // every translator linked to it at once. It does not own the translators.
-class TsiLangDispatcher : public QObject
+class LanguageDispatcher : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int ActiveLanguage READ activeLanguage WRITE setActiveLanguage)
@@ -21,9 +21,9 @@ class TsiLangDispatcher : public QObject
     Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
 
 public:
-    explicit TsiLangDispatcher(QObject *owner = nullptr);
+    explicit LanguageDispatcher(QObject *owner = nullptr);
     // Every linked translator, last linked first, forgets the dispatcher.
-    ~TsiLangDispatcher() override;
+    ~LanguageDispatcher() override;
 
     int activeLanguage() const { return m_activeLanguage; }
     void setActiveLanguage(int n);
@@ -38,11 +38,11 @@ public:
     QString fileName() const { return m_fileName; }
     void setFileName(const QString &name) { m_fileName = name; }
     // Raised after a translator has been linked.
-    std::function<void(TsiLangDispatcher *sender, TsiCustomLang *translator)> OnLinkToDispatcher;
+    std::function<void(LanguageDispatcher *sender, Translator *translator)> OnLinkToDispatcher;
 
-    void LinkTranslator(TsiCustomLang *translator);
-    void UnlinkTranslator(TsiCustomLang *translator);
-    const QList<TsiCustomLang *> &linkedTranslators() const { return m_linked; }
+    void linkTranslator(Translator *translator);
+    void unlinkTranslator(Translator *translator);
+    const QList<Translator *> &linkedTranslators() const { return m_linked; }
 
     // While loading, setting the language number does not update `Language`
     // and setting `Language` does not switch.
@@ -55,7 +55,7 @@ private:
     QStringList m_langNames{QStringLiteral("Language N1")};
     QString m_language;
     QString m_fileName;
-    QList<TsiCustomLang *> m_linked;
+    QList<Translator *> m_linked;
     bool m_loading = false;
 };
 

@@ -1,7 +1,7 @@
 #include "stored_tables.h"
 
 #include "dispatcher.h"
-#include "tsilang.h"
+#include "translator.h"
 
 #include "platform/components.h"
 #include "platform/errors.h"
@@ -39,7 +39,7 @@ int toInt(const StoredProperty &p, const QString &source)
 const struct
 {
     const char *name;
-    TStringsType kind;
+    ListKind kind;
 } kLists[] = {
     {"Captions", stCaptions},
     {"Hints", stHints},
@@ -66,7 +66,7 @@ void requireList(const StoredProperty &p, bool list, const QString &source)
              QStringLiteral("%1 wants %2").arg(p.name, list ? QStringLiteral("a list") : QStringLiteral("a value")));
 }
 
-TTranslateType toTranslateType(const StoredProperty &p, const QString &source)
+TranslateType toTranslateType(const StoredProperty &p, const QString &source)
 {
     if (p.value.trimmed() == QLatin1String("ttNoChange"))
         return ttNoChange;
@@ -76,12 +76,12 @@ TTranslateType toTranslateType(const StoredProperty &p, const QString &source)
 }
 
 // "[loUseExtUDStrings, loUseExtCommonStrings]", either or both or none.
-TsiLangOptions toOptions(const StoredProperty &p, const QString &source)
+TranslatorOptions toOptions(const StoredProperty &p, const QString &source)
 {
     const QString v = p.value.trimmed();
     if (!v.startsWith(u'[') || !v.endsWith(u']'))
         fail(source, p.line, QStringLiteral("Options wants [..]"));
-    TsiLangOptions options;
+    TranslatorOptions options;
     for (const QString &o : v.mid(1, v.size() - 2).split(u',', Qt::SkipEmptyParts)) {
         if (o.trimmed() == QLatin1String("loUseExtUDStrings"))
             options |= loUseExtUDStrings;
@@ -94,9 +94,9 @@ TsiLangOptions toOptions(const StoredProperty &p, const QString &source)
 }
 
 // One "identifier=values" item a line.
-QList<TsiExtendedItem> toExtendedItems(const StoredProperty &p, const QString &source)
+QList<ExtendedTranslation> toExtendedItems(const StoredProperty &p, const QString &source)
 {
-    QList<TsiExtendedItem> items;
+    QList<ExtendedTranslation> items;
     for (const QString &item : p.items) {
         const qsizetype eq = item.indexOf(u'=');
         if (eq < 0)
@@ -112,7 +112,7 @@ struct TranslatorProperty
 {
     const char *name;
     bool isList;
-    void (*set)(TsiCustomLang &t, const StoredProperty &p, const QString &source);
+    void (*set)(Translator &t, const StoredProperty &p, const QString &source);
 };
 
 // In the order a translator stores them; LangDispatcher is a reference and
@@ -145,7 +145,7 @@ const TranslatorProperty kTranslatorProperties[] = {
 
 // Sets one stored translator property; the dispatcher reference is only
 // remembered, to be resolved after the whole window has been read.
-void setTranslatorProperty(TsiCustomLang &t, const StoredProperty &p, const QString &source, QString &dispatcherRef)
+void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString &source, QString &dispatcherRef)
 {
     for (const auto &l : kLists)
         if (is(p, l.name)) {
@@ -168,7 +168,7 @@ void setTranslatorProperty(TsiCustomLang &t, const StoredProperty &p, const QStr
     fail(source, p.line, QStringLiteral("TsiLang has no stored property %1").arg(p.name));
 }
 
-void setDispatcherProperty(TsiLangDispatcher &d, const StoredProperty &p, const QString &source)
+void setDispatcherProperty(LanguageDispatcher &d, const StoredProperty &p, const QString &source)
 {
     requireList(p, is(p, "LangNames"), source);
     if (is(p, "ActiveLanguage"))
@@ -194,8 +194,8 @@ bool namedAs(QObject &o, const QString &name)
 
 } // namespace
 
-void loadStoredText(const QString &text, const QString &source, platform::Form &form, TsiCustomLang &translator,
-                    TsiLangDispatcher *dispatcher)
+void loadStoredText(const QString &text, const QString &source, platform::Form &form, Translator &translator,
+                    LanguageDispatcher *dispatcher)
 {
     const QList<StoredObject> objects = parseStoredText(text, source);
 
@@ -232,11 +232,10 @@ void loadStoredText(const QString &text, const QString &source, platform::Form &
     form.setLoading(false);
     if (dispatcher)
         dispatcher->setLoading(dispatcherWasLoading);
-    translator.Loaded();
+    translator.finishLoading();
 }
 
-void loadStoredTables(const QString &path, platform::Form &form, TsiCustomLang &translator,
-                      TsiLangDispatcher *dispatcher)
+void loadStoredTables(const QString &path, platform::Form &form, Translator &translator, LanguageDispatcher *dispatcher)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

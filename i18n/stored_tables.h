@@ -10,13 +10,13 @@ class Form;
 
 namespace i18n {
 
-class TsiCustomLang;
-class TsiLangDispatcher;
+class Translator;
+class LanguageDispatcher;
 
 // The stored translators of the program's windows, as Qt resources.
-inline const QString kGearformTables = QStringLiteral(":/tables/gearform.lang");
-inline const QString kSetupformTables = QStringLiteral(":/tables/setupform.lang");
-inline const QString kPrintReportformTables = QStringLiteral(":/tables/printreportform.lang");
+inline const QString kMainWindowTables = QStringLiteral(":/tables/gearform.lang");
+inline const QString kSettingsDialogTables = QStringLiteral(":/tables/setupform.lang");
+inline const QString kReportFormTables = QStringLiteral(":/tables/printreportform.lang");
 
 // The stored form, one item a line:
 //
@@ -57,10 +57,10 @@ QList<StoredObject> parseStoredText(const QString &text, const QString &source);
 // properties are set in stored order, the dispatcher reference is resolved
 // once everything is read (linking the translator), then the translator's
 // end-of-load steps run. Raises platform::AppError for an unreadable or
-// malformed file and ELanguageError for a refused value.
-void loadStoredTables(const QString &path, platform::Form &form, TsiCustomLang &translator,
-                      TsiLangDispatcher *dispatcher = nullptr);
-void loadStoredText(const QString &text, const QString &source, platform::Form &form, TsiCustomLang &translator,
-                    TsiLangDispatcher *dispatcher = nullptr);
+// malformed file and LanguageError for a refused value.
+void loadStoredTables(const QString &path, platform::Form &form, Translator &translator,
+                      LanguageDispatcher *dispatcher = nullptr);
+void loadStoredText(const QString &text, const QString &source, platform::Form &form, Translator &translator,
+                    LanguageDispatcher *dispatcher = nullptr);
 
 } // namespace i18n

@@ -11,14 +11,14 @@ void replaceDelimiter(StoredTables &tables, QChar from, QChar to)
     for (QStringList &list : tables.lists)
         for (QString &entry : list)
             entry.replace(from, to);
-    for (TsiExtendedItem &item : tables.extendedTranslations)
+    for (ExtendedTranslation &item : tables.extendedTranslations)
         item.Values.replace(from, to);
 }
 
 void topUpDelimiters(StoredTables &tables)
 {
     const int n = tables.numOfLanguages;
-    for (TStringsType kind : {stStrings, stDlgsCaptions, stLocales})
+    for (ListKind kind : {stStrings, stDlgsCaptions, stLocales})
         for (QString &entry : tables.list(kind)) {
             const qsizetype k = entry.count(tables.delim);
             if (k <= n)
@@ -87,7 +87,7 @@ void normaliseTables(StoredTables &t)
             t.list(stLocales) << kLocaleItems[i] + t.delim + t.savedFormats.value(i) + t.delim;
 
     // 5. Excluded properties lose their entries.
-    for (TStringsType kind : {stMultiLines, stOtherStrings, stCollections})
+    for (ListKind kind : {stMultiLines, stOtherStrings, stCollections})
         t.list(kind).removeIf([&](const QString &e) {
             const QString prop = propertyPart(e, t.delim);
             const QString key = EntryKey(e, t.delim);
@@ -97,7 +97,7 @@ void normaliseTables(StoredTables &t)
     const struct
     {
         const char *property;
-        TStringsType kind;
+        ListKind kind;
     } emptied[] = {{"Caption", stCaptions}, {"Hint", stHints}, {"DisplayLabel", stDisplayLabels},
                    {"Charset", stCharSets}, {"Font", stFonts}, {"Font", stCharSets}};
     for (const auto &e : emptied)

@@ -10,7 +10,7 @@
 namespace i18n {
 
 // The list kinds; the ordinal is also the value of `PendingKind`.
-enum TStringsType {
+enum ListKind {
     stCaptions = 0,
     stHints = 1,
     stDisplayLabels = 2,
@@ -26,15 +26,15 @@ enum TStringsType {
 };
 inline constexpr int kListCount = 11;
 
-enum TTranslateType { ttNoChange, ttGetDefault };
+enum TranslateType { ttNoChange, ttGetDefault };
 
-enum TsiLangOption { loUseExtUDStrings = 0x1, loUseExtCommonStrings = 0x2 };
-Q_DECLARE_FLAGS(TsiLangOptions, TsiLangOption)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TsiLangOptions)
+enum TranslatorOption { loUseExtUDStrings = 0x1, loUseExtCommonStrings = 0x2 };
+Q_DECLARE_FLAGS(TranslatorOptions, TranslatorOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TranslatorOptions)
 
 // A translation of an arbitrary property path: the identifier names the
 // property, the values hold one text per language separated by D.
-struct TsiExtendedItem
+struct ExtendedTranslation
 {
     QString Identifier;
     QString Values;
@@ -47,14 +47,14 @@ struct StoredTables
     QChar delim = QChar(1);
     int numOfLanguages = 1;
     bool needAllDlgs = false;
-    TsiLangOptions options;
+    TranslatorOptions options;
     QStringList excludedProperties;
     QStringList smartExcludeProps;
-    QList<TsiExtendedItem> extendedTranslations;
+    QList<ExtendedTranslation> extendedTranslations;
     QStringList savedFormats; // the 15 format settings in `Locales` order
 
-    QStringList &list(TStringsType kind) { return lists[kind]; }
-    const QStringList &list(TStringsType kind) const { return lists[kind]; }
+    QStringList &list(ListKind kind) { return lists[kind]; }
+    const QStringList &list(ListKind kind) const { return lists[kind]; }
 };
 
 // Every character `from` becomes `to` in all lists and extended values.

@@ -4,8 +4,8 @@
 #include "platform/error_display.h"
 #include "platform/errors.h"
 #include "platform/radio_group.h"
-#include "print_report_form.h"
 #include "printers.h"
+#include "report_form.h"
 #include "report_preview_window.h"
 #include "string_grid.h"
 
@@ -38,20 +38,20 @@ template <typename T> T *componentAs(const QObject &owner, const QString &name)
 // events, and a print that cannot be written is reported, not swallowed.
 // Printing leaves the preview open. Everything the preview made goes with
 // it when it closes.
-void runPreview(TPrintReportForm &form, QWidget &mainWindow)
+void runPreview(ReportForm &form, QWidget &mainWindow)
 {
     QPrinter printer(QPrinter::HighResolution);
-    selectPrinter(printer, PrinterChoice{form.QuickRep1->printerName()});
-    QuickRep::applyPageLayout(printer);
+    selectPrinter(printer, PrinterChoice{form.reportPage->printerName()});
+    ReportPage::applyPageLayout(printer);
 
     auto *dialog = new ReportPreviewWindow(&printer, &mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::NonModal);
-    QPointer<TPrintReportForm> report(&form);
+    QPointer<ReportForm> report(&form);
     QObject::connect(dialog, &ReportPreviewWindow::paintRequested, dialog,
                      platform::guarded([report](QPrinter *target) {
                          if (report)
-                             report->QuickRep1->print(*target);
+                             report->reportPage->print(*target);
                      }));
 
     QEventLoop loop;
@@ -62,10 +62,10 @@ void runPreview(TPrintReportForm &form, QWidget &mainWindow)
 
 } // namespace
 
-void CopySeries(TPrintReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner)
+void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner)
 {
-    for (chart::GanttSeries *source : sourceChart.seriesList()) {
-        auto *copy = new chart::GanttSeries(&owner);
+    for (chart::SpeedRangeSeries *source : sourceChart.seriesList()) {
+        auto *copy = new chart::SpeedRangeSeries(&owner);
         form.adoptSeriesCopy(copy);
         copy->copySettingsFrom(*source);
         const QString name = source->objectName() + QStringLiteral("copy");
@@ -76,32 +76,32 @@ void CopySeries(TPrintReportForm &form, chart::Chart &reportChart, const chart::
     }
 }
 
-void PreviewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title)
+void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title)
 {
     // Released on any failure below, with the copies made so far, so the
     // next Report command starts clean.
-    std::unique_ptr<TPrintReportForm> form(new TPrintReportForm);
+    std::unique_ptr<ReportForm> form(new ReportForm);
     PrintReportForm = form.get();
-    chart::Chart &reportChart = *form->QRDBChart1;
+    chart::Chart &reportChart = *form->reportChart;
 
     reportChart.copySettingsFrom(chart);
     CopySeries(*form, reportChart, chart, mainWindow);
 
-    const QList<chart::GanttSeries *> copies = reportChart.seriesList();
+    const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
     for (int k = 0; k < copies.size(); ++k) {
-        chart::GanttSeries *copy = copies[k];
+        chart::SpeedRangeSeries *copy = copies[k];
         copy->clear();
-        const auto *source = componentAs<chart::GanttSeries>(mainWindow, QStringLiteral("Series%1").arg(k + 1));
+        const auto *source = componentAs<chart::SpeedRangeSeries>(mainWindow, QStringLiteral("Series%1").arg(k + 1));
         for (int i = 0; i < source->count(); ++i)
             copy->addBar(source->startValue(i), source->endValue(i), source->yValue(i), QString());
     }
     reportChart.update();
 
-    form->QRLabel1->setCaption(title);
-    form->QRLabel12->setCaption(
+    form->titleLabel->setCaption(title);
+    form->unitHeading->setCaption(
         componentAs<platform::RadioGroup>(mainWindow, QStringLiteral("RadioGroup1"))->selectedText());
-    form->setStringGrid1(&grid);
-    form->QuickRep1->setPrinterName(currentPrinter().printerName);
+    form->setDetailTable(&grid);
+    form->reportPage->setPrinterName(currentPrinter().printerName);
 
     runPreview(*form, mainWindow);
 

@@ -13,10 +13,10 @@ class Chart;
 namespace report {
 
 class StringGrid;
-class TPrintReportForm;
+class ReportForm;
 
 // The report form of the latest Report command while it exists.
-inline QPointer<TPrintReportForm> PrintReportForm;
+inline QPointer<ReportForm> PrintReportForm;
 
 // Fills the report chart with copies of the source chart's series, in list
 // order: each copy is owned by owner, carries every setting of its source
@@ -24,7 +24,7 @@ inline QPointer<TPrintReportForm> PrintReportForm;
 // has (a report still being previewed) throws
 // platform::AppError("A component named <name> already exists"). The copies
 // live as long as the form's report chart.
-void CopySeries(TPrintReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner);
+void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner);
 
 // The Report command's preview: builds a fresh report form with a copy of
 // the main chart and its bars, the title as heading, the unit choice
@@ -34,6 +34,6 @@ void CopySeries(TPrintReportForm &form, chart::Chart &reportChart, const chart::
 // Printing and printer set-up are the preview's. The report form and its
 // series copies are released afterwards, and also when a step fails; the
 // failure is thrown as platform::AppError.
-void PreviewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title);
+void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title);
 
 } // namespace report

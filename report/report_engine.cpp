@@ -48,12 +48,12 @@ ReportBand::ReportBand(const QString &name, QObject *report, BandType type, doub
     setObjectName(name);
 }
 
-QuickRep::QuickRep(const QString &name, QObject *parent) : QObject(parent)
+ReportPage::ReportPage(const QString &name, QObject *parent) : QObject(parent)
 {
     setObjectName(name);
 }
 
-ReportBand *QuickRep::band(BandType type) const
+ReportBand *ReportPage::band(BandType type) const
 {
     for (ReportBand *b : findChildren<ReportBand *>(Qt::FindDirectChildrenOnly))
         if (b->type() == type)
@@ -61,7 +61,7 @@ ReportBand *QuickRep::band(BandType type) const
     return nullptr;
 }
 
-void QuickRep::applyPageLayout(QPagedPaintDevice &device)
+void ReportPage::applyPageLayout(QPagedPaintDevice &device)
 {
     const QMarginsF margins(kMarginMm, kMarginMm, kMarginMm, kMarginMm);
     // A printer whose hardware margins are wider refuses the layout as a
@@ -101,7 +101,7 @@ public:
     // Draws the labels and charts of a band whose top is at yMm.
     void band(const ReportBand &band, double yMm)
     {
-        const double leftMm = QuickRep::kMarginMm;
+        const double leftMm = ReportPage::kMarginMm;
         for (const ReportChart *chart : band.findChildren<ReportChart *>(Qt::FindDirectChildrenOnly))
             chart->paint(m_painter, rect(chart->rectMm().translated(leftMm, yMm)));
         for (const ReportLabel *label : band.findChildren<ReportLabel *>(Qt::FindDirectChildrenOnly)) {
@@ -115,7 +115,7 @@ public:
             QRectF box(topLeft, QSizeF(width, metrics.height()));
             if (label->centred()) {
                 const double bandLeft = point(leftMm, 0).x();
-                const double bandRight = point(leftMm + QuickRep::kBandWidthMm, 0).x();
+                const double bandRight = point(leftMm + ReportPage::kBandWidthMm, 0).x();
                 box.moveLeft((bandLeft + bandRight - width) / 2);
             }
             m_painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label->caption());
@@ -174,7 +174,7 @@ QString deviceFailure(const QPagedPaintDevice &device)
 
 } // namespace
 
-int QuickRep::print(QPagedPaintDevice &device)
+int ReportPage::print(QPagedPaintDevice &device)
 {
     bool printReport = true;
     if (m_beforePrint)
@@ -192,7 +192,7 @@ int QuickRep::print(QPagedPaintDevice &device)
     return generate(device, [&device] { return platform::AppError(deviceFailure(device)); });
 }
 
-int QuickRep::printToFile(QPrinter &printer)
+int ReportPage::printToFile(QPrinter &printer)
 {
     const QString name = printer.outputFileName();
     const QFileInfo info(name);
@@ -244,7 +244,7 @@ int QuickRep::printToFile(QPrinter &printer)
     return lines;
 }
 
-int QuickRep::generate(QPagedPaintDevice &device, const std::function<platform::AppError()> &failure)
+int ReportPage::generate(QPagedPaintDevice &device, const std::function<platform::AppError()> &failure)
 {
     QPainter painter;
     if (!painter.begin(&device))

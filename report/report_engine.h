@@ -96,7 +96,7 @@ private:
 };
 
 // The report: page set-up, bands and the two events that feed it.
-class QuickRep : public QObject
+class ReportPage : public QObject
 {
     Q_OBJECT
 
@@ -111,7 +111,7 @@ public:
     using BeforePrint = std::function<void(bool &printReport)>;
     using NeedData = std::function<void(bool &moreData)>;
 
-    QuickRep(const QString &name, QObject *parent);
+    ReportPage(const QString &name, QObject *parent);
 
     void setBeforePrint(BeforePrint handler) { m_beforePrint = std::move(handler); }
     void setNeedData(NeedData handler) { m_needData = std::move(handler); }

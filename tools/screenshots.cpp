@@ -2,12 +2,12 @@
 //   ratiomat_screenshots <output folder>
 // Run offscreen (QT_QPA_PLATFORM=offscreen) for the same pixels everywhere;
 // scripts/screenshots.sh does that.
-#include "about/about_form.h"
-#include "app/gearform.h"
+#include "about/about_box.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "i18n/dispatcher.h"
 #include "platform/application.h"
-#include "settings/setup_form.h"
+#include "settings/settings_dialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -31,7 +31,7 @@ bool save(QWidget *w, const QDir &dir, const QString &name)
 
 bool settingsDialog(const QDir &dir, int language, const QString &name)
 {
-    TSetupForm dialog;
+    SettingsDialog dialog;
     dialog.setTag(language);
     dialog.languageList()->addItems({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
     dialog.languageList()->setCurrentIndex(language - 1);
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     QDir().mkpath(dir.path());
 
-    Tgearform form;
+    MainWindow form;
     form.setDecimalSeparator(u'.');
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
@@ -62,11 +62,11 @@ int main(int argc, char **argv)
 
     // Danish as the settings dialog leaves it: switched, then reset.
     form.dispatcher()->setActiveLanguage(1);
-    form.ResetToDefaults();
+    form.resetToDefaults();
     form.pageControl()->setCurrentIndex(0);
     ok = save(&form, dir, QStringLiteral("main-window-danish.png")) && ok;
 
-    TAboutForm about;
+    AboutBox about;
     about.show();
     ok = QTest::qWaitForWindowExposed(&about) && save(&about, dir, QStringLiteral("about-box.png")) && ok;
     return ok ? 0 : 1;

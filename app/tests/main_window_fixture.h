@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 
 #include <QTest>
@@ -10,10 +10,10 @@
 // A fresh main window as a rider first sees it: shown, so the gearing has
 // been reset, with the decimal separator pinned for exact texts (no
 // separator: the machine's own). Empty when the window could not be shown.
-inline std::unique_ptr<Tgearform> openMainWindow(std::optional<QChar> separator = u'.')
+inline std::unique_ptr<MainWindow> openMainWindow(std::optional<QChar> separator = u'.')
 {
     app::prepareApplication();
-    auto form = std::make_unique<Tgearform>();
+    auto form = std::make_unique<MainWindow>();
     if (separator)
         form->setDecimalSeparator(*separator);
     form->show();

@@ -1,7 +1,7 @@
 // The chart as the main window feeds and commands it: bars follow the
 // tables, the check boxes, the axis title follows the unit, and the zoom,
 // copy and save commands run from their actions.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/save_picture_dialog.h"
 #include "app/startup.h"
 #include "chart/chart.h"
@@ -57,7 +57,7 @@ class TestChartCommands : public QObject
     Q_OBJECT
 
     QStringList errors;
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
     RecordingSink sink;
 
     void trigger(const char *action) { form->action(QString::fromLatin1(action))->trigger(); }
@@ -81,7 +81,7 @@ private Q_SLOTS:
 
     void barsFollowTheTables()
     {
-        chart::GanttSeries *big = form->series(3);
+        chart::SpeedRangeSeries *big = form->series(3);
         QCOMPARE(big->count(), 9);
         QCOMPARE(big->objectName(), QStringLiteral("Series3"));
         // Series3 is ordered by start: the slowest bar (21 teeth) comes first.
@@ -214,7 +214,7 @@ private Q_SLOTS:
         QVERIFY(picture.save(dir.filePath(QStringLiteral("icon.ico")), "ICO"));
         QVERIFY(picture.save(dir.filePath(QStringLiteral("png.bmp")), "PNG"));
         QVERIFY(QFile::copy(dir.filePath(QStringLiteral("good.bmp")), dir.filePath(QStringLiteral("huge.bmp"))));
-        QVERIFY(QFile::resize(dir.filePath(QStringLiteral("huge.bmp")), TSavePictureDialog::kPreviewFileLimit + 1));
+        QVERIFY(QFile::resize(dir.filePath(QStringLiteral("huge.bmp")), SavePictureDialog::kPreviewFileLimit + 1));
         const QByteArray pipe = QFile::encodeName(dir.filePath(QStringLiteral("pipe.bmp")));
         QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
         // Should the preview open the pipe, a writer lets it go after two
@@ -301,13 +301,13 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bomb);
         f.close();
-        QVERIFY(TSavePictureDialog::previewPicture(f.fileName()).isNull());
-        QCOMPARE(TSavePictureDialog::previewPicture(dir.filePath(QStringLiteral("good.bmp"))).size(), QSize(40, 30));
+        QVERIFY(SavePictureDialog::previewPicture(f.fileName()).isNull());
+        QCOMPARE(SavePictureDialog::previewPicture(dir.filePath(QStringLiteral("good.bmp"))).size(), QSize(40, 30));
     }
 
     void danishFilterText()
     {
-        const QStringList f = TSavePictureDialog::nameFilters(QStringLiteral(
+        const QStringList f = SavePictureDialog::nameFilters(QStringLiteral(
             "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File "
             "(*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced "
             "Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf"));

@@ -1,12 +1,12 @@
 // The main window switched between English and Danish through the language
 // dispatcher, as a user sees it, and what the first switch does to the
 // window's translation lists.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/save_picture_dialog.h"
 #include "app/startup.h"
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
 
@@ -25,15 +25,15 @@ class TestLanguage : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
 
     QString text(const char *label) const { return form->findChild<QLabel *>(QString::fromLatin1(label))->text(); }
     QString box(int n) const { return form->seriesBox(n)->text(); }
-    QString entry(TStringsType kind, const QString &key, int language) const
+    QString entry(ListKind kind, const QString &key, int language) const
     {
         return FindEntryText(form->translator()->list(kind), key, language, form->translator()->delim());
     }
-    bool hasEntry(TStringsType kind, const QString &key) const
+    bool hasEntry(ListKind kind, const QString &key) const
     {
         return FindEntryIndex(form->translator()->list(kind), key, form->translator()->delim()) >= 0;
     }

@@ -1,5 +1,5 @@
 // The report table copies exactly what the main window shows.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
@@ -15,7 +15,7 @@ class TestReportTable : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
 
     QStringList row(int r) const
     {

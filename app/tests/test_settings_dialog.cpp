@@ -1,12 +1,12 @@
 // The Setup command: the settings dialog filled from the chart and the
 // language dispatcher, and what OK and Cancel do.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "i18n/dispatcher.h"
 #include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
-#include "settings/setup_form.h"
+#include "settings/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +24,7 @@ class TestSettingsDialog : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
 
     struct Seen
     {
@@ -37,11 +37,11 @@ class TestSettingsDialog : public QObject
 
     // Runs the Setup command; `act` works on the open dialog, then OK or
     // Cancel closes it. Returns what the dialog showed when it opened.
-    Seen runSetup(const std::function<void(TSetupForm *)> &act, bool ok)
+    Seen runSetup(const std::function<void(SettingsDialog *)> &act, bool ok)
     {
         Seen seen;
         QTimer::singleShot(0, this, [&] {
-            auto *dialog = qobject_cast<TSetupForm *>(QApplication::activeModalWidget());
+            auto *dialog = qobject_cast<SettingsDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             seen.caption = dialog->windowTitle();
             seen.bar = dialog->trackBar()->value();
@@ -57,7 +57,7 @@ class TestSettingsDialog : public QObject
         return seen;
     }
 
-    static void pick(TSetupForm *dialog, int index)
+    static void pick(SettingsDialog *dialog, int index)
     {
         dialog->languageList()->setCurrentIndex(index);
         Q_EMIT dialog->languageList()->activated(index);
@@ -74,7 +74,7 @@ private Q_SLOTS:
     void opensWithTheStartSettings()
     {
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
-        const Seen seen = runSetup([](TSetupForm *) {}, true);
+        const Seen seen = runSetup([](SettingsDialog *) {}, true);
         QCOMPARE(seen.caption, QStringLiteral("Setup"));
         QCOMPARE(seen.bar, 0);
         QCOMPARE(seen.gradient, false);
@@ -86,26 +86,26 @@ private Q_SLOTS:
 
     void depthFromTheBar()
     {
-        runSetup([](TSetupForm *d) { d->trackBar()->setValue(40); }, true);
+        runSetup([](SettingsDialog *d) { d->trackBar()->setValue(40); }, true);
         QVERIFY(form->chart()->view3D());
         QCOMPARE(form->chart()->chart3DPercent(), 40);
-        QCOMPARE(runSetup([](TSetupForm *d) { d->trackBar()->setValue(0); }, true).bar, 40);
+        QCOMPARE(runSetup([](SettingsDialog *d) { d->trackBar()->setValue(0); }, true).bar, 40);
         QVERIFY(!form->chart()->view3D());
         QCOMPARE(form->chart()->chart3DPercent(), 40); // 0 is never written as a depth
-        QCOMPARE(runSetup([](TSetupForm *) {}, false).bar, 0);
+        QCOMPARE(runSetup([](SettingsDialog *) {}, false).bar, 0);
     }
 
     void gradient()
     {
-        runSetup([](TSetupForm *d) { d->gradientBox()->setChecked(true); }, true);
+        runSetup([](SettingsDialog *d) { d->gradientBox()->setChecked(true); }, true);
         QVERIFY(form->chart()->gradientVisible());
-        QCOMPARE(runSetup([](TSetupForm *) {}, false).gradient, true);
+        QCOMPARE(runSetup([](SettingsDialog *) {}, false).gradient, true);
     }
 
     void pickingDanishPreviewsItThenCancelChangesNothing()
     {
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
-        const Seen seen = runSetup([](TSetupForm *d) { pick(d, 0); }, false);
+        const Seen seen = runSetup([](SettingsDialog *d) { pick(d, 0); }, false);
         QCOMPARE(seen.texts, (QStringList{"Indstillinger", "3D", "Gradient", "OK", "Cancel"}));
         QCOMPARE(form->dispatcher()->activeLanguage(), 2);
         QCOMPARE(form->pageControl()->tabText(0), QStringLiteral("Setup"));
@@ -115,13 +115,13 @@ private Q_SLOTS:
 
     void languageListAnswersTheKeyboard()
     {
-        const Seen seen = runSetup([](TSetupForm *d) { QTest::keyClick(d->languageList(), Qt::Key_Up); }, false);
+        const Seen seen = runSetup([](SettingsDialog *d) { QTest::keyClick(d->languageList(), Qt::Key_Up); }, false);
         QCOMPARE(seen.texts.front(), QStringLiteral("Indstillinger"));
     }
 
     void danishAndOk()
     {
-        runSetup([](TSetupForm *d) { pick(d, 0); }, true);
+        runSetup([](SettingsDialog *d) { pick(d, 0); }, true);
         QCOMPARE(form->dispatcher()->activeLanguage(), 1);
         QCOMPARE(form->pageControl()->tabText(0), QStringLiteral("Indstillinger"));
         // The reset put the gearing back: no placeholder and no blank field.
@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("116.2"));
         QCOMPARE(form->speedCell(Chainring::Small, 9)->text(), QStringLiteral("19.2"));
 
-        const Seen again = runSetup([](TSetupForm *d) { pick(d, 1); }, false);
+        const Seen again = runSetup([](SettingsDialog *d) { pick(d, 1); }, false);
         QCOMPARE(again.caption, QStringLiteral("Indstillinger"));
         QCOMPARE(again.language, QStringLiteral("DANSK"));
         QCOMPARE(again.texts.front(), QStringLiteral("Setup")); // the preview follows the list at once

@@ -143,9 +143,9 @@ private Q_SLOTS:
         QFETCH(QList<double>, starts);
         QFETCH(QList<int>, positions);
         QFETCH(QList<double>, result);
-        GanttSeries s;
+        SpeedRangeSeries s;
         s.setOrderedByStart(ordered);
-        QSignalSpy changed(&s, &GanttSeries::changed);
+        QSignalSpy changed(&s, &SpeedRangeSeries::changed);
         for (qsizetype i = 0; i < starts.size(); ++i)
             QCOMPARE(s.addBar(starts[i], starts[i] + 1, double(i), QString()), positions[i]);
         QCOMPARE(changed.size(), starts.size());
@@ -161,7 +161,7 @@ private Q_SLOTS:
 
     void seriesSettingsCopyWithoutBars()
     {
-        GanttSeries source, copy;
+        SpeedRangeSeries source, copy;
         source.setObjectName(QStringLiteral("Series1"));
         source.setColor(QColor(0, 255, 0));
         source.setOrderedByStart(true);

@@ -42,7 +42,7 @@ struct ShownChart
     {
         int x0, x2h, y;
     };
-    BarPixels bar(const GanttSeries &s, int index) const
+    BarPixels bar(const SpeedRangeSeries &s, int index) const
     {
         const ChartLayout layout = chart.currentLayout();
         const int x0 = layout.scale(AxisId::Bottom).toPixel(s.startValue(index));
@@ -376,7 +376,7 @@ private Q_SLOTS:
         QCOMPARE(f.chart.picture().size(), QSize(526, 306));
 
         auto *chart = new Chart;
-        auto *owned = new GanttSeries(chart);
+        auto *owned = new SpeedRangeSeries(chart);
         chart->addSeries(owned);
         QSignalSpy destroyed(owned, &QObject::destroyed);
         delete chart;

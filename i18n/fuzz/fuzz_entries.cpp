@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     normaliseTables(tables);
     check(tables.delim != QChar(u'\t'));
     topUpDelimiters(tables);
-    for (TStringsType kind : {stStrings, stDlgsCaptions, stLocales})
+    for (ListKind kind : {stStrings, stDlgsCaptions, stLocales})
         for (const QString &entry : tables.list(kind))
             check(entry.count(tables.delim) > languages);
     return 0;

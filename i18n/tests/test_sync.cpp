@@ -4,7 +4,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/menu_item.h"
 #include "platform/two_digit_field.h"
 
@@ -37,11 +37,11 @@ struct QtWindow
 {
     QWidget window;
     platform::QtForm form{&window, QStringLiteral("TForm1")};
-    TsiLang *lang = nullptr;
+    Translator *lang = nullptr;
     QtWindow()
     {
         window.setObjectName(QStringLiteral("Form1"));
-        lang = new TsiLang(form, &window);
+        lang = new Translator(form, &window);
         lang->setNumOfLanguages(2);
         lang->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
         lang->setActiveLanguage(2);
@@ -199,7 +199,7 @@ private slots:
     {
         FakeForm form(QStringLiteral("TForm1"));
         QObject owner;
-        TsiLang lang(form, &owner);
+        Translator lang(form, &owner);
         lang.setNumOfLanguages(2);
         lang.setActiveLanguage(2);
         FakeComponent &label = form.addLabel(QStringLiteral("Label1"), QStringLiteral("Hello"));
@@ -218,7 +218,7 @@ private slots:
     {
         FakeForm form(QStringLiteral("TForm1"));
         QObject owner;
-        TsiLang lang(form, &owner);
+        Translator lang(form, &owner);
         form.addLabel(QStringLiteral("Label1"), QString());
         lang.setDoNotTranslate({QStringLiteral("Label1"), QStringLiteral("Other")});
         lang.setExtendedTranslations({{QStringLiteral("Label1.Caption"), e("a|b")}, {QStringLiteral("X.Y"), {}}});
@@ -237,7 +237,7 @@ private slots:
         QFont windowFont = window.font();
         windowFont.setFamily(QStringLiteral("MS Sans Serif"));
         window.setFont(windowFont);
-        auto *dispatcher = new TsiLangDispatcher(&window);
+        auto *dispatcher = new LanguageDispatcher(&window);
         dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
         auto *tabs = new QTabWidget(&window);
         tabs->setObjectName(QStringLiteral("PageControl1"));
@@ -276,9 +276,9 @@ private slots:
 
         platform::QtForm form(&window, QStringLiteral("Tgearform"),
                               {tabs, page, circumference, unit, sprocket, small, units, save, gem, button, dispatcher});
-        auto *lang = new TsiLang(form, &window);
+        auto *lang = new Translator(form, &window);
         lang->setObjectName(QStringLiteral("siLang1"));
-        loadStoredTables(kGearformTables, form, *lang, dispatcher);
+        loadStoredTables(kMainWindowTables, form, *lang, dispatcher);
         QCOMPARE(circumference->text(), QStringLiteral("Circumference"));
 
         dispatcher->setActiveLanguage(1);

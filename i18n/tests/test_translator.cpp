@@ -4,7 +4,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 
 #include <QLabel>
 #include <QTest>
@@ -13,12 +13,12 @@ using namespace i18n;
 
 namespace {
 
-// Runs f and returns the ELanguageError message it raises (empty if none).
+// Runs f and returns the LanguageError message it raises (empty if none).
 template <typename F> QString languageError(F &&f)
 {
     try {
         f();
-    } catch (const ELanguageError &err) {
+    } catch (const LanguageError &err) {
         return err.message();
     }
     return {};
@@ -29,13 +29,13 @@ struct TwoLanguages
 {
     FakeForm form{QStringLiteral("TForm1"), QStringLiteral("Form1")};
     QObject owner;
-    TsiLang lang{form, &owner};
+    Translator lang{form, &owner};
     int changes = 0;
     TwoLanguages()
     {
         lang.setNumOfLanguages(2);
         lang.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
-        lang.OnChangeLanguage = [this](TsiCustomLang *) { ++changes; };
+        lang.onLanguageChanged = [this](Translator *) { ++changes; };
     }
 };
 } // namespace
@@ -49,7 +49,7 @@ private slots:
     {
         FakeForm form(QStringLiteral("TForm1"));
         QObject owner;
-        TsiLang lang(form, &owner);
+        Translator lang(form, &owner);
         QCOMPARE(lang.version(), QStringLiteral("v5.1.1"));
         QCOMPARE(lang.langNames(), QStringList{QStringLiteral("Language N1")});
         QCOMPARE(lang.language(), QStringLiteral("Language N1"));
@@ -73,17 +73,17 @@ private slots:
     {
         FakeForm form(QStringLiteral("TForm1"));
         QObject owner;
-        TsiLang first(form, &owner);
-        const QString message = languageError([&] { TsiLang second(form, &owner); });
+        Translator first(form, &owner);
+        const QString message = languageError([&] { Translator second(form, &owner); });
         QCOMPARE(message, QStringLiteral("Only one TsiCustomLang component per Form/DataModule allowed!"));
-        QCOMPARE(owner.findChildren<TsiCustomLang *>().size(), 1);
+        QCOMPARE(owner.findChildren<Translator *>().size(), 1);
     }
 
     void numOfLanguages()
     {
         FakeForm form(QStringLiteral("TForm1"));
         QObject owner;
-        TsiLang lang(form, &owner);
+        Translator lang(form, &owner);
         lang.setNumOfLanguages(3);
         QCOMPARE(lang.langNames(), (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"),
                                                 QStringLiteral("Language N3")}));
@@ -207,11 +207,11 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("className");
         QTest::addColumn<QList<int>>("counts"); // by list kind 0..10
-        QTest::newRow("main window") << kGearformTables << "Tgearform"
+        QTest::newRow("main window") << kMainWindowTables << "Tgearform"
                                      << QList<int>{110, 134, 0, 96, 2, 79, 0, 67, 15, 0, 96};
-        QTest::newRow("settings dialog") << kSetupformTables << "TSetupForm"
+        QTest::newRow("settings dialog") << kSettingsDialogTables << "TSetupForm"
                                          << QList<int>{5, 7, 0, 6, 1, 79, 0, 3, 15, 0, 6};
-        QTest::newRow("report form") << kPrintReportformTables << "TPrintReportForm"
+        QTest::newRow("report form") << kReportFormTables << "TPrintReportForm"
                                      << QList<int>{10, 16, 0, 15, 1, 79, 0, 2, 15, 0, 15};
     }
     void storedListCounts()
@@ -221,16 +221,16 @@ private slots:
         QFETCH(QList<int>, counts);
         QWidget window;
         platform::QtForm form(&window, className);
-        auto *lang = new TsiLang(form, &window);
-        TsiLangDispatcher dispatcher;
+        auto *lang = new Translator(form, &window);
+        LanguageDispatcher dispatcher;
         loadStoredTables(path, form, *lang, &dispatcher);
         QVERIFY(!form.isLoading());
         QCOMPARE(lang->version(), QStringLiteral("v5.1.1"));
         QCOMPARE(lang->langDelim(), 1);
         QCOMPARE(lang->numOfLanguages(), 2);
         for (int kind = 0; kind < kListCount; ++kind) {
-            QCOMPARE(lang->list(TStringsType(kind)).size(), counts[kind]);
-            for (const QString &entry : lang->list(TStringsType(kind)))
+            QCOMPARE(lang->list(ListKind(kind)).size(), counts[kind]);
+            for (const QString &entry : lang->list(ListKind(kind)))
                 QVERIFY2(!entry.contains(u'\t'), qPrintable(entry));
         }
         // Month and day names from the machine complete the stored items.
@@ -251,16 +251,16 @@ private slots:
     {
         QWidget window;
         window.setObjectName(QStringLiteral("gearform"));
-        auto *dispatcher = new TsiLangDispatcher(&window);
+        auto *dispatcher = new LanguageDispatcher(&window);
         dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
         auto *label = new QLabel(QStringLiteral("Circumference"), &window);
         label->setObjectName(QStringLiteral("Label43"));
         platform::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
-        auto *lang = new TsiLang(form, &window);
+        auto *lang = new Translator(form, &window);
         lang->setObjectName(QStringLiteral("siLang1"));
         int changes = 0;
-        lang->OnChangeLanguage = [&](TsiCustomLang *) { ++changes; };
-        loadStoredTables(kGearformTables, form, *lang, dispatcher);
+        lang->onLanguageChanged = [&](Translator *) { ++changes; };
+        loadStoredTables(kMainWindowTables, form, *lang, dispatcher);
 
         // ActiveLanguage 2 took effect because NumOfLanguages 2 came first;
         // the generated names were replaced by the stored ones.
@@ -268,7 +268,7 @@ private slots:
         QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("DANSK"), QStringLiteral("ENGLISH")}));
         QCOMPARE(lang->language(), QStringLiteral("ENGLISH"));
         QCOMPARE(lang->langDispatcher(), dispatcher);
-        QCOMPARE(dispatcher->linkedTranslators(), QList<TsiCustomLang *>{lang});
+        QCOMPARE(dispatcher->linkedTranslators(), QList<Translator *>{lang});
         QCOMPARE(dispatcher->activeLanguage(), 2);
         QCOMPARE(dispatcher->language(), QStringLiteral("ENGLISH"));
         // Nothing was applied: the window shows its laid-out texts.
@@ -294,8 +294,8 @@ private slots:
     {
         QWidget window;
         platform::QtForm form(&window, QStringLiteral("TSetupForm"));
-        auto *lang = new TsiLang(form, &window);
-        loadStoredTables(kSetupformTables, form, *lang);
+        auto *lang = new Translator(form, &window);
+        loadStoredTables(kSettingsDialogTables, form, *lang);
         QCOMPARE(lang->activeLanguage(), 1);
         QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("LANGUAGE N1"), QStringLiteral("LANGUAGE N2")}));
         QCOMPARE(lang->language(), QStringLiteral("LANGUAGE N1"));
@@ -311,7 +311,7 @@ private slots:
     {
         QWidget window;
         platform::QtForm form(&window, QStringLiteral("TForm1"));
-        auto *lang = new TsiLang(form, &window);
+        auto *lang = new Translator(form, &window);
         auto failure = [&](const char *text) {
             try {
                 loadStoredText(QString::fromUtf8(text), QStringLiteral("t.lang"), form, *lang);
@@ -329,9 +329,9 @@ private slots:
         QCOMPARE(failure("object siLang1: TsiLang\n"), QStringLiteral("t.lang:2: unexpected end of the text"));
         QVERIFY(!form.isLoading());
         // A refused value is the translator's own error.
-        QVERIFY_THROWS_EXCEPTION(ELanguageError, loadStoredText(QStringLiteral("object siLang1: TsiLang\n"
-                                                                               "  Language = Nope\nend\n"),
-                                                                QStringLiteral("t.lang"), form, *lang));
+        QVERIFY_THROWS_EXCEPTION(LanguageError, loadStoredText(QStringLiteral("object siLang1: TsiLang\n"
+                                                                              "  Language = Nope\nend\n"),
+                                                               QStringLiteral("t.lang"), form, *lang));
     }
 
     // ---- the dispatcher
@@ -339,7 +339,7 @@ private slots:
     void dispatcherSameValueResetsItsLanguage()
     {
         TwoLanguages t;
-        TsiLangDispatcher d;
+        LanguageDispatcher d;
         d.setNumOfLanguages(2);
         d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
         d.setActiveLanguage(2);
@@ -363,7 +363,7 @@ private slots:
     void dispatcherOutOfRangeReachesTheCaller()
     {
         TwoLanguages t;
-        TsiLangDispatcher d;
+        LanguageDispatcher d;
         d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
         t.lang.setLangDispatcher(&d);
         QCOMPARE(languageError([&] { d.setActiveLanguage(3); }),
@@ -380,11 +380,11 @@ private slots:
     void linkingDuringLoadingSwitchesAtOnce()
     {
         TwoLanguages t;
-        TsiLangDispatcher d;
+        LanguageDispatcher d;
         d.setLangNames({QStringLiteral("A"), QStringLiteral("B")});
         d.setActiveLanguage(2);
         int linked = 0;
-        d.OnLinkToDispatcher = [&](TsiLangDispatcher *, TsiCustomLang *lang) { linked += lang == &t.lang; };
+        d.OnLinkToDispatcher = [&](LanguageDispatcher *, Translator *lang) { linked += lang == &t.lang; };
         t.form.loading = true;
         t.lang.setLangDispatcher(&d);
         QCOMPARE(t.changes, 1);
@@ -398,7 +398,7 @@ private slots:
     void destroyingTheDispatcherUnlinksEveryTranslator()
     {
         TwoLanguages a, b;
-        auto *d = new TsiLangDispatcher;
+        auto *d = new LanguageDispatcher;
         d->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
         a.lang.setLangDispatcher(d);
         b.lang.setLangDispatcher(d);
@@ -419,7 +419,7 @@ private slots:
 
     void destroyedTranslatorLeavesItsDispatcher()
     {
-        TsiLangDispatcher d;
+        LanguageDispatcher d;
         {
             TwoLanguages t;
             t.lang.setLangDispatcher(&d);
@@ -432,7 +432,7 @@ private slots:
     void dispatcherNamesReachTheTranslators()
     {
         TwoLanguages t;
-        TsiLangDispatcher d;
+        LanguageDispatcher d;
         d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
         d.setActiveLanguage(2);
         t.lang.setLangDispatcher(&d);

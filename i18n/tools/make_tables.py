@@ -52,7 +52,7 @@ def dialogs(d, english_field):
     return [entry(d, t.replace("&", ""), t, *([""] if english_field else [])) for t in DIALOG_TEXTS]
 
 
-def gearform():
+def main_window_tables():
     d = SOH
     captions_keys = (["Tgearform", "TabSheet1", "Label43", "Label44", "RadioGroup1", "GroupBox1", "Label5",
                       "Label30", "Label40", "Label63", "GroupBox2", "Label2", "TabSheet2", "Panel1", "Panel2",
@@ -227,7 +227,7 @@ def small_window(cls, captions, hints_keys, fonts, multilines, other_keys, short
     return [("siLang1", "TsiLang", translator)]
 
 
-def setupform():
+def settings_dialog_tables():
     captions = [("TSetupForm", "Indstillinger"), ("Label1", "3D"), ("BitBtn1", "OK"), ("BitBtn2", "Cancel"),
                 ("CheckBox1", "Gradient")]
     objects = small_window(
@@ -241,7 +241,7 @@ def setupform():
     return objects
 
 
-def printreportform():
+def report_form_tables():
     labels = ["QRLabel3", "QRLabel4", "QRLabel6", "QRLabel7", "QRLabel5", "QRLabel9", "QRLabel10"]
     captions = ([("TPrintReportForm", "PrintReportForm")] + [(k, k) for k in labels] +
                 [("QRLabel8", "Copyright © 2026 The Ratiomat developers"), ("QRLabel1", "QRLabel1")])
@@ -275,6 +275,6 @@ def write(path, title, objects):
         f.write("\n".join(lines))
 
 
-write("app/gearform.lang", "Stored translator and language dispatcher of the main window (Tgearform).", gearform())
-write("settings/setupform.lang", "Stored translator of the settings dialog (TSetupForm).", setupform())
-write("report/printreportform.lang", "Stored translator of the report form (TPrintReportForm).", printreportform())
+write("app/gearform.lang", "Stored translator and language dispatcher of the main window (Tgearform).", main_window_tables())
+write("settings/setupform.lang", "Stored translator of the settings dialog (TSetupForm).", settings_dialog_tables())
+write("report/printreportform.lang", "Stored translator of the report form (TPrintReportForm).", report_form_tables())

@@ -29,7 +29,7 @@ public:
         chart->resize(528, 308);
         const QColor colours[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
         for (int s = 0; s < 3; ++s) {
-            series[s] = new chart::GanttSeries(this);
+            series[s] = new chart::SpeedRangeSeries(this);
             series[s]->setObjectName(QStringLiteral("Series%1").arg(s + 1));
             series[s]->setColor(colours[s]);
             chart->addSeries(series[s]);
@@ -80,7 +80,7 @@ public:
     }
 
     chart::Chart *chart = nullptr;
-    chart::GanttSeries *series[3] = {};
+    chart::SpeedRangeSeries *series[3] = {};
     platform::RadioGroup *unit = nullptr;
     report::StringGrid *grid = nullptr;
 };

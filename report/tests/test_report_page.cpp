@@ -4,8 +4,8 @@
 #include "platform/error_display.h"
 #include "platform/errors.h"
 #include "report/preview_report.h"
-#include "report/print_report_form.h"
 #include "report/printers.h"
+#include "report/report_form.h"
 #include "report_fixture.h"
 
 #include "report/report_preview_window.h"
@@ -88,13 +88,13 @@ private:
     QString pdfName() { return m_dir.filePath(QStringLiteral("report%1.pdf").arg(++m_files)); }
 
     // Prints a report form into a PDF file and returns the file's name.
-    QString printForm(report::TPrintReportForm &form, int *lines = nullptr)
+    QString printForm(report::ReportForm &form, int *lines = nullptr)
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString name = pdfName();
         printer.setOutputFileName(name);
-        const int n = form.QuickRep1->print(printer);
+        const int n = form.reportPage->print(printer);
         if (lines)
             *lines = n;
         return name;
@@ -113,7 +113,7 @@ private:
             ran = true;
             dialog->close();
         });
-        report::PreviewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
+        report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
         QVERIFY(ran);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(report::PrintReportForm.isNull());
@@ -186,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("Ratiomat")));
         QVERIFY(text.contains(QStringLiteral("Gear")));
         QVERIFY(text.contains(QStringLiteral("Km/t")));
-        QVERIFY(text.contains(report::TPrintReportForm::kCopyright));
+        QVERIFY(text.contains(report::ReportForm::kCopyright));
 
         const QList<PdfWord> words = pdfWords(pdf);
         auto find = [&](const QString &t) {
@@ -259,18 +259,18 @@ private Q_SLOTS:
     void generationsRepeat()
     {
         MainWindowStandIn window;
-        report::TPrintReportForm form;
-        form.setStringGrid1(window.grid);
+        report::ReportForm form;
+        form.setDetailTable(window.grid);
         int before = 0, needData = 0;
         QList<bool> presets;
-        form.QuickRep1->setBeforePrint([&](bool &print) {
+        form.reportPage->setBeforePrint([&](bool &print) {
             ++before;
-            form.QuickRep1BeforePrint(print);
+            form.startReport(print);
         });
-        form.QuickRep1->setNeedData([&](bool &more) {
+        form.reportPage->setNeedData([&](bool &more) {
             ++needData;
             presets << more;
-            form.QuickRep1NeedData(more);
+            form.nextDetailLine(more);
         });
 
         int lines = 0;
@@ -293,10 +293,10 @@ private Q_SLOTS:
 
     void beforePrintRefuses()
     {
-        report::TPrintReportForm form;
+        report::ReportForm form;
         int needData = 0;
-        form.QuickRep1->setBeforePrint([](bool &print) { print = false; });
-        form.QuickRep1->setNeedData([&](bool &more) {
+        form.reportPage->setBeforePrint([](bool &print) { print = false; });
+        form.reportPage->setNeedData([&](bool &more) {
             ++needData;
             more = false;
         });
@@ -326,14 +326,14 @@ private Q_SLOTS:
         grid.setRowCount(rows);
         for (int r = 0; r < rows; ++r)
             grid.setCell(0, r, QString::number(r));
-        report::TPrintReportForm form;
-        form.QRLabel1->setCaption(QStringLiteral("Heading"));
-        form.setStringGrid1(&grid);
+        report::ReportForm form;
+        form.titleLabel->setCaption(QStringLiteral("Heading"));
+        form.setDetailTable(&grid);
         int lines = -1;
         const QString pdf = printForm(form, &lines);
         QCOMPARE(lines, rows);
         QCOMPARE(pageCount(pdf), pages);
-        QCOMPARE(pdfLayoutText(pdf).count(report::TPrintReportForm::kCopyright), pages);
+        QCOMPARE(pdfLayoutText(pdf).count(report::ReportForm::kCopyright), pages);
         QCOMPARE(pdfLayoutText(pdf).count(QStringLiteral("Heading")), pages);
     }
 
@@ -359,8 +359,8 @@ private Q_SLOTS:
 
         QString pdf;
         withPreview(window, [&](report::ReportPreviewWindow &) {
-            report::TPrintReportForm &form = *report::PrintReportForm;
-            const QList<chart::GanttSeries *> copies = form.QRDBChart1->seriesList();
+            report::ReportForm &form = *report::PrintReportForm;
+            const QList<chart::SpeedRangeSeries *> copies = form.reportChart->seriesList();
             QCOMPARE(copies.size(), 3);
             for (int s = 0; s < 3; ++s) {
                 QCOMPARE(copies[s]->objectName(), QStringLiteral("Series%1copy").arg(s + 1));
@@ -368,7 +368,7 @@ private Q_SLOTS:
                 QCOMPARE(copies[s]->color(), window.series[s]->color());
                 QCOMPARE(copies[s]->count(), window.series[s]->count());
             }
-            QCOMPARE(form.QRDBChart1->view3D(), view3D);
+            QCOMPARE(form.reportChart->view3D(), view3D);
             pdf = printForm(form);
         });
         QCOMPARE(copiesOf(window), 0);
@@ -409,7 +409,7 @@ private Q_SLOTS:
         bottom.setLimits(20, 30);
         window.chart->setAxis(chart::AxisId::Bottom, bottom);
         withPreview(window, [&](report::ReportPreviewWindow &) {
-            const chart::Axis &copied = report::PrintReportForm->QRDBChart1->axis(chart::AxisId::Bottom);
+            const chart::Axis &copied = report::PrintReportForm->reportChart->axis(chart::AxisId::Bottom);
             QCOMPARE(copied.minimum(), 20.0);
             QCOMPARE(copied.maximum(), 30.0);
             QVERIFY(!copied.isMinimumAutomatic());
@@ -423,7 +423,7 @@ private Q_SLOTS:
         const report::PrinterLookup previous =
             report::setPrinterLookup([] { return std::optional<report::PrinterChoice>(); });
         try {
-            report::PreviewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
+            report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
             QFAIL("no error");
         } catch (const platform::AppError &e) {
             QCOMPARE(e.message(), report::kNoDefaultPrinter);
@@ -444,9 +444,9 @@ private Q_SLOTS:
     {
         MainWindowStandIn window;
         withPreview(window, [&](report::ReportPreviewWindow &dialog) {
-            QPointer<report::TPrintReportForm> open = report::PrintReportForm;
+            QPointer<report::ReportForm> open = report::PrintReportForm;
             try {
-                report::PreviewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
+                report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
                 QFAIL("no error");
             } catch (const platform::AppError &e) {
                 QCOMPARE(e.message(), QStringLiteral("A component named Series1copy already exists"));
@@ -455,7 +455,7 @@ private Q_SLOTS:
             QVERIFY(dialog.isVisible());
             QVERIFY(!open.isNull());
             QCOMPARE(copiesOf(window), 3);
-            QCOMPARE(open->QRDBChart1->seriesList().size(), 3);
+            QCOMPARE(open->reportChart->seriesList().size(), 3);
             report::PrintReportForm = open;
             int lines = 0;
             printForm(*open, &lines);
@@ -478,7 +478,7 @@ private Q_SLOTS:
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(m_dir.path());
             try {
-                report::PrintReportForm->QuickRep1->print(printer);
+                report::PrintReportForm->reportPage->print(printer);
                 QFAIL("no error");
             } catch (const platform::AppError &e) {
                 QVERIFY2(e.message().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(m_dir.path())),
@@ -540,7 +540,7 @@ private Q_SLOTS:
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(device);
             try {
-                report::PrintReportForm->QuickRep1->print(printer);
+                report::PrintReportForm->reportPage->print(printer);
                 QFAIL("no error");
             } catch (const platform::AppError &e) {
                 QCOMPARE(e.message(), QStringLiteral("Cannot create file \"/dev/full\". No space left on device"));
@@ -581,7 +581,7 @@ private Q_SLOTS:
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(target);
             try {
-                report::PrintReportForm->QuickRep1->print(printer);
+                report::PrintReportForm->reportPage->print(printer);
                 QFAIL("no error");
             } catch (const platform::AppError &e) {
                 QCOMPARE(e.message(), QStringLiteral("Cannot create file \"%1\". No space left on device").arg(target));
@@ -604,7 +604,7 @@ private Q_SLOTS:
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(target);
-            QCOMPARE(report::PrintReportForm->QuickRep1->print(printer), 10);
+            QCOMPARE(report::PrintReportForm->reportPage->print(printer), 10);
         });
         QCOMPARE(detailLines(pdfWords(target)).size(), 10);
     }
@@ -631,7 +631,7 @@ private Q_SLOTS:
         const QString name = dir.filePath(target);
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
-        report::TPrintReportForm form;
+        report::ReportForm form;
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(name);
@@ -641,7 +641,7 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(name));
         }
         try {
-            form.QuickRep1->print(printer);
+            form.reportPage->print(printer);
             QFAIL("no error");
         } catch (const platform::AppError &e) {
             if (!reason.isEmpty())

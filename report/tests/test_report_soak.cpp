@@ -2,7 +2,7 @@
 // after the first ten (the first use of the print machinery), a hundred
 // more open-and-close rounds change the resident memory by less than 1 MB.
 
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "report/preview_report.h"
 #include "report/printers.h"
@@ -51,7 +51,7 @@ private Q_SLOTS:
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("AddressSanitizer keeps freed memory in quarantine: resident memory says nothing here");
 #endif
-        Tgearform window;
+        MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *print = window.findChild<QAction *>(QStringLiteral("Report"));

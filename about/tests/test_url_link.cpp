@@ -1,10 +1,10 @@
-#include "about/pvl_url.h"
+#include "about/url_link.h"
 #include "xdg_sandbox.h"
 
 #include <QTest>
 #include <sys/stat.h>
 
-class TestPvlUrl : public QObject
+class TestUrlLink : public QObject
 {
     Q_OBJECT
 
@@ -133,14 +133,14 @@ private slots:
             }
         }
 
-        TpvlUrl url;
+        UrlLink url;
         url.setUrl(QStringLiteral("https://ratiomat.example.org"));
         QStringList started;
         url.setStarter([&started](const QString &program, const QStringList &arguments, int) {
             started = QStringList{program} + arguments;
             return true;
         });
-        url.OpenUrl();
+        url.openUrl();
         QCOMPARE(started.value(0), program);
         if (!program.isEmpty())
             QCOMPARE(started.last(), url.url());
@@ -149,10 +149,10 @@ private slots:
     void readRegDefaultLeavesValueOnFailure()
     {
         XdgSandbox sandbox;
-        TpvlUrl url;
+        UrlLink url;
         QString value = QStringLiteral("unchanged");
-        QCOMPARE(url.ReadRegDefault(TpvlUrl::RootKey::WebHandlers, QStringLiteral("text/html"), value),
-                 TpvlUrl::kNotFound);
+        QCOMPARE(url.readAssociation(UrlLink::RootKey::WebHandlers, QStringLiteral("text/html"), value),
+                 UrlLink::kNotFound);
         QCOMPARE(value, QStringLiteral("unchanged"));
     }
 
@@ -161,25 +161,25 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("expected");
         QTest::newRow("default") << -1 << 10;
-        QTest::newRow("ssHide") << int(TpvlUrl::ssHide) << 0;
-        QTest::newRow("ssShowMinimized") << int(TpvlUrl::ssShowMinimized) << 2;
-        QTest::newRow("ssShowNormal") << int(TpvlUrl::ssShowNormal) << 1;
+        QTest::newRow("ssHide") << int(UrlLink::ssHide) << 0;
+        QTest::newRow("ssShowMinimized") << int(UrlLink::ssShowMinimized) << 2;
+        QTest::newRow("ssShowNormal") << int(UrlLink::ssShowNormal) << 1;
         QTest::newRow("above the range") << 200 << 1;
     }
     void showCommand()
     {
         QFETCH(int, stored);
         QFETCH(int, expected);
-        TpvlUrl url;
-        url.setLookup([](TpvlUrl::RootKey root, const QString &, QString &value) {
-            value = root == TpvlUrl::RootKey::WebHandlers ? QStringLiteral("x.desktop") : QStringLiteral("browse %u");
+        UrlLink url;
+        url.setLookup([](UrlLink::RootKey root, const QString &, QString &value) {
+            value = root == UrlLink::RootKey::WebHandlers ? QStringLiteral("x.desktop") : QStringLiteral("browse %u");
             return 0;
         });
         int shownWith = -1;
         url.setStarter([&shownWith](const QString &, const QStringList &, int show) { return shownWith = show, true; });
         if (stored >= 0)
-            url.setUrlShowCommand(static_cast<TpvlUrl::TUrlShowCmd>(stored));
-        url.OpenUrl();
+            url.setUrlShowCommand(static_cast<UrlLink::ShowCommand>(stored));
+        url.openUrl();
         QCOMPARE(shownWith, expected);
     }
 
@@ -197,9 +197,9 @@ private slots:
         sandbox.writeDesktopEntry("data/applications/fake.desktop",
                                   "\"" + script.toUtf8() + "\" --new-window \"%u\" --dropped");
 
-        TpvlUrl url;
+        UrlLink url;
         url.setUrl(QStringLiteral("https://ratiomat.example.org/a b?q=%20&r=%u"));
-        url.OpenUrl();
+        url.openUrl();
 
         const QString output = sandbox.path("bin/args.txt");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(output), 10000);
@@ -210,5 +210,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPvlUrl)
-#include "test_pvl_url.moc"
+QTEST_GUILESS_MAIN(TestUrlLink)
+#include "test_url_link.moc"

@@ -8,16 +8,16 @@
 // Opens a web address in the user's default browser. The browser is found
 // in two look-ups (which application handles web pages, then that
 // application's command) and started with the address on its command line.
-class TpvlUrl : public QObject
+class UrlLink : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString Url READ url WRITE setUrl)
-    Q_PROPERTY(TUrlShowCmd UrlShowCommand READ urlShowCommand WRITE setUrlShowCommand)
+    Q_PROPERTY(ShowCommand UrlShowCommand READ urlShowCommand WRITE setUrlShowCommand)
 
 public:
     // How the browser's window is to be shown; each value has a show-command
     // number (see showCommandFor).
-    enum TUrlShowCmd : quint8 {
+    enum ShowCommand : quint8 {
         ssHide,
         ssMaximize,
         ssMinimize,
@@ -31,9 +31,9 @@ public:
         ssShowNoActivate,
         ssShowNormal,
     };
-    Q_ENUM(TUrlShowCmd)
+    Q_ENUM(ShowCommand)
 
-    // Where ReadRegDefault looks: the default handlers of MIME types
+    // Where readAssociation looks: the default handlers of MIME types
     // (sub-key: a MIME type, value: a desktop file id), or the installed
     // applications (sub-key: a desktop file id, value: its command).
     enum class RootKey { WebHandlers, Applications };
@@ -46,23 +46,23 @@ public:
     // be started. showCommand is the show-command number of UrlShowCommand.
     using Starter = std::function<bool(const QString &program, const QStringList &arguments, int showCommand)>;
 
-    explicit TpvlUrl(QObject *parent = nullptr);
+    explicit UrlLink(QObject *parent = nullptr);
 
     QString url() const { return m_url; }
     void setUrl(const QString &url) { m_url = url; }
-    TUrlShowCmd urlShowCommand() const { return m_showCommand; }
-    void setUrlShowCommand(TUrlShowCmd command) { m_showCommand = command; }
+    ShowCommand urlShowCommand() const { return m_showCommand; }
+    void setUrlShowCommand(ShowCommand command) { m_showCommand = command; }
 
-    static int showCommandFor(TUrlShowCmd command);
+    static int showCommandFor(ShowCommand command);
 
     // Opens Url in the default browser. Does nothing when no browser is
     // associated or it has no command; throws platform::AppError
     // ("Couldn't launch default browser") when it cannot be started.
-    void OpenUrl();
+    void openUrl();
 
     // Reads the value stored under subKey in root: 0 on success, otherwise
     // the look-up's error code, and value is left as it was.
-    int ReadRegDefault(RootKey root, const QString &subKey, QString &value);
+    int readAssociation(RootKey root, const QString &subKey, QString &value);
 
     // Test seams; the defaults read the XDG association files and start the
     // process detached.
@@ -74,9 +74,9 @@ public:
 
 private:
     QString m_url;
-    TUrlShowCmd m_showCommand = ssShowDefault;
-    Lookup m_lookup = &TpvlUrl::defaultLookup;
-    Starter m_starter = &TpvlUrl::defaultStarter;
+    ShowCommand m_showCommand = ssShowDefault;
+    Lookup m_lookup = &UrlLink::defaultLookup;
+    Starter m_starter = &UrlLink::defaultStarter;
 };
 
 inline const QString kCouldNotLaunchBrowser = QStringLiteral("Couldn't launch default browser");

@@ -1,6 +1,6 @@
-#include "about_form.h"
+#include "about_box.h"
 
-#include "about/pvl_url.h"
+#include "about/url_link.h"
 #include "data/icons.h"
 #include "platform/error_display.h"
 
@@ -42,7 +42,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 
 void showAboutBox(QWidget *parent)
 {
-    const auto box = std::make_unique<TAboutForm>(parent);
+    const auto box = std::make_unique<AboutBox>(parent);
     box->exec();
 }
 
@@ -68,7 +68,7 @@ QLabel *placeLabel(QLabel *label, const char *name, QPoint at, const QFont &font
 
 } // namespace about
 
-TAboutForm::TAboutForm(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
 {
@@ -80,40 +80,40 @@ TAboutForm::TAboutForm(QWidget *parent)
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(8, 8, 313, 113);
+    bevel = new QFrame(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bevel->setGeometry(8, 8, 313, 113);
 
     // The 32 x 32 icon sits in the top left corner of its 41 x 41 place.
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(24, 24, 41, 41);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(icons::programIcon().pixmap(QSize(32, 32)));
+    icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("Image1"));
+    icon->setGeometry(24, 24, 41, 41);
+    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    icon->setPixmap(icons::programIcon().pixmap(QSize(32, 32)));
 
-    Label1 = about::placeLabel(new QLabel(QStringLiteral("Ratiomat"), this), "Label1", {88, 24}, about::arial(10));
-    Label2 = about::placeLabel(new QLabel(QStringLiteral("Copyright © 2004–2026 Ratiomat developers"), this), "Label2",
-                               {88, 40}, about::arial(8));
-    Label3 = about::placeLabel(new QLabel(QStringLiteral("All rights reserved."), this), "Label3", {88, 56},
-                               about::arial(8));
+    nameLabel = about::placeLabel(new QLabel(QStringLiteral("Ratiomat"), this), "Label1", {88, 24}, about::arial(10));
+    copyrightLabel = about::placeLabel(new QLabel(QStringLiteral("Copyright © 2004–2026 Ratiomat developers"), this),
+                                       "Label2", {88, 40}, about::arial(8));
+    rightsLabel = about::placeLabel(new QLabel(QStringLiteral("All rights reserved."), this), "Label3", {88, 56},
+                                    about::arial(8));
 
     QFont linkFont = about::arial(10);
     linkFont.setUnderline(true);
-    Label4 = new about::LinkLabel(about::kMakerHost, this);
-    about::placeLabel(Label4, "Label4", {88, 88}, linkFont);
-    QPalette linkPalette = Label4->palette();
+    webAddress = new about::LinkLabel(about::kMakerHost, this);
+    about::placeLabel(webAddress, "Label4", {88, 88}, linkFont);
+    QPalette linkPalette = webAddress->palette();
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
-    Label4->setPalette(linkPalette);
+    webAddress->setPalette(linkPalette);
     // Labels on the button-face background would otherwise draw in ButtonText.
-    Label4->setForegroundRole(QPalette::WindowText);
-    Label4->setCursor(Qt::PointingHandCursor);
+    webAddress->setForegroundRole(QPalette::WindowText);
+    webAddress->setCursor(Qt::PointingHandCursor);
 
-    pvlUrl1 = new TpvlUrl(this);
-    pvlUrl1->setObjectName(QStringLiteral("pvlUrl1"));
-    pvlUrl1->setUrl(about::kMakerUrl);
+    urlLink = new UrlLink(this);
+    urlLink->setObjectName(QStringLiteral("pvlUrl1"));
+    urlLink->setUrl(about::kMakerUrl);
 
-    connect(Label4, &about::LinkLabel::clicked, this, platform::guarded([this] { Label4Click(); }));
+    connect(webAddress, &about::LinkLabel::clicked, this, platform::guarded([this] { openWebAddress(); }));
 
     // Centred on the screen rather than over the parent window.
     if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
@@ -122,7 +122,7 @@ TAboutForm::TAboutForm(QWidget *parent)
     }
 }
 
-void TAboutForm::Label4Click()
+void AboutBox::openWebAddress()
 {
-    pvlUrl1->OpenUrl();
+    urlLink->openUrl();
 }

@@ -1,5 +1,5 @@
-#include "about/about_form.h"
-#include "about/pvl_url.h"
+#include "about/about_box.h"
+#include "about/url_link.h"
 #include "platform/error_display.h"
 #include "xdg_sandbox.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 struct BoxSnapshot
 {
-    QPointer<TAboutForm> box;
+    QPointer<AboutBox> box;
     QString caption;
     QPoint position;
     QStringList texts;
@@ -28,13 +28,14 @@ BoxSnapshot openAndCloseAboutBox()
 {
     BoxSnapshot snapshot;
     QTimer::singleShot(0, [&snapshot] {
-        auto *box = qobject_cast<TAboutForm *>(QApplication::activeModalWidget());
+        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
         snapshot.box = box;
         snapshot.caption = box->windowTitle();
         snapshot.position = box->pos();
-        for (QLabel *label : {box->Label1, box->Label2, box->Label3, static_cast<QLabel *>(box->Label4)})
+        for (QLabel *label :
+             {box->nameLabel, box->copyrightLabel, box->rightsLabel, static_cast<QLabel *>(box->webAddress)})
             snapshot.texts.append(label->text());
         box->close();
     });
@@ -53,7 +54,7 @@ bool hasPureBluePixel(const QImage &image)
 
 } // namespace
 
-class TestAboutForm : public QObject
+class TestAboutBox : public QObject
 {
     Q_OBJECT
 
@@ -67,7 +68,7 @@ private slots:
 
     void layout()
     {
-        TAboutForm box;
+        AboutBox box;
         QCOMPARE(box.objectName(), QStringLiteral("AboutForm"));
         QCOMPARE(box.windowTitle(), QStringLiteral("Om Ratiomat"));
         QCOMPARE(box.size(), QSize(331, 131));
@@ -76,31 +77,32 @@ private slots:
         QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
         QCOMPARE(box.backgroundRole(), QPalette::Button);
 
-        QCOMPARE(box.Bevel1->geometry(), QRect(8, 8, 313, 113));
-        QCOMPARE(box.Image1->geometry(), QRect(24, 24, 41, 41));
-        QCOMPARE(box.Image1->pixmap().size(), QSize(32, 32));
-        QVERIFY(box.Image1->pixmap().hasAlphaChannel());
-        QCOMPARE(box.Label1->pos(), QPoint(88, 24));
-        QCOMPARE(box.Label2->pos(), QPoint(88, 40));
-        QCOMPARE(box.Label3->pos(), QPoint(88, 56));
-        QCOMPARE(box.Label4->pos(), QPoint(88, 88));
-        QCOMPARE(box.Label1->text(), QStringLiteral("Ratiomat"));
-        QCOMPARE(box.Label4->text(), QStringLiteral("ratiomat.example.org"));
-        QCOMPARE(box.Label1->font().pointSize(), 10);
-        QCOMPARE(box.Label2->font().pointSize(), 8);
-        QCOMPARE(box.Label3->font().pointSize(), 8);
-        QVERIFY(box.Label4->font().underline());
-        QVERIFY(hasPureBluePixel(box.Label4->grab().toImage()));
-        QVERIFY(!hasPureBluePixel(box.Label3->grab().toImage()));
-        QCOMPARE(box.Label4->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(box.bevel->geometry(), QRect(8, 8, 313, 113));
+        QCOMPARE(box.icon->geometry(), QRect(24, 24, 41, 41));
+        QCOMPARE(box.icon->pixmap().size(), QSize(32, 32));
+        QVERIFY(box.icon->pixmap().hasAlphaChannel());
+        QCOMPARE(box.nameLabel->pos(), QPoint(88, 24));
+        QCOMPARE(box.copyrightLabel->pos(), QPoint(88, 40));
+        QCOMPARE(box.rightsLabel->pos(), QPoint(88, 56));
+        QCOMPARE(box.webAddress->pos(), QPoint(88, 88));
+        QCOMPARE(box.nameLabel->text(), QStringLiteral("Ratiomat"));
+        QCOMPARE(box.webAddress->text(), QStringLiteral("ratiomat.example.org"));
+        QCOMPARE(box.nameLabel->font().pointSize(), 10);
+        QCOMPARE(box.copyrightLabel->font().pointSize(), 8);
+        QCOMPARE(box.rightsLabel->font().pointSize(), 8);
+        QVERIFY(box.webAddress->font().underline());
+        QVERIFY(hasPureBluePixel(box.webAddress->grab().toImage()));
+        QVERIFY(!hasPureBluePixel(box.rightsLabel->grab().toImage()));
+        QCOMPARE(box.webAddress->cursor().shape(), Qt::PointingHandCursor);
         // The labels are laid out by their text and must fit inside the frame.
-        for (QLabel *label : {box.Label1, box.Label2, box.Label3, static_cast<QLabel *>(box.Label4)})
-            QVERIFY2(box.Bevel1->geometry().contains(label->geometry()), qPrintable(label->objectName()));
+        for (QLabel *label :
+             {box.nameLabel, box.copyrightLabel, box.rightsLabel, static_cast<QLabel *>(box.webAddress)})
+            QVERIFY2(box.bevel->geometry().contains(label->geometry()), qPrintable(label->objectName()));
 
-        auto *link = box.findChild<TpvlUrl *>(QStringLiteral("pvlUrl1"));
+        auto *link = box.findChild<UrlLink *>(QStringLiteral("pvlUrl1"));
         QVERIFY(link);
         QCOMPARE(link->url(), QStringLiteral("https://ratiomat.example.org"));
-        QCOMPARE(link->urlShowCommand(), TpvlUrl::ssShowDefault);
+        QCOMPARE(link->urlShowCommand(), UrlLink::ssShowDefault);
 
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY((box.geometry().center() - screen.center()).manhattanLength() <= 2);
@@ -111,8 +113,8 @@ private slots:
         if (QFontDatabase::hasFamily(QStringLiteral("Arial")) ||
             !QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
             QSKIP("needs Liberation Sans and no Arial");
-        TAboutForm box;
-        QCOMPARE(QFontInfo(box.Label1->font()).family(), QStringLiteral("Liberation Sans"));
+        AboutBox box;
+        QCOMPARE(QFontInfo(box.nameLabel->font()).family(), QStringLiteral("Liberation Sans"));
     }
 
     void eachAboutCommandMakesAFreshBox()
@@ -134,12 +136,12 @@ private slots:
         sandbox.writeDesktopEntry("data/applications/gone.desktop",
                                   sandbox.path("bin/no-such-browser").toUtf8() + " %u");
 
-        TAboutForm box;
+        AboutBox box;
         box.show();
-        QTest::mouseClick(box.Label4, Qt::LeftButton);
+        QTest::mouseClick(box.webAddress, Qt::LeftButton);
         QCOMPARE(m_messages, QStringList{"Couldn't launch default browser."});
         QVERIFY(box.isVisible());
-        QTest::mouseClick(box.Label4, Qt::LeftButton);
+        QTest::mouseClick(box.webAddress, Qt::LeftButton);
         QCOMPARE(m_messages.size(), 2);
         QVERIFY(box.isVisible());
     }
@@ -170,15 +172,15 @@ private slots:
             sandbox.write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=b.desktop\n");
             sandbox.writeDesktopEntry("data/applications/b.desktop", "browse --new-window %u");
         }
-        TAboutForm box;
+        AboutBox box;
         QStringList actual;
-        box.pvlUrl1->setStarter([&actual](const QString &program, const QStringList &arguments, int) {
+        box.urlLink->setStarter([&actual](const QString &program, const QStringList &arguments, int) {
             actual += QStringList{program} + arguments;
             return true;
         });
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
-        const QPoint link = box.Label4->geometry().center();
+        const QPoint link = box.webAddress->geometry().center();
         if (doubleClick)
             QTest::mouseDClick(box.windowHandle(), button, {}, link);
         else
@@ -198,5 +200,5 @@ private:
     platform::ErrorSink m_previousSink;
 };
 
-QTEST_MAIN(TestAboutForm)
-#include "test_about_form.moc"
+QTEST_MAIN(TestAboutBox)
+#include "test_about_box.moc"

@@ -12,10 +12,10 @@
 
 namespace i18n {
 
-class TsiLangDispatcher;
+class LanguageDispatcher;
 
 // Misuse of a translator or dispatcher.
-class ELanguageError : public platform::AppError
+class LanguageError : public platform::AppError
 {
 public:
     using AppError::AppError;
@@ -27,7 +27,7 @@ public:
 //
 // The setters act as the stored properties of a translator do: while the
 // window loads (Form::isLoading) several of them only store their value.
-class TsiCustomLang : public QObject
+class Translator : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString Version READ version WRITE setVersion)
@@ -39,9 +39,9 @@ class TsiCustomLang : public QObject
 public:
     // `form` is the owner window's component access and must outlive the
     // translator's use; `owner` becomes the QObject parent. Raises
-    // ELanguageError when the owner already has a translator.
-    TsiCustomLang(platform::Form &form, QObject *owner);
-    ~TsiCustomLang() override;
+    // LanguageError when the owner already has a translator.
+    Translator(platform::Form &form, QObject *owner);
+    ~Translator() override;
 
     platform::Form &form() const { return m_form; }
 
@@ -62,9 +62,9 @@ public:
     // The lists. list() is read-only; storedList() is filled in place by the
     // loader without any effect; assignList() is the whole-list assignment,
     // which applies that list at once (except `DlgsCaptions`).
-    const QStringList &list(TStringsType kind) const { return m_tables.list(kind); }
-    QStringList &storedList(TStringsType kind) { return m_tables.list(kind); }
-    void assignList(TStringsType kind, const QStringList &entries);
+    const QStringList &list(ListKind kind) const { return m_tables.list(kind); }
+    QStringList &storedList(ListKind kind) { return m_tables.list(kind); }
+    void assignList(ListKind kind, const QStringList &entries);
 
     int numOfLanguages() const { return m_tables.numOfLanguages; }
     void setNumOfLanguages(int n);
@@ -72,10 +72,10 @@ public:
     void setActiveLanguage(int n);
     bool changeLocales() const { return m_changeLocales; }
     void setChangeLocales(bool on) { m_changeLocales = on; }
-    TsiLangDispatcher *langDispatcher() const { return m_dispatcher; }
-    void setLangDispatcher(TsiLangDispatcher *dispatcher);
+    LanguageDispatcher *langDispatcher() const { return m_dispatcher; }
+    void setLangDispatcher(LanguageDispatcher *dispatcher);
     // Raised at the end of every application of a language.
-    std::function<void(TsiCustomLang *sender)> OnChangeLanguage;
+    std::function<void(Translator *sender)> onLanguageChanged;
     int langDelim() const { return m_tables.delim.unicode(); }
     QChar delim() const { return m_tables.delim; }
     void setLangDelim(int code);
@@ -85,10 +85,10 @@ public:
     void setLangNames(const QStringList &names);
     QString language() const { return m_language; }
     void setLanguage(const QString &name);
-    TTranslateType translateType() const { return m_translateType; }
-    void setTranslateType(TTranslateType type) { m_translateType = type; }
-    TsiLangOptions options() const { return m_tables.options; }
-    void setOptions(TsiLangOptions options) { m_tables.options = options; }
+    TranslateType translateType() const { return m_translateType; }
+    void setTranslateType(TranslateType type) { m_translateType = type; }
+    TranslatorOptions options() const { return m_tables.options; }
+    void setOptions(TranslatorOptions options) { m_tables.options = options; }
     bool needAllDlgs() const { return m_tables.needAllDlgs; }
     void setNeedAllDlgs(bool on) { m_tables.needAllDlgs = on; }
     int changingCursor() const { return m_changingCursor; }
@@ -97,8 +97,8 @@ public:
     void setExcludedProperties(const QStringList &names) { m_tables.excludedProperties = names; }
     bool doRaiseExceptions() const { return m_doRaiseExceptions; }
     void setDoRaiseExceptions(bool on) { m_doRaiseExceptions = on; }
-    const QList<TsiExtendedItem> &extendedTranslations() const { return m_tables.extendedTranslations; }
-    void setExtendedTranslations(const QList<TsiExtendedItem> &items) { m_tables.extendedTranslations = items; }
+    const QList<ExtendedTranslation> &extendedTranslations() const { return m_tables.extendedTranslations; }
+    void setExtendedTranslations(const QList<ExtendedTranslation> &items) { m_tables.extendedTranslations = items; }
 
     // State that is not stored.
     const QStringList &savedFormats() const { return m_tables.savedFormats; }
@@ -109,38 +109,38 @@ public:
     const QStringList &appliedFormats() const { return m_appliedFormats; }
 
     // Writes the texts of the active language into the window.
-    void ApplyLanguage();
+    void applyLanguage();
     // Brings the lists up to date with the window, for the language being left.
-    void SyncTables();
+    void syncTables();
     // Takes stale entries out of one list.
-    void CleanUpList(TStringsType kind);
-    // The end-of-load steps: normalisation, then ApplyLanguage when
+    void cleanUpList(ListKind kind);
+    // The end-of-load steps: normalisation, then applyLanguage when
     // IsInheritedOwner is set.
-    void Loaded();
+    void finishLoading();
 
 private:
-    friend class TsiLangDispatcher;
+    friend class LanguageDispatcher;
     static QObject *checkedOwner(QObject *owner);
 
     QString entryText(const QString &entry) const;
     bool translatable() const;
     platform::Component *target(const QString &name) const;
-    void applyWindowText(TStringsType kind, const char *property);
+    void applyWindowText(ListKind kind, const char *property);
     void applyWindowFont();
-    void applyList(TStringsType kind);
+    void applyList(ListKind kind);
     // Writes one entry's text of the active language into its component.
-    void applyEntry(TStringsType kind, const QString &entry);
+    void applyEntry(ListKind kind, const QString &entry);
     void applyFonts(const QStringList &entries, qsizetype start);
     void applyLocales();
     void applyCollections();
     void applyExtended();
     void syncWindowEntries();
     // Brings the window's own entry of one list up to date.
-    void syncWindowEntry(TStringsType kind);
-    void syncComponentEntries(TStringsType kind);
+    void syncWindowEntry(ListKind kind);
+    void syncComponentEntries(ListKind kind);
     // Brings one component's entries in a list up to date.
-    void syncComponent(TStringsType kind, const platform::Component &c, const QString &name);
-    void addComponentEntry(TStringsType kind, const platform::Component &c, const QString &name, const QString &key,
+    void syncComponent(ListKind kind, const platform::Component &c, const QString &name);
+    void addComponentEntry(ListKind kind, const platform::Component &c, const QString &name, const QString &key,
                            const QString &prop);
     // A removed entry whose text (of the active language, else of the
     // first) is `text`; null when there is none.
@@ -156,26 +156,17 @@ private:
     quint16 m_resourceLanguageIndex = 1;
     int m_activeLanguage = 1;
     bool m_changeLocales = false;
-    QPointer<TsiLangDispatcher> m_dispatcher;
+    QPointer<LanguageDispatcher> m_dispatcher;
     QStringList m_doNotTranslate;
     QStringList m_langNames{QStringLiteral("Language N1")};
     QString m_language = QStringLiteral("Language N1");
-    TTranslateType m_translateType = ttNoChange;
+    TranslateType m_translateType = ttNoChange;
     qint16 m_changingCursor = -1;
     bool m_doRaiseExceptions = false;
 
     int m_pendingKind = -1;
     QStringList m_removedEntries;
     QStringList m_appliedFormats;
-};
-
-// The translator component that windows carry.
-class TsiLang : public TsiCustomLang
-{
-    Q_OBJECT
-
-public:
-    using TsiCustomLang::TsiCustomLang;
 };
 
 } // namespace i18n

@@ -1,13 +1,13 @@
 // Building the main window: its components with their stored names,
 // positions, fonts and hints, the actions and menus, and the translator.
-#include "gearform.h"
+#include "main_window.h"
 
-#include "about/about_form.h"
+#include "about/about_box.h"
 #include "chart/chart.h"
 #include "data/icons.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -20,7 +20,7 @@
 #include "report/report_table.h"
 #include "report/string_grid.h"
 #include "save_picture_dialog.h"
-#include "settings/setup_form.h"
+#include "settings/settings_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,9 +73,23 @@ QFont sansFont(int pixels)
     return f;
 }
 
+// A menu that shows no item images (the chart's context menu).
+class IconlessMenu : public QMenu
+{
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const override
+    {
+        QMenu::initStyleOption(option, action);
+        option->icon = QIcon();
+    }
+};
+
 } // namespace
 
-Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("gearform"));
     setWindowTitle(QStringLiteral("Ratiomat"));
@@ -84,7 +98,7 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
 
     buildActions();
     buildMenus();
-    m_savePicture = new TSavePictureDialog(this);
+    m_savePicture = new SavePictureDialog(this);
     m_savePicture->setObjectName(QStringLiteral("SavePictureDialog1"));
 
     m_pageControl = new PageControl(this);
@@ -119,17 +133,17 @@ Tgearform::Tgearform(QWidget *parent) : QMainWindow(parent)
 
     wireInputs();
     buildTranslator();
-    // FormCreate
-    PageControl1Change();
+    // Start with the first tab's state, as a tab change would leave it.
+    tabChanged();
 }
 
-Tgearform::~Tgearform()
+MainWindow::~MainWindow()
 {
     // The translator works through the form adapter: it goes first.
     delete m_translator;
 }
 
-QLabel *Tgearform::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
+QLabel *MainWindow::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -138,7 +152,7 @@ QLabel *Tgearform::label(QWidget *parent, const QString &name, const QString &te
     return l;
 }
 
-QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, int y, bool gray)
+QLabel *MainWindow::resultCell(QWidget *parent, const QString &name, int right, int y, bool gray)
 {
     constexpr int width = 44;
     auto *l = new QLabel(name, parent);
@@ -153,28 +167,26 @@ QLabel *Tgearform::resultCell(QWidget *parent, const QString &name, int right, i
     return l;
 }
 
-void Tgearform::buildActions()
+void MainWindow::buildActions()
 {
     struct ActionSpec
     {
         const char *name, *category, *caption, *hint, *icon;
         QKeySequence shortcut;
-        void (Tgearform::*handler)();
+        void (MainWindow::*handler)();
     };
     const ActionSpec specs[] = {
         {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
-        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I),
-         &Tgearform::ZoominExecute},
+        {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::zoomIn},
         {"Zoomud", "Grafik", "Zoom &out", "Zoom out", "zoom-out", QKeySequence(Qt::CTRL | Qt::Key_O),
-         &Tgearform::ZoomudExecute},
-        {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &Tgearform::UndoExecute},
+         &MainWindow::zoomOut},
+        {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &MainWindow::resetZoom},
         {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(Qt::CTRL | Qt::Key_C),
-         &Tgearform::CopyExecute},
+         &MainWindow::copyChart},
         {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
-         &Tgearform::SaveExecute},
-        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P),
-         &Tgearform::ReportExecute},
-        {"Setup", "Filer", "&Setup", "", nullptr, {}, &Tgearform::SetupExecute},
+         &MainWindow::saveChart},
+        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P), &MainWindow::showReport},
+        {"Setup", "Filer", "&Setup", "", nullptr, {}, &MainWindow::openSettings},
     };
     for (const ActionSpec &s : specs) {
         auto *a = new QAction(QString::fromLatin1(s.caption), this);
@@ -194,12 +206,12 @@ void Tgearform::buildActions()
     }
 }
 
-QAction *Tgearform::action(const QString &name) const
+QAction *MainWindow::action(const QString &name) const
 {
     return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void Tgearform::buildMenus()
+void MainWindow::buildMenus()
 {
     // Qt menus show QActions; each menu item is also a named component of
     // its own (a MenuItem), bound to its command where it has one.
@@ -219,7 +231,7 @@ void Tgearform::buildMenus()
         // A plain line: a separator with a text would draw that text.
         item(name, menu->addSeparator());
     };
-    auto own = [&](QMenu *menu, const char *name, const QString &caption, void (Tgearform::*handler)()) {
+    auto own = [&](QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)()) {
         QAction *a = menu->addAction(caption);
         connect(a, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
         item(name, a);
@@ -231,7 +243,7 @@ void Tgearform::buildMenus()
     separator(file, "N1");
     command(file, "Udskriv1", "Report");
     separator(file, "N2");
-    own(file, "Afslut1", QStringLiteral("E&xit"), &Tgearform::Afslut1Click);
+    own(file, "Afslut1", QStringLiteral("E&xit"), &MainWindow::exitRequested);
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     item("Rediger1", edit->menuAction());
@@ -247,21 +259,9 @@ void Tgearform::buildMenus()
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     item("Hjlp1", help->menuAction());
-    own(help, "Om1", QStringLiteral("&About"), &Tgearform::Om1Click);
+    own(help, "Om1", QStringLiteral("&About"), &MainWindow::showAbout);
 
     // The chart's context menu shows no item images.
-    class IconlessMenu : public QMenu
-    {
-    public:
-        using QMenu::QMenu;
-
-    protected:
-        void initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const override
-        {
-            QMenu::initStyleOption(option, action);
-            option->icon = QIcon();
-        }
-    };
     m_popup = new IconlessMenu(this);
     command(m_popup, "Dansk1", "Copy");
     command(m_popup, "English1", "Save");
@@ -274,7 +274,7 @@ void Tgearform::buildMenus()
     command(m_popup, "Indstillinger2", "Setup");
 }
 
-void Tgearform::buildTranslator()
+void MainWindow::buildTranslator()
 {
     // The components in the window's own order, as the translator visits
     // them when it completes its tables.
@@ -316,7 +316,7 @@ void Tgearform::buildTranslator()
             order << QString::fromLatin1(prefix) + QString::number(i);
     order << QStringLiteral("SavePictureDialog1") << QStringLiteral("siLangDispatcher1");
 
-    m_dispatcher = new i18n::TsiLangDispatcher(this);
+    m_dispatcher = new i18n::LanguageDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
 
     // One pass over the children, then a look-up per name: this runs at start-up.
@@ -332,12 +332,12 @@ void Tgearform::buildTranslator()
             m_components << found;
     }
     m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("Tgearform"), m_components);
-    m_translator = new i18n::TsiLang(*m_form, this);
+    m_translator = new i18n::Translator(*m_form, this);
     m_translator->setObjectName(QStringLiteral("siLang1"));
-    i18n::loadStoredTables(i18n::kGearformTables, *m_form, *m_translator, m_dispatcher);
+    i18n::loadStoredTables(i18n::kMainWindowTables, *m_form, *m_translator, m_dispatcher);
 }
 
-void Tgearform::buildSetupTab(platform::TabSheet *page)
+void MainWindow::buildSetupTab(platform::TabSheet *page)
 {
     label(page, QStringLiteral("Label43"), QStringLiteral("Circumference"), 16, 24);
     m_circumference = new platform::IntSpinField(page);
@@ -374,6 +374,19 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     left->setGeometry(16, 56, 273, 289);
     label(left, QStringLiteral("Label2"), QStringLiteral("Rear/Front"), 24, 32);
 
+    buildTeethFields(left);
+    buildResultCells(left, right);
+
+    m_reportTable = new report::StringGrid(page);
+    m_reportTable->setObjectName(QStringLiteral("StringGrid1"));
+    m_reportTable->setGeometry(456, 0, 32, 16);
+
+    setSetupTabOrder();
+}
+
+// The chainring fields (top row) and the sprocket fields (left column).
+void MainWindow::buildTeethFields(QWidget *left)
+{
     const std::array<int, 3> ringX{96, 152, 208};
     const std::array<const char *, 3> ringFields{"MaskEdit1", "MaskEdit2", "MaskEdit12"};
     for (int i = 0; i < 3; ++i) {
@@ -392,7 +405,12 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
         f->setAccessibleName(QStringLiteral("Sprocket row %1 teeth").arg(row));
         m_sprockets[size_t(row - 1)] = f;
     }
+}
 
+// The gear-inch cells (left group), the speed cells and their unit captions
+// (right group).
+void MainWindow::buildResultCells(QWidget *left, QWidget *right)
+{
     // Gray cells mark the combinations a rider avoids (crossed chain).
     auto grayInch = [](int ring, int row) {
         return (ring == 0 && row >= 7) || (ring == 1 && (row <= 2 || row >= 8)) || (ring == 2 && row <= 3);
@@ -434,11 +452,10 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
     for (int i = 0; i < 3; ++i)
         m_unitLabels[size_t(i)] =
             label(right, QString::fromLatin1(unitNames[size_t(i)]), QStringLiteral("Km/t"), unitX[size_t(i)], 64);
+}
 
-    m_reportTable = new report::StringGrid(page);
-    m_reportTable->setObjectName(QStringLiteral("StringGrid1"));
-    m_reportTable->setGeometry(456, 0, 32, 16);
-
+void MainWindow::setSetupTabOrder()
+{
     // Tab order: circumference, unit, the right group, then the left group.
     QWidget *order[] = {m_circumference, m_unit,         m_cadence,      m_chainrings[0], m_chainrings[1],
                         m_chainrings[2], m_sprockets[0], m_sprockets[1], m_sprockets[2],  m_sprockets[3],
@@ -447,30 +464,9 @@ void Tgearform::buildSetupTab(platform::TabSheet *page)
         setTabOrder(order[i], order[i + 1]);
 }
 
-void Tgearform::buildChartTab(platform::TabSheet *page)
+void MainWindow::buildChartTab(platform::TabSheet *page)
 {
-    m_toolBar = new QToolBar(page);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    m_toolBar->setWindowTitle(QStringLiteral("ToolBar1"));
-    m_toolBar->setIconSize(QSize(16, 16));
-    m_toolBar->setMovable(false);
-    m_toolBar->setFloatable(false);
-    m_toolBar->setContentsMargins(0, 0, 0, 0);
-    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
-    const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
-                                                                        {"ToolButton2", "Report"},
-                                                                        {"ToolButton3", "Copy"},
-                                                                        {"ToolButton4", "Zoomin"},
-                                                                        {"ToolButton5", "Zoomud"}}};
-    for (const auto &[name, act] : buttons) {
-        auto *b = new QToolButton(m_toolBar);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setDefaultAction(action(QString::fromLatin1(act)));
-        b->setAutoRaise(true);
-        b->setFixedSize(23, 22);
-        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        m_toolBar->addWidget(b);
-    }
+    buildChartToolBar(page);
 
     // Spacers around the chart: 16 pixels below the tool bar, 8 at the
     // bottom and at the left; the chart measures 528 x 308 between them.
@@ -499,7 +495,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     // front in 3D. Series1 and Series3 keep their bars ordered by start.
     const std::array<QColor, 3> barColours{QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     for (int i = 0; i < 3; ++i) {
-        auto *series = new chart::GanttSeries(this);
+        auto *series = new chart::SpeedRangeSeries(this);
         series->setObjectName(QStringLiteral("Series%1").arg(i + 1));
         series->setColor(barColours[size_t(i)]);
         series->setOrderedByStart(i != 1);
@@ -510,6 +506,39 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     auto *panel = new QWidget(page);
     panel->setObjectName(QStringLiteral("Panel4"));
     panel->setGeometry(8 + chartW, 40, 89, chartH);
+    buildSeriesPanel(panel);
+}
+
+// The chart tab's tool bar: Save, Report, Copy, Zoom in, Zoom out.
+void MainWindow::buildChartToolBar(QWidget *page)
+{
+    m_toolBar = new QToolBar(page);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setWindowTitle(QStringLiteral("ToolBar1"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setContentsMargins(0, 0, 0, 0);
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 0px; padding: 0px; }"));
+    const std::array<std::pair<const char *, const char *>, 5> buttons{{{"ToolButton6", "Save"},
+                                                                        {"ToolButton2", "Report"},
+                                                                        {"ToolButton3", "Copy"},
+                                                                        {"ToolButton4", "Zoomin"},
+                                                                        {"ToolButton5", "Zoomud"}}};
+    for (const auto &[name, act] : buttons) {
+        auto *b = new QToolButton(m_toolBar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setDefaultAction(action(QString::fromLatin1(act)));
+        b->setAutoRaise(true);
+        b->setFixedSize(23, 22);
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        m_toolBar->addWidget(b);
+    }
+}
+
+// The panel right of the chart: a check box per series and the cadence range.
+void MainWindow::buildSeriesPanel(QWidget *panel)
+{
     const std::array<const char *, 3> boxCaptions{"Small", "Medium", "Large"};
     const std::array<QColor, 3> boxColours{QColor(0, 128, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     const std::array<int, 3> boxY{2, 26, 58};
@@ -522,7 +551,7 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
         p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
         box->setPalette(p);
         platform::setHint(box, QStringLiteral("Show chart"));
-        connect(box, &QCheckBox::clicked, this, guarded([this] { CheckBox1Click(); }));
+        connect(box, &QCheckBox::clicked, this, guarded([this] { showCheckedSeries(); }));
         box->setAccessibleName(
             QStringLiteral("Show %1 chainring bars").arg(QString::fromLatin1(kRingNames[size_t(2 - i)])));
         m_seriesBoxes[size_t(i)] = box;
@@ -547,9 +576,9 @@ void Tgearform::buildChartTab(platform::TabSheet *page)
     m_maxCadence->setAccessibleName(QStringLiteral("Maximum cadence of the chart"));
 }
 
-void Tgearform::wireInputs()
+void MainWindow::wireInputs()
 {
-    auto recalc = guarded([this] { MaskEdit3Change(); });
+    auto recalc = guarded([this] { recalculate(); });
     for (auto *f : m_chainrings)
         connect(f, &platform::TwoDigitField::fieldTextChanged, this, recalc);
     for (auto *f : m_sprockets)
@@ -557,8 +586,8 @@ void Tgearform::wireInputs()
     connect(m_circumference, &platform::IntSpinField::changed, this, recalc);
     connect(m_cadence, &platform::IntSpinField::changed, this, recalc);
     connect(m_unit, &platform::RadioGroup::clicked, this, recalc);
-    auto order = guarded([this] { SpinEdit2Change(); });
+    auto order = guarded([this] { orderCadences(); });
     connect(m_minCadence, &platform::IntSpinField::changed, this, order);
     connect(m_maxCadence, &platform::IntSpinField::changed, this, order);
-    connect(m_pageControl, &QTabWidget::currentChanged, this, guarded([this] { PageControl1Change(); }));
+    connect(m_pageControl, &QTabWidget::currentChanged, this, guarded([this] { tabChanged(); }));
 }

@@ -1,4 +1,4 @@
-#include "pvl_url.h"
+#include "url_link.h"
 
 #include "about/browser_association.h"
 #include "about/launch_command.h"
@@ -6,9 +6,9 @@
 
 #include <QProcess>
 
-TpvlUrl::TpvlUrl(QObject *parent) : QObject(parent) {}
+UrlLink::UrlLink(QObject *parent) : QObject(parent) {}
 
-int TpvlUrl::showCommandFor(TUrlShowCmd command)
+int UrlLink::showCommandFor(ShowCommand command)
 {
     switch (command) {
     case ssHide:
@@ -38,7 +38,7 @@ int TpvlUrl::showCommandFor(TUrlShowCmd command)
     }
 }
 
-int TpvlUrl::ReadRegDefault(RootKey root, const QString &subKey, QString &value)
+int UrlLink::readAssociation(RootKey root, const QString &subKey, QString &value)
 {
     QString found;
     const int result = m_lookup(root, subKey, found);
@@ -47,20 +47,20 @@ int TpvlUrl::ReadRegDefault(RootKey root, const QString &subKey, QString &value)
     return result;
 }
 
-void TpvlUrl::OpenUrl()
+void UrlLink::openUrl()
 {
     const int showCommand = showCommandFor(m_showCommand);
 
     // The handler of secure web addresses first, then of plain ones, then of
     // web pages: any of them is a browser.
     QString handler;
-    if (ReadRegDefault(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/https"), handler) != 0 &&
-        ReadRegDefault(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/http"), handler) != 0 &&
-        ReadRegDefault(RootKey::WebHandlers, QStringLiteral("text/html"), handler) != 0)
+    if (readAssociation(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/https"), handler) != 0 &&
+        readAssociation(RootKey::WebHandlers, QStringLiteral("x-scheme-handler/http"), handler) != 0 &&
+        readAssociation(RootKey::WebHandlers, QStringLiteral("text/html"), handler) != 0)
         return;
 
     QString command;
-    if (ReadRegDefault(RootKey::Applications, handler, command) != 0 || command.trimmed().isEmpty())
+    if (readAssociation(RootKey::Applications, handler, command) != 0 || command.trimmed().isEmpty())
         return;
 
     const about::LaunchLine line = about::launchLine(command, m_url);
@@ -68,7 +68,7 @@ void TpvlUrl::OpenUrl()
         throw platform::AppError(kCouldNotLaunchBrowser);
 }
 
-int TpvlUrl::defaultLookup(RootKey root, const QString &subKey, QString &value)
+int UrlLink::defaultLookup(RootKey root, const QString &subKey, QString &value)
 {
     const std::optional<QString> found =
         root == RootKey::WebHandlers ? about::xdg::defaultApplication(subKey) : about::xdg::execLine(subKey);
@@ -78,7 +78,7 @@ int TpvlUrl::defaultLookup(RootKey root, const QString &subKey, QString &value)
     return 0;
 }
 
-bool TpvlUrl::defaultStarter(const QString &program, const QStringList &arguments, int /*showCommand*/)
+bool UrlLink::defaultStarter(const QString &program, const QStringList &arguments, int /*showCommand*/)
 {
     // X11 and Wayland leave the browser's window state to the browser and the
     // window manager, so the show command has nothing to act on here.

@@ -4,7 +4,7 @@
 #include <memory>
 
 namespace i18n {
-class TsiLang;
+class Translator;
 }
 namespace platform {
 class QtForm;
@@ -18,25 +18,25 @@ class QSlider;
 
 // The settings dialog: 3D view and depth of the chart, its gradient
 // background, and the language of the main window. It only shows and
-// collects values; the main window's SetupExecute reads and applies them.
-class TSetupForm : public QDialog
+// collects values; the main window's openSettings reads and applies them.
+class SettingsDialog : public QDialog
 {
     Q_OBJECT
     Q_PROPERTY(int Tag READ tag WRITE setTag)
 
 public:
-    explicit TSetupForm(QWidget *parent = nullptr);
-    ~TSetupForm() override;
+    explicit SettingsDialog(QWidget *parent = nullptr);
+    ~SettingsDialog() override;
 
     // The language the dialog shows itself in: 1 Danish, 2 English.
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
-    // The dialog's own translator, which FormActivate switches to Tag.
-    i18n::TsiLang *translator() const { return m_translator; }
+    // The dialog's own translator, which showInChosenLanguage switches to Tag.
+    i18n::Translator *translator() const { return m_translator; }
 
-    void FormActivate();
-    void ComboBox1Change();
+    void showInChosenLanguage();
+    void languageChosen();
 
     QSlider *trackBar() const { return m_trackBar; }
     QCheckBox *gradientBox() const { return m_gradient; }
@@ -56,7 +56,7 @@ private:
     int m_tag = 0;
     bool m_shown = false;
     std::unique_ptr<platform::QtForm> m_form;
-    i18n::TsiLang *m_translator = nullptr;
+    i18n::Translator *m_translator = nullptr;
     QFrame *m_bevel = nullptr;
     QLabel *m_label3d = nullptr;
     QSlider *m_trackBar = nullptr;

@@ -1,12 +1,12 @@
-#include "gantt_series.h"
+#include "speed_range_series.h"
 
 #include "platform/errors.h"
 
 namespace chart {
 
-GanttSeries::GanttSeries(QObject *parent) : QObject(parent) {}
+SpeedRangeSeries::SpeedRangeSeries(QObject *parent) : QObject(parent) {}
 
-int GanttSeries::addBar(double start, double end, double y, const QString &label)
+int SpeedRangeSeries::addBar(double start, double end, double y, const QString &label)
 {
     qsizetype position = m_bars.size();
     if (m_orderedByStart) {
@@ -23,20 +23,20 @@ int GanttSeries::addBar(double start, double end, double y, const QString &label
     return int(position);
 }
 
-void GanttSeries::clear()
+void SpeedRangeSeries::clear()
 {
     m_bars.clear();
     Q_EMIT changed();
 }
 
-const GanttSeries::Bar &GanttSeries::bar(int index) const
+const SpeedRangeSeries::Bar &SpeedRangeSeries::bar(int index) const
 {
     if (index < 0 || index >= m_bars.size())
         throw platform::AppError(QStringLiteral("List index out of bounds (%1)").arg(index));
     return m_bars[index];
 }
 
-void GanttSeries::setActive(bool on)
+void SpeedRangeSeries::setActive(bool on)
 {
     if (m_active == on)
         return;
@@ -44,7 +44,7 @@ void GanttSeries::setActive(bool on)
     Q_EMIT changed();
 }
 
-void GanttSeries::setColor(const QColor &color)
+void SpeedRangeSeries::setColor(const QColor &color)
 {
     if (m_color == color)
         return;
@@ -52,12 +52,12 @@ void GanttSeries::setColor(const QColor &color)
     Q_EMIT changed();
 }
 
-void GanttSeries::setOrderedByStart(bool on)
+void SpeedRangeSeries::setOrderedByStart(bool on)
 {
     m_orderedByStart = on;
 }
 
-void GanttSeries::copySettingsFrom(const GanttSeries &other)
+void SpeedRangeSeries::copySettingsFrom(const SpeedRangeSeries &other)
 {
     m_active = other.m_active;
     m_color = other.m_color;

@@ -1,13 +1,13 @@
 // The report of the real main window: what the Report command shows for the
 // default gearing, in either unit.
 
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "platform/radio_group.h"
 #include "report/preview_report.h"
-#include "report/print_report_form.h"
 #include "report/printers.h"
+#include "report/report_form.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
 #include "report_fixture.h"
@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <QtTest>
 
-class TestReportGearform : public QObject
+class TestReportWindow : public QObject
 {
     Q_OBJECT
 
@@ -43,27 +43,27 @@ private Q_SLOTS:
         QFETCH(QString, unit);
         QFETCH(QString, firstSpeed);
         QTemporaryDir dir;
-        Tgearform window;
+        MainWindow window;
         window.setDecimalSeparator(u'.');
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.unitChoice()->setItemIndex(unitChoice);
-        window.MaskEdit3Change();
+        window.recalculate();
         report::fillReportTable(*window.reportTable(), window);
 
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         int bars = 0;
         QTimer::singleShot(0, &window, [&] {
-            report::TPrintReportForm &form = *report::PrintReportForm;
-            for (const chart::GanttSeries *s : form.QRDBChart1->seriesList())
+            report::ReportForm &form = *report::PrintReportForm;
+            for (const chart::SpeedRangeSeries *s : form.reportChart->seriesList())
                 bars += s->count();
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
-            form.QuickRep1->print(printer);
+            form.reportPage->print(printer);
             window.findChild<report::ReportPreviewWindow *>()->close();
         });
-        report::PreviewReport(window, *window.chart(), *window.reportTable(), QStringLiteral("Ratiomat"));
+        report::previewReport(window, *window.chart(), *window.reportTable(), QStringLiteral("Ratiomat"));
         QCOMPARE(bars, 27);
 
         const QString text = report_test::pdfLayoutText(pdf);
@@ -83,5 +83,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestReportGearform)
-#include "test_report_gearform.moc"
+QTEST_MAIN(TestReportWindow)
+#include "test_report_window.moc"

@@ -1,6 +1,6 @@
 // The main window as a rider meets it: start-up values, the recalculation
 // wiring, the cadence rule, tabs and commands, and the error display.
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "main_window_fixture.h"
@@ -21,12 +21,12 @@
 
 using calc::Chainring;
 
-class TestGearform : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
     QStringList errors;
-    std::unique_ptr<Tgearform> form;
+    std::unique_ptr<MainWindow> form;
 
     QStringList allCells() const
     {
@@ -350,7 +350,7 @@ private Q_SLOTS:
     void exitCloses()
     {
         QVERIFY(form->isVisible());
-        form->Afslut1Click();
+        form->exitRequested();
         QVERIFY(!form->isVisible());
     }
 
@@ -378,5 +378,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGearform)
-#include "test_gearform.moc"
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

@@ -1,4 +1,4 @@
-#include "tsilang.h"
+#include "translator.h"
 
 #include "dispatcher.h"
 #include "entries.h"
@@ -17,7 +17,7 @@ const QString kDisplayLabel = QStringLiteral("DisplayLabel");
 const QString kFont = QStringLiteral("Font");
 
 // The property that each single-property list writes.
-QString fixedProperty(TStringsType kind)
+QString fixedProperty(ListKind kind)
 {
     switch (kind) {
     case stCaptions:
@@ -34,7 +34,7 @@ QString fixedProperty(TStringsType kind)
     }
 }
 
-bool keyedByProperty(TStringsType kind)
+bool keyedByProperty(ListKind kind)
 {
     return kind == stMultiLines || kind == stOtherStrings || kind == stCollections;
 }
@@ -91,7 +91,7 @@ void rekeyWindowEntry(QStringList &list, const QString &live, const QString &cls
 // The published properties of a component that a list keeps entries for:
 // string lists in MultiLines, the other text properties in OtherStrings,
 // the list's own property (of the right kind) in the others.
-QStringList listedProperties(TStringsType kind, const platform::Component &c)
+QStringList listedProperties(ListKind kind, const platform::Component &c)
 {
     static const QStringList kOwnLists{QStringLiteral("Name"), kCaption, kHint, kDisplayLabel};
     QStringList props;
@@ -171,33 +171,33 @@ private:
 
 } // namespace
 
-QObject *TsiCustomLang::checkedOwner(QObject *owner)
+QObject *Translator::checkedOwner(QObject *owner)
 {
-    if (owner && !owner->findChildren<TsiCustomLang *>(Qt::FindDirectChildrenOnly).isEmpty())
-        throw ELanguageError(QStringLiteral("Only one TsiCustomLang component per Form/DataModule allowed!"));
+    if (owner && !owner->findChildren<Translator *>(Qt::FindDirectChildrenOnly).isEmpty())
+        throw LanguageError(QStringLiteral("Only one TsiCustomLang component per Form/DataModule allowed!"));
     return owner;
 }
 
-TsiCustomLang::TsiCustomLang(platform::Form &form, QObject *owner) : QObject(checkedOwner(owner)), m_form(form)
+Translator::Translator(platform::Form &form, QObject *owner) : QObject(checkedOwner(owner)), m_form(form)
 {
     setProperty(platform::kLocalisationComponentProperty, true);
     m_tables.savedFormats = captureFormats(QLocale::system());
     m_tables.list(stDlgsCaptions) = newDialogCaptions(m_tables.delim);
     m_tables.list(stLocales) = newLocales(m_tables.savedFormats, m_tables.delim);
     m_appliedFormats = m_tables.savedFormats;
-    m_form.setRemovalListener([self = QPointer<TsiCustomLang>(this)](const QString &name) {
+    m_form.setRemovalListener([self = QPointer<Translator>(this)](const QString &name) {
         if (self)
             self->componentRemoved(name);
     });
 }
 
-TsiCustomLang::~TsiCustomLang()
+Translator::~Translator()
 {
     if (m_dispatcher)
-        m_dispatcher->UnlinkTranslator(this);
+        m_dispatcher->unlinkTranslator(this);
 }
 
-void TsiCustomLang::assignList(TStringsType kind, const QStringList &entries)
+void Translator::assignList(ListKind kind, const QStringList &entries)
 {
     if (kind < 0 || kind >= kListCount)
         return;
@@ -205,55 +205,55 @@ void TsiCustomLang::assignList(TStringsType kind, const QStringList &entries)
     if (kind == stDlgsCaptions)
         return;
     m_pendingKind = kind;
-    ApplyLanguage();
+    applyLanguage();
 }
 
-void TsiCustomLang::setNumOfLanguages(int n)
+void Translator::setNumOfLanguages(int n)
 {
     if (n == m_tables.numOfLanguages)
         return;
     if (n <= 0)
-        throw ELanguageError(QString::number(n) + QStringLiteral(" - is not a valid property value !\r") +
-                             QStringLiteral("Value must be more than ZERO !"));
+        throw LanguageError(QString::number(n) + QStringLiteral(" - is not a valid property value !\r") +
+                            QStringLiteral("Value must be more than ZERO !"));
     m_tables.numOfLanguages = n;
     resizeLanguageNames(m_langNames, n);
     if (!m_form.isLoading())
         topUpDelimiters(m_tables);
 }
 
-void TsiCustomLang::setActiveLanguage(int n)
+void Translator::setActiveLanguage(int n)
 {
     if (n == m_activeLanguage)
         return;
     if (n < 1 || n > numOfLanguages()) {
         if (m_form.isLoading())
             return;
-        throw ELanguageError(QStringLiteral("%1 - is not a valid property value!\rValue must be within [1..%2]!")
-                                 .arg(n)
-                                 .arg(numOfLanguages()));
+        throw LanguageError(QStringLiteral("%1 - is not a valid property value!\rValue must be within [1..%2]!")
+                                .arg(n)
+                                .arg(numOfLanguages()));
     }
     m_pendingKind = -1;
     CursorScope cursor(m_changingCursor);
     const bool switching = m_dispatcher || !m_form.isLoading();
     if (switching)
-        SyncTables();
+        syncTables();
     m_activeLanguage = n;
     if (!m_form.isLoading() && m_langNames.size() >= n)
         m_language = m_langNames[n - 1];
     if (switching)
-        ApplyLanguage();
+        applyLanguage();
 }
 
-void TsiCustomLang::setLangDispatcher(TsiLangDispatcher *dispatcher)
+void Translator::setLangDispatcher(LanguageDispatcher *dispatcher)
 {
     if (m_dispatcher && m_dispatcher != dispatcher)
-        m_dispatcher->UnlinkTranslator(this);
+        m_dispatcher->unlinkTranslator(this);
     m_dispatcher = dispatcher;
     if (dispatcher && parent())
-        dispatcher->LinkTranslator(this);
+        dispatcher->linkTranslator(this);
 }
 
-void TsiCustomLang::setLangDelim(int code)
+void Translator::setLangDelim(int code)
 {
     const QChar d(char16_t(code & 0xFF));
     if (d == m_tables.delim)
@@ -263,7 +263,7 @@ void TsiCustomLang::setLangDelim(int code)
     m_tables.delim = d;
 }
 
-void TsiCustomLang::setLangNames(const QStringList &names)
+void Translator::setLangNames(const QStringList &names)
 {
     m_langNames = names;
     if (m_activeLanguage >= 1 && m_activeLanguage <= names.size())
@@ -272,35 +272,35 @@ void TsiCustomLang::setLangNames(const QStringList &names)
     m_tables.numOfLanguages = std::max<int>(1, int(names.size()));
 }
 
-void TsiCustomLang::setLanguage(const QString &name)
+void Translator::setLanguage(const QString &name)
 {
     if (name == m_language)
         return;
     const int position = indexOfName(m_langNames, name);
     if (position < 0)
-        throw ELanguageError(QStringLiteral("Language name shall be included in LangNames property!"));
+        throw LanguageError(QStringLiteral("Language name shall be included in LangNames property!"));
     m_language = name;
     if (!m_form.isLoading())
         setActiveLanguage(position + 1);
 }
 
-void TsiCustomLang::Loaded()
+void Translator::finishLoading()
 {
     normaliseTables(m_tables);
     // `Strings` is read through FindEntryText directly: no lookup to rebuild.
     if (m_isInheritedOwner)
-        ApplyLanguage();
+        applyLanguage();
 }
 
-void TsiCustomLang::componentRemoved(const QString &name)
+void Translator::componentRemoved(const QString &name)
 {
     m_doNotTranslate.removeIf([&](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
     const QString prefix = name + u'.';
     m_tables.extendedTranslations.removeIf(
-        [&](const TsiExtendedItem &item) { return item.Identifier.startsWith(prefix, Qt::CaseInsensitive); });
+        [&](const ExtendedTranslation &item) { return item.Identifier.startsWith(prefix, Qt::CaseInsensitive); });
 }
 
-QString TsiCustomLang::entryText(const QString &entry) const
+QString Translator::entryText(const QString &entry) const
 {
     QString t = EntryField(entry, m_activeLanguage + 1, m_tables.delim);
     if (t.isEmpty() && m_translateType == ttGetDefault)
@@ -308,12 +308,12 @@ QString TsiCustomLang::entryText(const QString &entry) const
     return t;
 }
 
-bool TsiCustomLang::translatable() const
+bool Translator::translatable() const
 {
     return !containsName(m_doNotTranslate, m_form.className());
 }
 
-platform::Component *TsiCustomLang::target(const QString &name) const
+platform::Component *Translator::target(const QString &name) const
 {
     if (platform::Component *c = m_form.findComponent(name))
         return c;
@@ -325,7 +325,7 @@ platform::Component *TsiCustomLang::target(const QString &name) const
 
 // ---------------------------------------------------------------- applying
 
-void TsiCustomLang::ApplyLanguage()
+void Translator::applyLanguage()
 {
     const int k = m_pendingKind;
     auto covers = [k](int kind) { return k == -1 || k == kind; };
@@ -358,11 +358,11 @@ void TsiCustomLang::ApplyLanguage()
         applyList(stCollections);
     if (k == -1)
         applyExtended();
-    if (OnChangeLanguage)
-        OnChangeLanguage(this);
+    if (onLanguageChanged)
+        onLanguageChanged(this);
 }
 
-void TsiCustomLang::applyWindowText(TStringsType kind, const char *property)
+void Translator::applyWindowText(ListKind kind, const char *property)
 {
     const QStringList &list = m_tables.list(kind);
     const QString cls = m_form.className();
@@ -378,7 +378,7 @@ void TsiCustomLang::applyWindowText(TStringsType kind, const char *property)
         window.writeString(prop, t);
 }
 
-void TsiCustomLang::applyWindowFont()
+void Translator::applyWindowFont()
 {
     const QStringList &fonts = m_tables.list(stFonts);
     const QString cls = m_form.className();
@@ -396,9 +396,9 @@ void TsiCustomLang::applyWindowFont()
         window.setFontCharset(kFont, code);
 }
 
-void TsiCustomLang::applyList(TStringsType kind)
+void Translator::applyList(ListKind kind)
 {
-    CleanUpList(kind);
+    cleanUpList(kind);
     // The entries as they stand now: writing a property may run handlers
     // that change the lists.
     const QStringList entries = m_tables.list(kind);
@@ -427,7 +427,7 @@ void TsiCustomLang::applyList(TStringsType kind)
         applyEntry(kind, entries[i]);
 }
 
-void TsiCustomLang::applyEntry(TStringsType kind, const QString &entry)
+void Translator::applyEntry(ListKind kind, const QString &entry)
 {
     const QString key = EntryKey(entry, m_tables.delim);
     QString comp = key, prop = fixedProperty(kind);
@@ -468,7 +468,7 @@ void TsiCustomLang::applyEntry(TStringsType kind, const QString &entry)
     }
 }
 
-void TsiCustomLang::applyFonts(const QStringList &entries, qsizetype start)
+void Translator::applyFonts(const QStringList &entries, qsizetype start)
 {
     for (qsizetype i = start; i < entries.size(); ++i) {
         const QString comp = EntryKey(entries[i], m_tables.delim);
@@ -489,7 +489,7 @@ void TsiCustomLang::applyFonts(const QStringList &entries, qsizetype start)
     }
 }
 
-void TsiCustomLang::applyLocales()
+void Translator::applyLocales()
 {
     // Only the translator's own copy of the settings changes: the process's
     // number, date and time formats stay the machine's.
@@ -522,7 +522,7 @@ void TsiCustomLang::applyLocales()
     }
 }
 
-void TsiCustomLang::applyCollections()
+void Translator::applyCollections()
 {
     // No component of this program publishes a collection, so an entry can
     // only name one that does not exist.
@@ -533,9 +533,9 @@ void TsiCustomLang::applyCollections()
     });
 }
 
-void TsiCustomLang::applyExtended()
+void Translator::applyExtended()
 {
-    for (const TsiExtendedItem &item : m_tables.extendedTranslations) {
+    for (const ExtendedTranslation &item : m_tables.extendedTranslations) {
         QString t = EntryField(item.Values, m_activeLanguage, m_tables.delim);
         if (t.isEmpty() && m_translateType == ttGetDefault)
             t = EntryField(item.Values, 1, m_tables.delim);
@@ -566,7 +566,7 @@ void TsiCustomLang::applyExtended()
 
 // ----------------------------------------------------------- synchronising
 
-void TsiCustomLang::CleanUpList(TStringsType kind)
+void Translator::cleanUpList(ListKind kind)
 {
     if (kind < 0 || kind >= kListCount || kind == stDlgsCaptions || kind == stStrings || kind == stLocales)
         return;
@@ -594,7 +594,7 @@ void TsiCustomLang::CleanUpList(TStringsType kind)
     }
 }
 
-void TsiCustomLang::SyncTables()
+void Translator::syncTables()
 {
     const bool raise = m_doRaiseExceptions;
     m_doRaiseExceptions = false;
@@ -621,13 +621,13 @@ void TsiCustomLang::SyncTables()
     m_doRaiseExceptions = raise;
 }
 
-void TsiCustomLang::syncWindowEntries()
+void Translator::syncWindowEntries()
 {
-    for (TStringsType kind : {stCaptions, stHints, stFonts})
+    for (ListKind kind : {stCaptions, stHints, stFonts})
         syncWindowEntry(kind);
 }
 
-void TsiCustomLang::syncWindowEntry(TStringsType kind)
+void Translator::syncWindowEntry(ListKind kind)
 {
     const QChar d = m_tables.delim;
     const QString cls = m_form.className();
@@ -669,9 +669,9 @@ void TsiCustomLang::syncWindowEntry(TStringsType kind)
         SetEntryText(list, cls, m_activeLanguage, live, d);
 }
 
-void TsiCustomLang::syncComponentEntries(TStringsType kind)
+void Translator::syncComponentEntries(ListKind kind)
 {
-    CleanUpList(kind);
+    cleanUpList(kind);
     if (kind != stCollections) { // no component publishes a collection
         if (kind == stOtherStrings)
             syncComponent(kind, m_form.self(), m_form.className());
@@ -681,11 +681,11 @@ void TsiCustomLang::syncComponentEntries(TStringsType kind)
                 syncComponent(kind, *c, c->name());
     }
     if (kind == stFonts)
-        CleanUpList(stCharSets);
+        cleanUpList(stCharSets);
     m_removedEntries.clear();
 }
 
-void TsiCustomLang::syncComponent(TStringsType kind, const platform::Component &c, const QString &name)
+void Translator::syncComponent(ListKind kind, const platform::Component &c, const QString &name)
 {
     if (name.isEmpty())
         return;
@@ -715,8 +715,8 @@ void TsiCustomLang::syncComponent(TStringsType kind, const platform::Component &
     }
 }
 
-void TsiCustomLang::addComponentEntry(TStringsType kind, const platform::Component &c, const QString &name,
-                                      const QString &key, const QString &prop)
+void Translator::addComponentEntry(ListKind kind, const platform::Component &c, const QString &name, const QString &key,
+                                   const QString &prop)
 {
     const QChar d = m_tables.delim;
     const QString live = liveText(c, prop);
@@ -731,7 +731,7 @@ void TsiCustomLang::addComponentEntry(TStringsType kind, const platform::Compone
         m_tables.list(stCharSets) << name + d + charsetName(c.fontCharset(prop)) + d;
 }
 
-const QString *TsiCustomLang::removedEntryShowing(const QString &text) const
+const QString *Translator::removedEntryShowing(const QString &text) const
 {
     for (const QString &removed : m_removedEntries) {
         QString shown = EntryField(removed, m_activeLanguage + 1, m_tables.delim);
@@ -743,9 +743,9 @@ const QString *TsiCustomLang::removedEntryShowing(const QString &text) const
     return nullptr;
 }
 
-void TsiCustomLang::dropEntriesWithoutProperty()
+void Translator::dropEntriesWithoutProperty()
 {
-    for (TStringsType kind :
+    for (ListKind kind :
          {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets, stMultiLines, stOtherStrings, stCollections}) {
         m_tables.list(kind).removeIf([&](const QString &entry) {
             QString comp = EntryKey(entry, m_tables.delim), prop = fixedProperty(kind);

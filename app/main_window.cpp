@@ -1,10 +1,10 @@
-#include "gearform.h"
+#include "main_window.h"
 
-#include "about/about_form.h"
+#include "about/about_box.h"
 #include "chart/chart.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -17,7 +17,7 @@
 #include "report/report_table.h"
 #include "report/string_grid.h"
 #include "save_picture_dialog.h"
-#include "settings/setup_form.h"
+#include "settings/settings_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -45,12 +45,12 @@ const std::array<const char *, 12> kDefaultTeeth{"53", "42", "12", "13", "14", "
 
 } // namespace
 
-platform::TwoDigitField *Tgearform::chainringField(Chainring ring) const
+platform::TwoDigitField *MainWindow::chainringField(Chainring ring) const
 {
     return m_chainrings[size_t(ring)];
 }
 
-void Tgearform::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     // The gearing is reset on the first display only: later activations
@@ -58,16 +58,16 @@ void Tgearform::showEvent(QShowEvent *event)
     // keep what the rider typed.
     if (!m_firstShowDone) {
         m_firstShowDone = true;
-        platform::runGuarded([this] { FormActivate(); });
+        platform::runGuarded([this] { firstShown(); });
     }
 }
 
-void Tgearform::FormActivate()
+void MainWindow::firstShown()
 {
-    ResetToDefaults();
+    resetToDefaults();
 }
 
-void Tgearform::ResetToDefaults()
+void MainWindow::resetToDefaults()
 {
     m_tag = 0;
     // Field order MaskEdit1, MaskEdit2, MaskEdit3 ... MaskEdit12.
@@ -80,24 +80,24 @@ void Tgearform::ResetToDefaults()
     for (size_t i = 0; i < fields.size(); ++i)
         fields[i]->setFieldText(QString::fromLatin1(kDefaultTeeth[i]));
     m_tag = 1;
-    MaskEdit3Change();
+    recalculate();
 }
 
-void Tgearform::MaskEdit3Change()
+void MainWindow::recalculate()
 {
     if (m_tag != 1)
         return;
     calc::recalculate(*this, *this, *this, m_decimalSeparator);
 }
 
-void Tgearform::SpinEdit2Change()
+void MainWindow::orderCadences()
 {
     if (m_maxCadence->value() < m_minCadence->value())
         m_maxCadence->setValue(m_minCadence->value());
-    MaskEdit3Change();
+    recalculate();
 }
 
-void Tgearform::PageControl1Change()
+void MainWindow::tabChanged()
 {
     const bool chartTab = m_pageControl->currentWidget() == m_chartTab;
     for (const char *name : {"Zoomin", "Zoomud", "Undo"})
@@ -106,56 +106,56 @@ void Tgearform::PageControl1Change()
     m_chart->setBottomAxisTitle(m_unit->selectedText());
 }
 
-void Tgearform::Afslut1Click()
+void MainWindow::exitRequested()
 {
     close();
 }
 
-void Tgearform::CheckBox1Click()
+void MainWindow::showCheckedSeries()
 {
     for (int i = 0; i < 3; ++i)
         m_series[size_t(i)]->setActive(m_seriesBoxes[size_t(i)]->isChecked());
 }
 
-void Tgearform::CopyExecute()
+void MainWindow::copyChart()
 {
     m_chart->copyPicture();
 }
 
-void Tgearform::SaveExecute()
+void MainWindow::saveChart()
 {
-    if (const std::optional<QString> path = m_savePicture->Execute(this))
+    if (const std::optional<QString> path = m_savePicture->exec(this))
         m_chart->saveBitmap(*path);
 }
-void Tgearform::ReportExecute()
+void MainWindow::showReport()
 {
     report::fillReportTable(*m_reportTable, *this);
-    PreviewReport(m_chart, m_reportTable, QStringLiteral("Ratiomat"));
+    previewReport(m_chart, m_reportTable, QStringLiteral("Ratiomat"));
 }
 
-void Tgearform::PreviewReport(chart::Chart *chart, report::StringGrid *grid, const QString &title)
+void MainWindow::previewReport(chart::Chart *chart, report::StringGrid *grid, const QString &title)
 {
-    report::PreviewReport(*this, *chart, *grid, title);
+    report::previewReport(*this, *chart, *grid, title);
 }
-void Tgearform::ZoominExecute()
+void MainWindow::zoomIn()
 {
     m_chart->zoomByPercent(110);
 }
 
-void Tgearform::ZoomudExecute()
+void MainWindow::zoomOut()
 {
     m_chart->zoomByPercent(90);
 }
 
-void Tgearform::UndoExecute()
+void MainWindow::resetZoom()
 {
     m_chart->resetZoom();
 }
-void Tgearform::SetupExecute()
+void MainWindow::openSettings()
 {
     // A fresh dialog each time, filled from the chart and the dispatcher.
-    std::unique_ptr<TSetupForm, void (*)(TSetupForm *)> dialog(new TSetupForm(this),
-                                                               [](TSetupForm *d) { d->deleteLater(); });
+    std::unique_ptr<SettingsDialog, void (*)(SettingsDialog *)> dialog(new SettingsDialog(this),
+                                                                       [](SettingsDialog *d) { d->deleteLater(); });
     dialog->setTag(m_dispatcher->activeLanguage());
     dialog->trackBar()->setValue(m_chart->chart3DPercent());
     if (!m_chart->view3D())
@@ -174,82 +174,82 @@ void Tgearform::SetupExecute()
     m_chart->setView3D(depth != 0);
     m_chart->setGradientVisible(dialog->gradientBox()->isChecked());
     m_dispatcher->setActiveLanguage(dialog->languageList()->currentIndex() + 1);
-    ResetToDefaults();
+    resetToDefaults();
 }
-void Tgearform::Om1Click()
+void MainWindow::showAbout()
 {
     about::showAboutBox(this);
 }
 
 // --- the recalculation's view of the window ---
 
-QString Tgearform::chainringText(Chainring ring) const
+QString MainWindow::chainringText(Chainring ring) const
 {
     return m_chainrings[size_t(ring)]->fieldText();
 }
 
-QString Tgearform::sprocketText(int row) const
+QString MainWindow::sprocketText(int row) const
 {
     return m_sprockets[size_t(row - 1)]->fieldText();
 }
 
-int Tgearform::circumference() const
+int MainWindow::circumference() const
 {
     return m_circumference->value();
 }
 
-int Tgearform::cadence() const
+int MainWindow::cadence() const
 {
     return m_cadence->value();
 }
 
-int Tgearform::unitIndex() const
+int MainWindow::unitIndex() const
 {
     return m_unit->itemIndex();
 }
 
-QString Tgearform::unitText() const
+QString MainWindow::unitText() const
 {
     return m_unit->selectedText();
 }
 
-int Tgearform::minCadence() const
+int MainWindow::minCadence() const
 {
     return m_minCadence->value();
 }
 
-int Tgearform::maxCadence() const
+int MainWindow::maxCadence() const
 {
     return m_maxCadence->value();
 }
 
-void Tgearform::setUnitLabels(const QString &unit)
+void MainWindow::setUnitLabels(const QString &unit)
 {
     for (QLabel *l : m_unitLabels)
         l->setText(unit);
 }
 
-void Tgearform::setGearInches(Chainring ring, int row, const QString &text)
+void MainWindow::setGearInches(Chainring ring, int row, const QString &text)
 {
     m_inchCells[size_t(ring)][size_t(row - 1)]->setText(text);
 }
 
-void Tgearform::setSpeed(Chainring ring, int row, const QString &text)
+void MainWindow::setSpeed(Chainring ring, int row, const QString &text)
 {
     m_speedCells[size_t(ring)][size_t(row - 1)]->setText(text);
 }
 
-QString Tgearform::speedText(Chainring ring, int row) const
+QString MainWindow::speedText(Chainring ring, int row) const
 {
     return m_speedCells[size_t(ring)][size_t(row - 1)]->text();
 }
 
-void Tgearform::clearSeries(int series)
+void MainWindow::clearSeries(int series)
 {
     m_series[size_t(series - 1)]->clear();
 }
 
-void Tgearform::addBar(int series, double start, double end, double y)
+void MainWindow::addBar(int series, double start, double end, double y)
 {
     m_series[size_t(series - 1)]->addBar(start, end, y, QString());
 }

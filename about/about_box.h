@@ -4,7 +4,7 @@
 #include <QLabel>
 
 class QFrame;
-class TpvlUrl;
+class UrlLink;
 
 namespace about {
 
@@ -43,24 +43,24 @@ private:
 // The About box: program icon, name, copyright, rights line and the maker's
 // web address, which opens in the default browser when clicked. Closed with
 // the window's close control (or Escape).
-class TAboutForm : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TAboutForm(QWidget *parent = nullptr);
+    explicit AboutBox(QWidget *parent = nullptr);
 
-    // Click handler of the web address. Throws what OpenUrl throws; the
+    // Click handler of the web address. Throws what openUrl throws; the
     // click is connected so that the application's error box reports it.
-    void Label4Click();
+    void openWebAddress();
 
-    QFrame *Bevel1;
-    QLabel *Image1;
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    about::LinkLabel *Label4;
-    TpvlUrl *pvlUrl1;
+    QFrame *bevel;
+    QLabel *icon;
+    QLabel *nameLabel;
+    QLabel *copyrightLabel;
+    QLabel *rightsLabel;
+    about::LinkLabel *webAddress;
+    UrlLink *urlLink;
 };
 
 namespace about {

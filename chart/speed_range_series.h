@@ -10,7 +10,7 @@ namespace chart {
 // A bar-range series: horizontal bars from Start to End at height Y. The
 // owner names it ("Series1" ...) through objectName. Every change emits
 // changed() so the charts showing it redraw.
-class GanttSeries : public QObject
+class SpeedRangeSeries : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool Active READ active WRITE setActive NOTIFY changed)
@@ -32,7 +32,7 @@ public:
         QString label;
     };
 
-    explicit GanttSeries(QObject *parent = nullptr);
+    explicit SpeedRangeSeries(QObject *parent = nullptr);
 
     // Adds a bar and returns its position. A series ordered by Start puts it
     // after the last bar whose Start is not greater than its own (at the
@@ -71,7 +71,7 @@ public:
     void setXLabelsSource(const QString &text) { m_xLabelsSource = text; }
 
     // Every setting of the other series (not its bars and not its name).
-    void copySettingsFrom(const GanttSeries &other);
+    void copySettingsFrom(const SpeedRangeSeries &other);
 
 Q_SIGNALS:
     void changed();

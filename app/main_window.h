@@ -16,8 +16,8 @@ class QToolButton;
 class QMenu;
 
 namespace i18n {
-class TsiLang;
-class TsiLangDispatcher;
+class Translator;
+class LanguageDispatcher;
 } // namespace i18n
 namespace platform {
 class QtForm;
@@ -31,22 +31,22 @@ class StringGrid;
 }
 namespace chart {
 class Chart;
-class GanttSeries;
+class SpeedRangeSeries;
 } // namespace chart
-class TSavePictureDialog;
+class SavePictureDialog;
 
 // The main window: the gearing inputs and result tables on the Setup tab,
 // the speed-range chart on the Chart tab, menus, tool bar and the commands.
 // Every component carries its stored name as objectName.
-class Tgearform : public QMainWindow, private calc::GearInputs, private calc::ResultCells, private calc::SeriesFeed
+class MainWindow : public QMainWindow, private calc::GearInputs, private calc::ResultCells, private calc::SeriesFeed
 {
     Q_OBJECT
     Q_PROPERTY(int Tag READ tag WRITE setTag)
     Q_PROPERTY(QString HelpFile MEMBER m_helpFile)
 
 public:
-    explicit Tgearform(QWidget *parent = nullptr);
-    ~Tgearform() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The ready flag: 0 while the window is built or reset, 1 when ready.
     int tag() const { return m_tag; }
@@ -56,26 +56,26 @@ public:
     QChar decimalSeparator() const { return m_decimalSeparator; }
     void setDecimalSeparator(QChar separator) { m_decimalSeparator = separator; }
 
-    void ResetToDefaults();
-    void MaskEdit3Change();
-    void SpinEdit2Change();
-    void PageControl1Change();
-    void FormActivate();
+    void resetToDefaults();
+    void recalculate();
+    void orderCadences();
+    void tabChanged();
+    void firstShown();
 
     // Command handlers, one per action.
-    void CopyExecute();
-    void SaveExecute();
-    void ReportExecute();
+    void copyChart();
+    void saveChart();
+    void showReport();
     // Shows the report of the chart and table in a preview window; returns
     // when the preview has been closed, the main window usable meanwhile.
-    void PreviewReport(chart::Chart *chart, report::StringGrid *grid, const QString &title);
-    void ZoominExecute();
-    void ZoomudExecute();
-    void UndoExecute();
-    void SetupExecute();
-    void Afslut1Click();
-    void Om1Click();
-    void CheckBox1Click();
+    void previewReport(chart::Chart *chart, report::StringGrid *grid, const QString &title);
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+    void openSettings();
+    void exitRequested();
+    void showAbout();
+    void showCheckedSeries();
 
     // Components by their stored names (for the few callers that need them
     // directly; others find them by name).
@@ -92,15 +92,15 @@ public:
     QAction *action(const QString &name) const;
     report::StringGrid *reportTable() const { return m_reportTable; }
     chart::Chart *chart() const { return m_chart; }
-    chart::GanttSeries *series(int n) const { return m_series[size_t(n - 1)]; } // Series1..3
-    QCheckBox *seriesBox(int n) const { return m_seriesBoxes[size_t(n - 1)]; }  // CheckBox1..3
-    TSavePictureDialog *savePictureDialog() const { return m_savePicture; }
+    chart::SpeedRangeSeries *series(int n) const { return m_series[size_t(n - 1)]; } // Series1..3
+    QCheckBox *seriesBox(int n) const { return m_seriesBoxes[size_t(n - 1)]; }       // CheckBox1..3
+    SavePictureDialog *savePictureDialog() const { return m_savePicture; }
     QMenu *chartMenu() const { return m_popup; }
 
     // Components in the window's own order, as the translator visits them.
     const QList<QObject *> &components() const { return m_components; }
-    i18n::TsiLang *translator() const { return m_translator; }
-    i18n::TsiLangDispatcher *dispatcher() const { return m_dispatcher; }
+    i18n::Translator *translator() const { return m_translator; }
+    i18n::LanguageDispatcher *dispatcher() const { return m_dispatcher; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -109,7 +109,12 @@ private:
     void buildActions();
     void buildMenus();
     void buildSetupTab(platform::TabSheet *page);
+    void buildTeethFields(QWidget *left);
+    void buildResultCells(QWidget *left, QWidget *right);
+    void setSetupTabOrder();
     void buildChartTab(platform::TabSheet *page);
+    void buildChartToolBar(QWidget *page);
+    void buildSeriesPanel(QWidget *panel);
     void buildTranslator();
     void wireInputs();
     QLabel *label(QWidget *parent, const QString &name, const QString &text, int x, int y);
@@ -139,8 +144,8 @@ private:
     QString m_helpFile;
     QList<QObject *> m_components;
     std::unique_ptr<platform::QtForm> m_form;
-    i18n::TsiLang *m_translator = nullptr;
-    i18n::TsiLangDispatcher *m_dispatcher = nullptr;
+    i18n::Translator *m_translator = nullptr;
+    i18n::LanguageDispatcher *m_dispatcher = nullptr;
 
     QTabWidget *m_pageControl = nullptr;
     platform::TabSheet *m_setupTab = nullptr;
@@ -158,8 +163,8 @@ private:
     std::array<QCheckBox *, 3> m_seriesBoxes{};
     report::StringGrid *m_reportTable = nullptr;
     chart::Chart *m_chart = nullptr;
-    std::array<chart::GanttSeries *, 3> m_series{};
-    TSavePictureDialog *m_savePicture = nullptr;
+    std::array<chart::SpeedRangeSeries *, 3> m_series{};
+    SavePictureDialog *m_savePicture = nullptr;
     QToolBar *m_toolBar = nullptr;
     QMenu *m_popup = nullptr;
 };

@@ -1,8 +1,8 @@
-#include "setup_form.h"
+#include "settings_dialog.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
-#include "i18n/tsilang.h"
+#include "i18n/translator.h"
 #include "platform/components.h"
 #include "platform/error_display.h"
 
@@ -16,7 +16,7 @@
 #include <QSlider>
 #include <QStyle>
 
-TSetupForm::TSetupForm(QWidget *parent) : QDialog(parent)
+SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SetupForm"));
     setWindowTitle(QStringLiteral("Indstillinger"));
@@ -43,7 +43,7 @@ TSetupForm::TSetupForm(QWidget *parent) : QDialog(parent)
 }
 
 // The 3D depth slider (0 is flat) and the gradient box, inside the bevel.
-void TSetupForm::buildDepthAndGradient()
+void SettingsDialog::buildDepthAndGradient()
 {
     m_bevel = new QFrame(this);
     m_bevel->setObjectName(QStringLiteral("Bevel1"));
@@ -69,16 +69,16 @@ void TSetupForm::buildDepthAndGradient()
     m_gradient->setGeometry(32, 72, 97, 17);
 }
 
-void TSetupForm::buildLanguageList()
+void SettingsDialog::buildLanguageList()
 {
     m_languages = new QComboBox(this);
     m_languages->setObjectName(QStringLiteral("ComboBox1"));
     m_languages->setEditable(false);
     m_languages->setGeometry(32, 104, 129, 21);
-    connect(m_languages, &QComboBox::activated, this, platform::guarded([this] { ComboBox1Change(); }));
+    connect(m_languages, &QComboBox::activated, this, platform::guarded([this] { languageChosen(); }));
 }
 
-void TSetupForm::buildButtons()
+void SettingsDialog::buildButtons()
 {
     m_ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("BitBtn1"));
@@ -93,23 +93,23 @@ void TSetupForm::buildButtons()
 }
 
 // The dialog's own translator, not attached to the language dispatcher.
-void TSetupForm::buildTranslator()
+void SettingsDialog::buildTranslator()
 {
     m_form = std::make_unique<platform::QtForm>(
         this, QStringLiteral("TSetupForm"),
         QList<QObject *>{m_bevel, m_label3d, m_ok, m_cancel, m_trackBar, m_gradient, m_languages});
-    m_translator = new i18n::TsiLang(*m_form, this);
+    m_translator = new i18n::Translator(*m_form, this);
     m_translator->setObjectName(QStringLiteral("siLang1"));
-    i18n::loadStoredTables(i18n::kSetupformTables, *m_form, *m_translator, nullptr);
+    i18n::loadStoredTables(i18n::kSettingsDialogTables, *m_form, *m_translator, nullptr);
 }
 
-TSetupForm::~TSetupForm()
+SettingsDialog::~SettingsDialog()
 {
     // The translator works through the form adapter: it goes first.
     delete m_translator;
 }
 
-void TSetupForm::showEvent(QShowEvent *event)
+void SettingsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The dialog is activated once, when it opens: it then shows itself in
@@ -117,17 +117,17 @@ void TSetupForm::showEvent(QShowEvent *event)
     if (!m_shown) {
         m_shown = true;
         m_trackBar->setFocus();
-        platform::runGuarded([this] { FormActivate(); });
+        platform::runGuarded([this] { showInChosenLanguage(); });
     }
 }
 
-void TSetupForm::FormActivate()
+void SettingsDialog::showInChosenLanguage()
 {
     m_translator->setActiveLanguage(m_tag);
 }
 
-void TSetupForm::ComboBox1Change()
+void SettingsDialog::languageChosen()
 {
     m_tag = m_languages->currentIndex() + 1;
-    FormActivate();
+    showInChosenLanguage();
 }

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "report_engine.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+namespace chart {
+class Chart;
+}
+namespace i18n {
+class Translator;
+}
+namespace platform {
+class QtForm;
+}
+
+namespace report {
+
+class StringGrid;
+
+// The detail line counter of every report form: zeroed at the start of each
+// generation, advanced once for every detail line asked for.
+inline int ReportRow = 0;
+
+// The report form: hosts the one-page report and is itself never shown.
+// Components carry their stored names as objectName; the map in
+// docs/architecture.md gives the member that holds each: the page, its
+// bands (page header, title, detail, page footer), their labels, the chart
+// holder and the report chart.
+class ReportForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class CloseAction { None, Hide, Free, Minimize };
+
+    static const QString kCopyright;
+
+    explicit ReportForm(QWidget *parent = nullptr);
+    ~ReportForm() override;
+
+    ReportPage *reportPage = nullptr;
+    ReportBand *pageHeaderBand = nullptr;
+    ReportBand *titleBand = nullptr;
+    ReportBand *detailBand = nullptr;
+    ReportBand *pageFooterBand = nullptr;
+    ReportChart *chartHolder = nullptr;
+    chart::Chart *reportChart = nullptr;
+    ReportLabel *titleLabel = nullptr;
+    ReportLabel *gearHeading = nullptr;
+    ReportLabel *unitHeading = nullptr;
+    ReportLabel *sprocketCell = nullptr;
+    ReportLabel *bigInchesCell = nullptr;
+    ReportLabel *mediumInchesCell = nullptr;
+    ReportLabel *smallInchesCell = nullptr;
+    ReportLabel *bigSpeedCell = nullptr;
+    ReportLabel *mediumSpeedCell = nullptr;
+    ReportLabel *smallSpeedCell = nullptr;
+    ReportLabel *copyrightLabel = nullptr;
+    i18n::Translator *translator = nullptr;
+
+    // The table printed as the detail lines; owned by the main window.
+    void setDetailTable(StringGrid *grid) { m_grid = grid; }
+    StringGrid *detailTable() const { return m_grid; }
+
+    // Series copies that live as long as the report chart, whoever owns them.
+    void adoptSeriesCopy(QObject *copy);
+
+    // Event handlers.
+    void startReport(bool &printReport);
+    void nextDetailLine(bool &moreData);
+    void chooseCloseAction(CloseAction &action);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    std::unique_ptr<platform::QtForm> m_form;
+    QPointer<StringGrid> m_grid;
+    QList<QPointer<QObject>> m_seriesCopies;
+};
+
+} // namespace report
