@@ -6,12 +6,12 @@
 //   RATIOMAT_CUPS_PPD  the driver of a queue that passes PDF through
 //   RATIOMAT_CUPS_OUT  a folder the daemon may write the queues' files to
 
-#include "app/gearform.h"
+#include "app/main_window.h"
 #include "app/tests/main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/two_digit_field.h"
-#include "report/print_report_form.h"
 #include "report/printers.h"
+#include "report/report_form.h"
 #include "report/report_preview_window.h"
 #include "report_fixture.h"
 
@@ -115,15 +115,15 @@ class TestPrintCups : public QObject
     // The Print command of a fresh main window (small chainring 30, so the
     // values are not the defaults), printed from the preview with the print
     // dialog accepted as it opens. Returns the window for its cells.
-    std::unique_ptr<Tgearform> printReport(QPrintDialog *&seen, QString &printerName, QPrinter::OutputFormat &format,
-                                           QString &fileName)
+    std::unique_ptr<MainWindow> printReport(QPrintDialog *&seen, QString &printerName, QPrinter::OutputFormat &format,
+                                            QString &fileName)
     {
         report::resetCurrentPrinter();
         auto form = openMainWindow();
         if (!form)
             return nullptr;
         form->chainringField(Chainring::Small)->setFieldText(QStringLiteral("30"));
-        form->MaskEdit3Change();
+        form->recalculate();
 
         bool printed = false;
         whenFound(form.get(), openPreview, [&](QWidget &preview) {
@@ -142,7 +142,7 @@ class TestPrintCups : public QObject
     }
 
     // The ten table lines as the main window's cells read.
-    static QStringList expectedTable(const Tgearform &form)
+    static QStringList expectedTable(const MainWindow &form)
     {
         const Chainring rings[] = {Chainring::Big, Chainring::Medium, Chainring::Small};
         QStringList lines;
@@ -204,7 +204,7 @@ private Q_SLOTS:
                 lines << line.simplified();
         QVERIFY2(!lines.isEmpty(), qPrintable(text));
         QCOMPARE(lines.first(), QStringLiteral("Ratiomat"));
-        QVERIFY2(lines.contains(report::TPrintReportForm::kCopyright), qPrintable(text));
+        QVERIFY2(lines.contains(report::ReportForm::kCopyright), qPrintable(text));
         QVERIFY2(lines.contains(QStringLiteral("Km/t")), qPrintable(text));
 
         const QStringList expected = expectedTable(*form);
