@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QLabel;
@@ -107,7 +108,17 @@ protected:
 
 private:
     void buildActions();
+    // One item of a menu: a window command, a command of the menu's own (a
+    // caption and its handler), or a separator when it has neither.
+    struct MenuEntry
+    {
+        const char *item;
+        const char *command = nullptr;
+        const char *caption = nullptr;
+        void (MainWindow::*handler)() = nullptr;
+    };
     void buildMenus();
+    void fillMenu(QMenu *menu, std::initializer_list<MenuEntry> entries);
     void buildSetupTab(platform::TabSheet *page);
     void buildTeethFields(QWidget *left);
     void buildResultCells(QWidget *left, QWidget *right);

@@ -213,65 +213,56 @@ QAction *MainWindow::action(const QString &name) const
 
 void MainWindow::buildMenus()
 {
-    // Qt menus show QActions; each menu item is also a named component of
-    // its own (a MenuItem), bound to its command where it has one.
-    QMenuBar *bar = menuBar();
-    auto item = [this](const char *name, QAction *entry, const char *command = nullptr) {
-        auto *i = new platform::MenuItem(QString::fromLatin1(name), entry, this);
-        if (command)
-            i->setAction(action(QString::fromLatin1(command)));
-        return i;
+    // Each menu is a named component too (its menu action), and so is each
+    // item in it.
+    auto menu = [this](const QString &caption, const char *name) {
+        QMenu *m = menuBar()->addMenu(caption);
+        new platform::MenuItem(QString::fromLatin1(name), m->menuAction(), this);
+        return m;
     };
-    auto command = [&](QMenu *menu, const char *name, const char *cmd) {
-        QAction *a = action(QString::fromLatin1(cmd));
-        menu->addAction(a);
-        item(name, a, cmd);
-    };
-    auto separator = [&](QMenu *menu, const char *name) {
-        // A plain line: a separator with a text would draw that text.
-        item(name, menu->addSeparator());
-    };
-    auto own = [&](QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)()) {
-        QAction *a = menu->addAction(caption);
-        connect(a, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
-        item(name, a);
-    };
-
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    item("Filer1", file->menuAction());
-    command(file, "Gem1", "Save");
-    separator(file, "N1");
-    command(file, "Udskriv1", "Report");
-    separator(file, "N2");
-    own(file, "Afslut1", QStringLiteral("E&xit"), &MainWindow::exitRequested);
-
-    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
-    item("Rediger1", edit->menuAction());
-    command(edit, "Kopier1", "Copy");
-
-    QMenu *view = bar->addMenu(QStringLiteral("&View"));
-    item("Vis1", view->menuAction());
-    command(view, "Zoomind1", "Zoomin");
-    command(view, "Zoomud1", "Zoomud");
-    command(view, "Nulstil1", "Undo");
-    separator(view, "N3");
-    command(view, "Indstillinger1", "Setup");
-
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    item("Hjlp1", help->menuAction());
-    own(help, "Om1", QStringLiteral("&About"), &MainWindow::showAbout);
+    fillMenu(menu(QStringLiteral("&File"), "Filer1"), {{"Gem1", "Save"},
+                                                       {"N1"},
+                                                       {"Udskriv1", "Report"},
+                                                       {"N2"},
+                                                       {"Afslut1", nullptr, "E&xit", &MainWindow::exitRequested}});
+    fillMenu(menu(QStringLiteral("&Edit"), "Rediger1"), {{"Kopier1", "Copy"}});
+    fillMenu(
+        menu(QStringLiteral("&View"), "Vis1"),
+        {{"Zoomind1", "Zoomin"}, {"Zoomud1", "Zoomud"}, {"Nulstil1", "Undo"}, {"N3"}, {"Indstillinger1", "Setup"}});
+    fillMenu(menu(QStringLiteral("&Help"), "Hjlp1"), {{"Om1", nullptr, "&About", &MainWindow::showAbout}});
 
     // The chart's context menu shows no item images.
     m_popup = new IconlessMenu(this);
-    command(m_popup, "Dansk1", "Copy");
-    command(m_popup, "English1", "Save");
-    command(m_popup, "Udskriv2", "Report");
-    separator(m_popup, "N5");
-    command(m_popup, "Zoomind2", "Zoomin");
-    command(m_popup, "Zoomud2", "Zoomud");
-    command(m_popup, "Nulstil2", "Undo");
-    separator(m_popup, "N6");
-    command(m_popup, "Indstillinger2", "Setup");
+    fillMenu(m_popup, {{"Dansk1", "Copy"},
+                       {"English1", "Save"},
+                       {"Udskriv2", "Report"},
+                       {"N5"},
+                       {"Zoomind2", "Zoomin"},
+                       {"Zoomud2", "Zoomud"},
+                       {"Nulstil2", "Undo"},
+                       {"N6"},
+                       {"Indstillinger2", "Setup"}});
+}
+
+void MainWindow::fillMenu(QMenu *menu, std::initializer_list<MenuEntry> entries)
+{
+    // Qt menus show QActions; each menu item is also a named component of
+    // its own (a MenuItem), bound to its window command where it has one.
+    for (const MenuEntry &e : entries) {
+        const QString name = QString::fromLatin1(e.item);
+        if (e.command) {
+            QAction *command = action(QString::fromLatin1(e.command));
+            menu->addAction(command);
+            (new platform::MenuItem(name, command, this))->setAction(command);
+        } else if (e.handler) {
+            QAction *a = menu->addAction(QString::fromLatin1(e.caption));
+            connect(a, &QAction::triggered, this, guarded([this, h = e.handler] { (this->*h)(); }));
+            new platform::MenuItem(name, a, this);
+        } else {
+            // A plain line: a separator with a text would draw that text.
+            new platform::MenuItem(name, menu->addSeparator(), this);
+        }
+    }
 }
 
 void MainWindow::buildTranslator()

@@ -62,16 +62,52 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, &ReportPreviewWindow::paintRequested);
     connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &ReportPreviewWindow::updateTools);
 
-    auto *toolbar = new QToolBar(this);
-    toolbar->setObjectName(QStringLiteral("previewTools"));
-    toolbar->setIconSize(QSize(24, 24));
+    buildZoomTools();
+    buildOrientationTools();
+    QWidget *pageBox = buildPageTools();
+    buildViewModeTools();
+    m_pageSetup = addTool(QStringLiteral("pageSetupAction"), tr("Page setup"), QStringLiteral("page-setup"));
+    m_print = addTool(QStringLiteral("printAction"), tr("Print"), QStringLiteral("printer"));
+    connect(m_pageSetup, &QAction::triggered, this, &ReportPreviewWindow::pageSetup);
+    connect(m_print, &QAction::triggered, this, &ReportPreviewWindow::printReport);
 
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildToolBar(pageBox));
+    layout->addWidget(m_preview);
+
+    // Open on the whole first page, as the stock preview does.
+    m_fitPage->setChecked(true);
+    m_singlePage->setChecked(true);
+    (m_printer->pageLayout().orientation() == QPageLayout::Portrait ? m_portrait : m_landscape)->setChecked(true);
+    m_preview->fitInView();
+    resize(std::max(800, sizeHint().width()), 750);
+}
+
+ReportPreviewWindow::~ReportPreviewWindow() = default;
+
+QAction *ReportPreviewWindow::addTool(const QString &name, const QString &text, const QString &icon, bool checkable)
+{
+    auto *action = new QAction(toolIcon(icon), text, this);
+    action->setObjectName(name);
+    action->setCheckable(checkable);
+    return action;
+}
+
+QActionGroup *ReportPreviewWindow::groupTools(std::initializer_list<QAction *> actions)
+{
+    auto *group = new QActionGroup(this);
+    for (QAction *a : actions)
+        group->addAction(a);
+    return group;
+}
+
+void ReportPreviewWindow::buildZoomTools()
+{
     m_fitWidth = addTool(QStringLiteral("fitWidthAction"), tr("Fit width"), QStringLiteral("zoom-fit-width"), true);
     m_fitPage = addTool(QStringLiteral("fitPageAction"), tr("Fit page"), QStringLiteral("zoom-fit-page"), true);
-    auto *fitGroup = new QActionGroup(this);
-    fitGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    fitGroup->addAction(m_fitWidth);
-    fitGroup->addAction(m_fitPage);
+    groupTools({m_fitWidth, m_fitPage})->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     connect(m_fitWidth, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitToWidth);
     connect(m_fitPage, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitInView);
 
@@ -88,24 +124,26 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     m_zoomIn = addTool(QStringLiteral("zoomInAction"), tr("Zoom in"), QStringLiteral("zoom-in"));
     m_zoomOut = addTool(QStringLiteral("zoomOutAction"), tr("Zoom out"), QStringLiteral("zoom-out"));
     connect(m_zoomIn, &QAction::triggered, m_preview, [this] {
-        m_fitWidth->setChecked(false);
-        m_fitPage->setChecked(false);
+        leaveFittedZoom();
         m_preview->zoomIn();
     });
     connect(m_zoomOut, &QAction::triggered, m_preview, [this] {
-        m_fitWidth->setChecked(false);
-        m_fitPage->setChecked(false);
+        leaveFittedZoom();
         m_preview->zoomOut();
     });
+}
 
+void ReportPreviewWindow::buildOrientationTools()
+{
     m_portrait = addTool(QStringLiteral("portraitAction"), tr("Portrait"), QStringLiteral("layout-portrait"), true);
     m_landscape = addTool(QStringLiteral("landscapeAction"), tr("Landscape"), QStringLiteral("layout-landscape"), true);
-    auto *orientationGroup = new QActionGroup(this);
-    orientationGroup->addAction(m_portrait);
-    orientationGroup->addAction(m_landscape);
+    groupTools({m_portrait, m_landscape});
     connect(m_portrait, &QAction::triggered, m_preview, &QPrintPreviewWidget::setPortraitOrientation);
     connect(m_landscape, &QAction::triggered, m_preview, &QPrintPreviewWidget::setLandscapeOrientation);
+}
 
+QWidget *ReportPreviewWindow::buildPageTools()
+{
     m_firstPage = addTool(QStringLiteral("firstPageAction"), tr("First page"), QStringLiteral("go-first"));
     m_previousPage = addTool(QStringLiteral("previousPageAction"), tr("Previous page"), QStringLiteral("go-previous"));
     m_nextPage = addTool(QStringLiteral("nextPageAction"), tr("Next page"), QStringLiteral("go-next"));
@@ -117,6 +155,7 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
             [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
     connect(m_lastPage, &QAction::triggered, m_preview, [this] { m_preview->setCurrentPage(m_preview->pageCount()); });
 
+    // The current page's number, editable, and the page count beside it.
     m_pageNumber = new QLineEdit(this);
     m_pageNumber->setObjectName(QStringLiteral("pageNumber"));
     m_pageNumber->setAlignment(Qt::AlignRight);
@@ -132,70 +171,43 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->addWidget(m_pageNumber);
     pageLayout->addWidget(m_pageCount);
+    return pageBox;
+}
 
+void ReportPreviewWindow::buildViewModeTools()
+{
     m_singlePage =
         addTool(QStringLiteral("singlePageAction"), tr("Show single page"), QStringLiteral("view-pages-single"), true);
     m_facingPages = addTool(QStringLiteral("facingPagesAction"), tr("Show facing pages"),
                             QStringLiteral("view-pages-facing"), true);
     m_allPages = addTool(QStringLiteral("allPagesAction"), tr("Show overview of all pages"),
                          QStringLiteral("view-pages-overview"), true);
-    auto *modeGroup = new QActionGroup(this);
-    modeGroup->addAction(m_singlePage);
-    modeGroup->addAction(m_facingPages);
-    modeGroup->addAction(m_allPages);
+    groupTools({m_singlePage, m_facingPages, m_allPages});
     connect(m_singlePage, &QAction::triggered, m_preview, &QPrintPreviewWidget::setSinglePageViewMode);
     connect(m_facingPages, &QAction::triggered, m_preview, &QPrintPreviewWidget::setFacingPagesViewMode);
     connect(m_allPages, &QAction::triggered, m_preview, &QPrintPreviewWidget::setAllPagesViewMode);
-
-    m_pageSetup = addTool(QStringLiteral("pageSetupAction"), tr("Page setup"), QStringLiteral("page-setup"));
-    m_print = addTool(QStringLiteral("printAction"), tr("Print"), QStringLiteral("printer"));
-    connect(m_pageSetup, &QAction::triggered, this, &ReportPreviewWindow::pageSetup);
-    connect(m_print, &QAction::triggered, this, &ReportPreviewWindow::printReport);
-
-    toolbar->addAction(m_fitWidth);
-    toolbar->addAction(m_fitPage);
-    toolbar->addSeparator();
-    toolbar->addWidget(m_zoomFactor);
-    toolbar->addAction(m_zoomOut);
-    toolbar->addAction(m_zoomIn);
-    toolbar->addSeparator();
-    toolbar->addAction(m_portrait);
-    toolbar->addAction(m_landscape);
-    toolbar->addSeparator();
-    toolbar->addAction(m_firstPage);
-    toolbar->addAction(m_previousPage);
-    toolbar->addWidget(pageBox);
-    toolbar->addAction(m_nextPage);
-    toolbar->addAction(m_lastPage);
-    toolbar->addSeparator();
-    toolbar->addAction(m_singlePage);
-    toolbar->addAction(m_facingPages);
-    toolbar->addAction(m_allPages);
-    toolbar->addSeparator();
-    toolbar->addAction(m_pageSetup);
-    toolbar->addAction(m_print);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolbar);
-    layout->addWidget(m_preview);
-
-    m_fitPage->setChecked(true);
-    m_singlePage->setChecked(true);
-    (m_printer->pageLayout().orientation() == QPageLayout::Portrait ? m_portrait : m_landscape)->setChecked(true);
-    m_preview->fitInView();
-    resize(std::max(800, sizeHint().width()), 750);
 }
 
-ReportPreviewWindow::~ReportPreviewWindow() = default;
-
-QAction *ReportPreviewWindow::addTool(const QString &name, const QString &text, const QString &icon, bool checkable)
+QToolBar *ReportPreviewWindow::buildToolBar(QWidget *pageBox)
 {
-    auto *action = new QAction(toolIcon(icon), text, this);
-    action->setObjectName(name);
-    action->setCheckable(checkable);
-    return action;
+    auto *toolbar = new QToolBar(this);
+    toolbar->setObjectName(QStringLiteral("previewTools"));
+    toolbar->setIconSize(QSize(24, 24));
+    toolbar->addActions({m_fitWidth, m_fitPage});
+    toolbar->addSeparator();
+    toolbar->addWidget(m_zoomFactor);
+    toolbar->addActions({m_zoomOut, m_zoomIn});
+    toolbar->addSeparator();
+    toolbar->addActions({m_portrait, m_landscape});
+    toolbar->addSeparator();
+    toolbar->addActions({m_firstPage, m_previousPage});
+    toolbar->addWidget(pageBox);
+    toolbar->addActions({m_nextPage, m_lastPage});
+    toolbar->addSeparator();
+    toolbar->addActions({m_singlePage, m_facingPages, m_allPages});
+    toolbar->addSeparator();
+    toolbar->addActions({m_pageSetup, m_print});
+    return toolbar;
 }
 
 void ReportPreviewWindow::printReport()
@@ -242,9 +254,15 @@ void ReportPreviewWindow::zoomFactorEdited()
     const double percent = text.toDouble(&ok);
     if (!ok || percent <= 0)
         return;
+    leaveFittedZoom();
+    m_preview->setZoomFactor(percent / 100.0);
+}
+
+// A zoom the user chooses ends fitting the page to the window.
+void ReportPreviewWindow::leaveFittedZoom()
+{
     m_fitWidth->setChecked(false);
     m_fitPage->setChecked(false);
-    m_preview->setZoomFactor(percent / 100.0);
 }
 
 } // namespace report

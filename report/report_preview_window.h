@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <initializer_list>
 
 class QAction;
 class QActionGroup;
@@ -10,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPrintPreviewWidget;
 class QPrinter;
+class QToolBar;
 
 namespace report {
 
@@ -42,10 +44,17 @@ Q_SIGNALS:
 
 private:
     QAction *addTool(const QString &name, const QString &text, const QString &icon, bool checkable = false);
+    QActionGroup *groupTools(std::initializer_list<QAction *> actions);
+    void buildZoomTools();
+    void buildOrientationTools();
+    QWidget *buildPageTools();
+    void buildViewModeTools();
+    QToolBar *buildToolBar(QWidget *pageBox);
     void printReport();
     void pageSetup();
     void updateTools();
     void zoomFactorEdited();
+    void leaveFittedZoom();
 
     QPrinter *m_printer;
     QPrintPreviewWidget *m_preview;
