@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
+#include <utility>
 
 namespace about::xdg {
 
@@ -62,26 +64,18 @@ QString unescapeString(const QString &value)
             out += c;
             continue;
         }
-        switch (value[i + 1].unicode()) {
-        case u's':
-            out += u' ';
-            break;
-        case u'n':
-            out += u'\n';
-            break;
-        case u't':
-            out += u'\t';
-            break;
-        case u'r':
-            out += u'\r';
-            break;
-        case u'\\':
-            out += u'\\';
-            break;
-        default:
+        // \s, \n, \t, \r and \\ stand for their characters; any other
+        // escape is left for the Exec quoting rules.
+        static constexpr std::pair<char16_t, char16_t> kEscapes[] = {
+            {u's', u' '}, {u'n', u'\n'}, {u't', u'\t'}, {u'r', u'\r'}, {u'\\', u'\\'}};
+        const char16_t next = value[i + 1].unicode();
+        const auto *known =
+            std::find_if(std::begin(kEscapes), std::end(kEscapes), [next](const auto &e) { return e.first == next; });
+        if (known != std::end(kEscapes)) {
+            out += QChar(known->second);
+        } else {
             out += c;
             out += value[i + 1];
-            break; // left for the Exec quoting rules
         }
         ++i;
     }

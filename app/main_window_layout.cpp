@@ -87,6 +87,50 @@ protected:
     }
 };
 
+// The stored names of the window's components in the window's own order,
+// as the translator visits them when it completes its tables.
+QStringList storedComponentOrder()
+{
+    QStringList order{QStringLiteral("PageControl1"), QStringLiteral("TabSheet1"), QStringLiteral("Label43"),
+                      QStringLiteral("Label44"),      QStringLiteral("SpinEdit4"), QStringLiteral("RadioGroup1"),
+                      QStringLiteral("GroupBox1"),    QStringLiteral("Label5"),    QStringLiteral("Label30"),
+                      QStringLiteral("Label40"),      QStringLiteral("Label63"),   QStringLiteral("SpinEdit1"),
+                      QStringLiteral("GroupBox2"),    QStringLiteral("Label2")};
+    for (int i = 1; i <= 12; ++i)
+        order << QStringLiteral("MaskEdit%1").arg(i);
+    order << QStringList{QStringLiteral("TabSheet2"), QStringLiteral("Panel1"),      QStringLiteral("Panel2"),
+                         QStringLiteral("Udskriv"),   QStringLiteral("Zoomin"),      QStringLiteral("Zoomud"),
+                         QStringLiteral("Undo"),      QStringLiteral("Dansk1"),      QStringLiteral("English1"),
+                         QStringLiteral("Copy"),      QStringLiteral("Save"),        QStringLiteral("Filer1"),
+                         QStringLiteral("Rediger1"),  QStringLiteral("Hjlp1"),       QStringLiteral("Gem1"),
+                         QStringLiteral("N1"),        QStringLiteral("Udskriv1"),    QStringLiteral("N2"),
+                         QStringLiteral("Afslut1"),   QStringLiteral("Kopier1"),     QStringLiteral("Vis1"),
+                         QStringLiteral("Zoomind1"),  QStringLiteral("Zoomud1"),     QStringLiteral("Nulstil1"),
+                         QStringLiteral("Om1"),       QStringLiteral("N3"),          QStringLiteral("Indstillinger1"),
+                         QStringLiteral("BigLabel1"), QStringLiteral("MediumLabel1")};
+    for (int i = 2; i <= 9; ++i)
+        order << QStringLiteral("BigLabel%1").arg(i);
+    for (int i = 2; i <= 9; ++i)
+        order << QStringLiteral("MediumLabel%1").arg(i);
+    for (int i = 1; i <= 9; ++i)
+        order << QStringLiteral("SmallLabel%1").arg(i);
+    order << QStringList{QStringLiteral("StringGrid1"), QStringLiteral("ToolBar1"),       QStringLiteral("ToolButton6"),
+                         QStringLiteral("ToolButton2"), QStringLiteral("ToolButton3"),    QStringLiteral("ToolButton4"),
+                         QStringLiteral("ToolButton5"), QStringLiteral("Panel3"),         QStringLiteral("Chart1"),
+                         QStringLiteral("Series1"),     QStringLiteral("Series2"),        QStringLiteral("Series3"),
+                         QStringLiteral("Panel4"),      QStringLiteral("Label41"),        QStringLiteral("Label42"),
+                         QStringLiteral("CheckBox1"),   QStringLiteral("CheckBox2"),      QStringLiteral("CheckBox3"),
+                         QStringLiteral("SpinEdit2"),   QStringLiteral("SpinEdit3"),      QStringLiteral("Report"),
+                         QStringLiteral("Setup"),       QStringLiteral("Udskriv2"),       QStringLiteral("N5"),
+                         QStringLiteral("Zoomind2"),    QStringLiteral("Zoomud2"),        QStringLiteral("Nulstil2"),
+                         QStringLiteral("N6"),          QStringLiteral("Indstillinger2"), QStringLiteral("StatusBar1")};
+    for (const char *prefix : {"BigSpeedLabel", "MediumSpeedLabel", "SmallSpeedLabel"})
+        for (int i = 1; i <= 9; ++i)
+            order << QString::fromLatin1(prefix) + QString::number(i);
+    order << QStringLiteral("SavePictureDialog1") << QStringLiteral("siLangDispatcher1");
+    return order;
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
@@ -267,45 +311,7 @@ void MainWindow::fillMenu(QMenu *menu, std::initializer_list<MenuEntry> entries)
 
 void MainWindow::buildTranslator()
 {
-    // The components in the window's own order, as the translator visits
-    // them when it completes its tables.
-    QStringList order{QStringLiteral("PageControl1"), QStringLiteral("TabSheet1"), QStringLiteral("Label43"),
-                      QStringLiteral("Label44"),      QStringLiteral("SpinEdit4"), QStringLiteral("RadioGroup1"),
-                      QStringLiteral("GroupBox1"),    QStringLiteral("Label5"),    QStringLiteral("Label30"),
-                      QStringLiteral("Label40"),      QStringLiteral("Label63"),   QStringLiteral("SpinEdit1"),
-                      QStringLiteral("GroupBox2"),    QStringLiteral("Label2")};
-    for (int i = 1; i <= 12; ++i)
-        order << QStringLiteral("MaskEdit%1").arg(i);
-    order << QStringList{QStringLiteral("TabSheet2"), QStringLiteral("Panel1"),      QStringLiteral("Panel2"),
-                         QStringLiteral("Udskriv"),   QStringLiteral("Zoomin"),      QStringLiteral("Zoomud"),
-                         QStringLiteral("Undo"),      QStringLiteral("Dansk1"),      QStringLiteral("English1"),
-                         QStringLiteral("Copy"),      QStringLiteral("Save"),        QStringLiteral("Filer1"),
-                         QStringLiteral("Rediger1"),  QStringLiteral("Hjlp1"),       QStringLiteral("Gem1"),
-                         QStringLiteral("N1"),        QStringLiteral("Udskriv1"),    QStringLiteral("N2"),
-                         QStringLiteral("Afslut1"),   QStringLiteral("Kopier1"),     QStringLiteral("Vis1"),
-                         QStringLiteral("Zoomind1"),  QStringLiteral("Zoomud1"),     QStringLiteral("Nulstil1"),
-                         QStringLiteral("Om1"),       QStringLiteral("N3"),          QStringLiteral("Indstillinger1"),
-                         QStringLiteral("BigLabel1"), QStringLiteral("MediumLabel1")};
-    for (int i = 2; i <= 9; ++i)
-        order << QStringLiteral("BigLabel%1").arg(i);
-    for (int i = 2; i <= 9; ++i)
-        order << QStringLiteral("MediumLabel%1").arg(i);
-    for (int i = 1; i <= 9; ++i)
-        order << QStringLiteral("SmallLabel%1").arg(i);
-    order << QStringList{QStringLiteral("StringGrid1"), QStringLiteral("ToolBar1"),       QStringLiteral("ToolButton6"),
-                         QStringLiteral("ToolButton2"), QStringLiteral("ToolButton3"),    QStringLiteral("ToolButton4"),
-                         QStringLiteral("ToolButton5"), QStringLiteral("Panel3"),         QStringLiteral("Chart1"),
-                         QStringLiteral("Series1"),     QStringLiteral("Series2"),        QStringLiteral("Series3"),
-                         QStringLiteral("Panel4"),      QStringLiteral("Label41"),        QStringLiteral("Label42"),
-                         QStringLiteral("CheckBox1"),   QStringLiteral("CheckBox2"),      QStringLiteral("CheckBox3"),
-                         QStringLiteral("SpinEdit2"),   QStringLiteral("SpinEdit3"),      QStringLiteral("Report"),
-                         QStringLiteral("Setup"),       QStringLiteral("Udskriv2"),       QStringLiteral("N5"),
-                         QStringLiteral("Zoomind2"),    QStringLiteral("Zoomud2"),        QStringLiteral("Nulstil2"),
-                         QStringLiteral("N6"),          QStringLiteral("Indstillinger2"), QStringLiteral("StatusBar1")};
-    for (const char *prefix : {"BigSpeedLabel", "MediumSpeedLabel", "SmallSpeedLabel"})
-        for (int i = 1; i <= 9; ++i)
-            order << QString::fromLatin1(prefix) + QString::number(i);
-    order << QStringLiteral("SavePictureDialog1") << QStringLiteral("siLangDispatcher1");
+    const QStringList order = storedComponentOrder();
 
     m_dispatcher = new i18n::LanguageDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));

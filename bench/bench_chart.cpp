@@ -28,8 +28,7 @@ protected:
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenUnlessChosen();
     QApplication app(argc, argv);
     const QString dumpFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 

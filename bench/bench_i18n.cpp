@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <memory>
+#include <vector>
 
 using namespace i18n;
 
@@ -17,78 +19,107 @@ namespace {
 constexpr int kLabels = 110;
 constexpr int kActions = 20;
 
-} // namespace
-
-int main(int argc, char **argv)
+// A window of 110 labels (half of them with a font of their own) and 20
+// actions, whose translator holds a Danish and an English text for each.
+class TranslatedWindow
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QChar d(1);
+public:
+    TranslatedWindow()
+    {
+        window.setObjectName(QStringLiteral("benchform"));
+        dispatcher = new LanguageDispatcher(&window);
+        dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
+        m_captions << entry(QStringLiteral("TBenchForm"), QStringLiteral("Vindue"), QStringLiteral("Window"));
+        m_fonts << entry(QStringLiteral("TBenchForm"), QStringLiteral("DejaVu Sans"), QString());
+        m_charsets << entry(QStringLiteral("TBenchForm"), QStringLiteral("DEFAULT_CHARSET"), QString());
+        for (int i = 0; i < kLabels; ++i)
+            addLabel(i);
+        for (int i = 0; i < kActions; ++i)
+            addAction(i);
+        m_components << dispatcher;
+
+        m_form = std::make_unique<platform::QtForm>(&window, QStringLiteral("TBenchForm"), m_components);
+        translator = new Translator(*m_form, &window);
+        translator->setNumOfLanguages(2);
+        translator->storedList(stCaptions) = m_captions;
+        translator->storedList(stHints) = m_hints;
+        translator->storedList(stFonts) = m_fonts;
+        translator->storedList(stCharSets) = m_charsets;
+        dispatcher->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        dispatcher->setActiveLanguage(2);
+        translator->setLangDispatcher(dispatcher);
+    }
 
     QWidget window;
-    window.setObjectName(QStringLiteral("benchform"));
-    auto *dispatcher = new LanguageDispatcher(&window);
-    dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
-    QList<QObject *> components;
-    QStringList captions{QStringLiteral("TBenchForm") + d + QStringLiteral("Vindue") + d + QStringLiteral("Window") +
-                         d};
-    QStringList hints, fonts{QStringLiteral("TBenchForm") + d + QStringLiteral("DejaVu Sans") + d + d};
-    QStringList charsets{QStringLiteral("TBenchForm") + d + QStringLiteral("DEFAULT_CHARSET") + d + d};
+    LanguageDispatcher *dispatcher = nullptr;
+    Translator *translator = nullptr;
     std::vector<QLabel *> labels;
-    for (int i = 0; i < kLabels; ++i) {
+
+private:
+    static QString entry(const QString &key, const QString &danish, const QString &english)
+    {
+        const QChar d(1);
+        return key + d + danish + d + english + d;
+    }
+
+    void addLabel(int i)
+    {
         const QString name = QStringLiteral("Label%1").arg(i + 1);
         auto *l = new QLabel(QStringLiteral("English %1").arg(i), &window);
         l->setObjectName(name);
-        if (i % 2) { // half of them with a font of their own
+        if (i % 2) {
             QFont f = l->font();
             f.setFamily(QStringLiteral("DejaVu Sans"));
             l->setFont(f);
         }
         labels.push_back(l);
-        components << l;
-        captions << name + d + QStringLiteral("Dansk %1").arg(i) + d + QStringLiteral("English %1").arg(i) + d;
-        hints << name + d + QStringLiteral("Tip %1").arg(i) + d + QStringLiteral("Hint %1").arg(i) + d;
-        fonts << name + d + QStringLiteral("DejaVu Sans") + d + d;
-        charsets << name + d + QStringLiteral("DEFAULT_CHARSET") + d + d;
+        m_components << l;
+        m_captions << entry(name, QStringLiteral("Dansk %1").arg(i), QStringLiteral("English %1").arg(i));
+        m_hints << entry(name, QStringLiteral("Tip %1").arg(i), QStringLiteral("Hint %1").arg(i));
+        m_fonts << entry(name, QStringLiteral("DejaVu Sans"), QString());
+        m_charsets << entry(name, QStringLiteral("DEFAULT_CHARSET"), QString());
     }
-    for (int i = 0; i < kActions; ++i) {
+
+    void addAction(int i)
+    {
         const QString name = QStringLiteral("Action%1").arg(i + 1);
         auto *a = new QAction(QStringLiteral("Command %1").arg(i), &window);
         a->setObjectName(name);
-        components << a;
-        captions << name + d + QStringLiteral("Kommando %1").arg(i) + d + QStringLiteral("Command %1").arg(i) + d;
+        m_components << a;
+        m_captions << entry(name, QStringLiteral("Kommando %1").arg(i), QStringLiteral("Command %1").arg(i));
     }
-    components << dispatcher;
 
-    platform::QtForm form(&window, QStringLiteral("TBenchForm"), components);
-    auto *lang = new Translator(form, &window);
-    lang->setNumOfLanguages(2);
-    lang->storedList(stCaptions) = captions;
-    lang->storedList(stHints) = hints;
-    lang->storedList(stFonts) = fonts;
-    lang->storedList(stCharSets) = charsets;
-    dispatcher->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
-    dispatcher->setActiveLanguage(2);
-    lang->setLangDispatcher(dispatcher);
+    QList<QObject *> m_components;
+    QStringList m_captions, m_hints, m_fonts, m_charsets;
+    std::unique_ptr<platform::QtForm> m_form;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    bench::offscreenUnlessChosen();
+    QApplication app(argc, argv);
+    TranslatedWindow w;
 
     // The first switch also completes and re-keys the lists; medianMs
     // leaves it unmeasured.
     const double switches = bench::medianMs(21, 1, [&] {
-        dispatcher->setActiveLanguage(1);
-        dispatcher->setActiveLanguage(2);
+        w.dispatcher->setActiveLanguage(1);
+        w.dispatcher->setActiveLanguage(2);
     });
-    const bool ok = labels[0]->text() == QLatin1String("English 0");
+    const bool ok = w.labels[0]->text() == QLatin1String("English 0");
     const double direct = bench::medianMs(21, 1, [&] {
         for (int lang = 0; lang < 2; ++lang)
             for (int i = 0; i < kLabels; ++i) {
-                labels[size_t(i)]->setText(lang ? QStringLiteral("English %1").arg(i)
-                                                : QStringLiteral("Dansk %1").arg(i));
-                labels[size_t(i)]->setToolTip(lang ? QStringLiteral("Hint %1").arg(i)
-                                                   : QStringLiteral("Tip %1").arg(i));
+                w.labels[size_t(i)]->setText(lang ? QStringLiteral("English %1").arg(i)
+                                                  : QStringLiteral("Dansk %1").arg(i));
+                w.labels[size_t(i)]->setToolTip(lang ? QStringLiteral("Hint %1").arg(i)
+                                                     : QStringLiteral("Tip %1").arg(i));
             }
     });
-    const double sync = bench::medianMs(21, 1, [&] { lang->syncTables(); });
-    const double apply = bench::medianMs(21, 1, [&] { lang->applyLanguage(); });
+    const double sync = bench::medianMs(21, 1, [&] { w.translator->syncTables(); });
+    const double apply = bench::medianMs(21, 1, [&] { w.translator->applyLanguage(); });
 
     bench::Verdicts v;
     v.check("130 components: English again", ok);

@@ -55,13 +55,10 @@ public:
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application app(argc, argv);
-    app::prepareApplication();
-    MainWindow form;
-    if (!showMainWindow(form))
+    BenchProgram program(argc, argv);
+    if (!program.show())
         return 1;
+    MainWindow &form = *program.form;
     BareForm bare;
     bare.show();
     if (!QTest::qWaitForWindowExposed(&bare))

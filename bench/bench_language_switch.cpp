@@ -12,13 +12,10 @@
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application app(argc, argv);
-    app::prepareApplication();
-    MainWindow form;
-    if (!showMainWindow(form))
+    BenchProgram program(argc, argv);
+    if (!program.show())
         return 1;
+    MainWindow &form = *program.form;
 
     // The first switch also completes the tables; medianMs leaves it unmeasured.
     const double ours = bench::medianMs(21, 1, [&] {

@@ -9,6 +9,7 @@
 // baseline ("<= 1.15x"). A benchmark exits non-zero when any of its figures
 // misses.
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
 #include <algorithm>
@@ -17,6 +18,14 @@
 #include <vector>
 
 namespace bench {
+
+// Benchmarks run offscreen unless QT_QPA_PLATFORM chooses a platform; call
+// before the application is made.
+inline void offscreenUnlessChosen()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 inline double median(std::vector<double> v)
 {

@@ -152,8 +152,7 @@ int main(int argc, char **argv)
     if (argc >= 2 && qstrcmp(argv[1], "--child") == 0)
         return ratiomatChild(argc, argv);
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenUnlessChosen();
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
     const QString self = QCoreApplication::applicationFilePath();

@@ -42,12 +42,12 @@ qsizetype countOf(const QStringList &list, QChar c)
 
 } // namespace
 
-void normaliseTables(StoredTables &t)
-{
-    const QChar tab(u'\t');
-    QStringList &dialogs = t.list(stDlgsCaptions);
+namespace {
 
-    // 1. Dialog texts: the 15 message-dialog entries, or all of them.
+// The dialog texts: the 15 message-dialog entries, or all of them.
+void fitDialogTexts(StoredTables &t)
+{
+    QStringList &dialogs = t.list(stDlgsCaptions);
     if (dialogs.size() == 81 && !t.needAllDlgs) {
         QStringList keys;
         for (const QString &text : kMessageDialogTexts)
@@ -59,19 +59,28 @@ void normaliseTables(StoredTables &t)
         for (const QString &text : extra)
             dialogs << withoutAmpersand(text) + t.delim + text + t.delim;
     }
+}
 
-    // 2. A stored tab delimiter becomes code 1.
+// A stored tab delimiter becomes code 1.
+void replaceTabDelimiter(StoredTables &t)
+{
+    const QChar tab(u'\t');
     if (t.options.testFlag(loUseExtCommonStrings)) {
-        dialogs.clear();
+        t.list(stDlgsCaptions).clear();
         t.list(stLocales).clear();
     }
     if (t.delim == tab) {
         t.delim = QChar(1);
         replaceDelimiter(t, tab, t.delim);
     }
+}
 
-    // 3. Lists stored with tabs, or mixing tabs and D, end uniform.
+// Lists stored with tabs, or mixing tabs and the delimiter, end uniform.
+void evenOutTabbedLists(StoredTables &t)
+{
+    const QChar tab(u'\t');
     const qsizetype n1 = t.numOfLanguages + 1;
+    const QStringList &dialogs = t.list(stDlgsCaptions);
     const QStringList &locales = t.list(stLocales);
     const bool tabs = (!dialogs.isEmpty() && dialogs.first().contains(tab)) ||
                       (!locales.isEmpty() && locales.first().contains(tab)) || countOf(t.list(stCaptions), tab) == n1 ||
@@ -80,13 +89,19 @@ void normaliseTables(StoredTables &t)
         replaceDelimiter(t, t.delim, tab);
         replaceDelimiter(t, tab, t.delim);
     }
+}
 
-    // 4. Locales stored without the four name lists get the machine's.
+// Locales stored without the four name lists get the machine's.
+void completeLocales(StoredTables &t)
+{
     if (t.list(stLocales).size() == 11)
         for (int i = 11; i < 15; ++i)
             t.list(stLocales) << kLocaleItems[i] + t.delim + t.savedFormats.value(i) + t.delim;
+}
 
-    // 5. Excluded properties lose their entries.
+// Excluded properties lose their entries.
+void dropExcludedProperties(StoredTables &t)
+{
     for (ListKind kind : {stMultiLines, stOtherStrings, stCollections})
         t.list(kind).removeIf([&](const QString &e) {
             const QString prop = propertyPart(e, t.delim);
@@ -103,6 +118,17 @@ void normaliseTables(StoredTables &t)
     for (const auto &e : emptied)
         if (containsName(t.excludedProperties, QLatin1String(e.property)))
             t.list(e.kind).clear();
+}
+
+} // namespace
+
+void normaliseTables(StoredTables &t)
+{
+    fitDialogTexts(t);
+    replaceTabDelimiter(t);
+    evenOutTabbedLists(t);
+    completeLocales(t);
+    dropExcludedProperties(t);
 }
 
 void resizeLanguageNames(QStringList &names, int n)
