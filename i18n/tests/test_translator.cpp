@@ -1,6 +1,8 @@
 #include "fake_form.h"
 #include "table_rows.h"
 
+#include "platform/tests/error_of.h"
+
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
 #include "i18n/stored_tables.h"
@@ -12,17 +14,6 @@
 using namespace i18n;
 
 namespace {
-
-// Runs f and returns the LanguageError message it raises (empty if none).
-template <typename F> QString languageError(F &&f)
-{
-    try {
-        f();
-    } catch (const LanguageError &err) {
-        return err.message();
-    }
-    return {};
-}
 
 // A translator of two languages on a fake window, counting its switches.
 struct TwoLanguages
@@ -74,7 +65,7 @@ private slots:
         FakeForm form(QStringLiteral("TForm1"));
         QObject owner;
         Translator first(form, &owner);
-        const QString message = languageError([&] { Translator second(form, &owner); });
+        const QString message = errorOf<LanguageError>([&] { Translator second(form, &owner); });
         QCOMPARE(message, QStringLiteral("Only one TsiCustomLang component per Form/DataModule allowed!"));
         QCOMPARE(owner.findChildren<Translator *>().size(), 1);
     }
@@ -92,7 +83,7 @@ private slots:
         lang.setNumOfLanguages(1);
         QCOMPARE(lang.langNames(), QStringList{QStringLiteral("Language N1")});
         QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||")); // never shortened
-        QCOMPARE(languageError([&] { lang.setNumOfLanguages(0); }),
+        QCOMPARE(errorOf<LanguageError>([&] { lang.setNumOfLanguages(0); }),
                  QStringLiteral("0 - is not a valid property value !\rValue must be more than ZERO !"));
         QCOMPARE(lang.numOfLanguages(), 1);
 
@@ -105,13 +96,13 @@ private slots:
     void activeLanguageOutOfRange()
     {
         TwoLanguages t;
-        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(3); }),
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setActiveLanguage(3); }),
                  QStringLiteral("3 - is not a valid property value!\rValue must be within [1..2]!"));
-        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(0); }),
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setActiveLanguage(0); }),
                  QStringLiteral("0 - is not a valid property value!\rValue must be within [1..2]!"));
         QCOMPARE(t.lang.activeLanguage(), 1);
         t.form.loading = true;
-        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(3); }), QString());
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setActiveLanguage(3); }), QString());
         QCOMPARE(t.lang.activeLanguage(), 1);
         QCOMPARE(t.changes, 0);
     }
@@ -146,7 +137,7 @@ private slots:
     void languageSetter()
     {
         TwoLanguages t;
-        QCOMPARE(languageError([&] { t.lang.setLanguage(QStringLiteral("SVENSK")); }),
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setLanguage(QStringLiteral("SVENSK")); }),
                  QStringLiteral("Language name shall be included in LangNames property!"));
         t.lang.setLanguage(QStringLiteral("english"));
         QCOMPARE(t.lang.activeLanguage(), 2);
@@ -313,12 +304,7 @@ private slots:
         platform::QtForm form(&window, QStringLiteral("TForm1"));
         auto *lang = new Translator(form, &window);
         auto failure = [&](const char *text) {
-            try {
-                loadStoredText(QString::fromUtf8(text), QStringLiteral("t.lang"), form, *lang);
-            } catch (const platform::AppError &err) {
-                return err.message();
-            }
-            return QString();
+            return errorOf([&] { loadStoredText(QString::fromUtf8(text), QStringLiteral("t.lang"), form, *lang); });
         };
         QCOMPARE(failure("object siLang1: TsiLang\n  Captions = (\n  nonsense\n  )\nend\n"),
                  QStringLiteral("t.lang:3: a list item starts with \"|\""));
@@ -366,13 +352,13 @@ private slots:
         LanguageDispatcher d;
         d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
         t.lang.setLangDispatcher(&d);
-        QCOMPARE(languageError([&] { d.setActiveLanguage(3); }),
+        QCOMPARE(errorOf<LanguageError>([&] { d.setActiveLanguage(3); }),
                  QStringLiteral("3 - is not a valid property value!\rValue must be within [1..2]!"));
         QCOMPARE(d.activeLanguage(), 3);
         QCOMPARE(d.language(), QStringLiteral("DANSK"));
-        QCOMPARE(languageError([&] { d.setLanguage(QStringLiteral("SVENSK")); }),
+        QCOMPARE(errorOf<LanguageError>([&] { d.setLanguage(QStringLiteral("SVENSK")); }),
                  QStringLiteral("Language name shall be included in LangNames property!"));
-        QCOMPARE(languageError([&] { d.setNumOfLanguages(-1); }),
+        QCOMPARE(errorOf<LanguageError>([&] { d.setNumOfLanguages(-1); }),
                  QStringLiteral("-1 - is not a valid property value !\rValue must be more than ZERO !"));
         QCOMPARE(d.numOfLanguages(), 2);
     }
