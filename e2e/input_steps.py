@@ -81,19 +81,24 @@ def step_escape_keeps_a_kept_value(visit):
              lambda: _field_text(app, big) == big_before and _field_text(app, row1) == row1_before)
 
 
-def _rows_are_plain_line(png):
-    """True when every pixel row of the picture is either all background
-    (the colour of its top-left pixel) or one unbroken run of one colour."""
+def _pixel_rows(png):
+    """The picture's pixel colours (hex RGB), a list a row from the top."""
     out = run("convert", png, "-depth", "8", "txt:-")
     rows = {}
     for line in out.splitlines()[1:]:
         pos, _, rest = line.partition(":")
         x, y = (int(v) for v in pos.split(","))
         rows.setdefault(y, {})[x] = rest.split("#")[1][:6] if "#" in rest else rest
-    background = rows[min(rows)][0]
+    return [[rows[y][x] for x in sorted(rows[y])] for y in sorted(rows)]
+
+
+def _rows_are_plain_line(png):
+    """True when every pixel row of the picture is either all background
+    (the colour of its top-left pixel) or one unbroken run of one colour."""
+    rows = _pixel_rows(png)
+    background = rows[0][0]
     marked = 0
-    for y in sorted(rows):
-        row = [rows[y][x] for x in sorted(rows[y])]
+    for row in rows:
         marks = [i for i, c in enumerate(row) if c != background]
         if not marks:
             continue
@@ -149,16 +154,10 @@ def _separator_rows(png):
     """The number of separators in a picture of a menu (the menu's
     background at the top-left): rows crossed by one long line. Each such
     row must hold that line alone, starting near the left edge."""
-    out = run("convert", png, "-depth", "8", "txt:-")
-    rows = {}
-    for line in out.splitlines()[1:]:
-        pos, _, rest = line.partition(":")
-        x, y = (int(v) for v in pos.split(","))
-        rows.setdefault(y, {})[x] = rest.split("#")[1][:6] if "#" in rest else rest
+    rows = _pixel_rows(png)
     background = rows[0][0]
     found, previous = 0, False
-    for y in sorted(rows):
-        row = [rows[y][x] for x in sorted(rows[y])]
+    for y, row in enumerate(rows):
         marks = [i for i, c in enumerate(row) if c != background]
         colours = {row[i] for i in marks}
         is_line = len(marks) > len(row) // 2 and len(colours) == 1

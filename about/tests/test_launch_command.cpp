@@ -16,22 +16,18 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("expected");
         const QString url = QStringLiteral("https://ratiomat.example.org");
-        QTest::newRow("quoted path, blank, quoted %1") << "\"C:\\Browser\\browse.exe\" \"%1\""
-                                                       << "\"C:\\Browser\\browse.exe\"  " + url;
-        QTest::newRow("path, option, bare %1, further option") << "/usr/bin/browse -new %1 -nohome"
-                                                               << "/usr/bin/browse -new  " + url;
-        QTest::newRow("no placeholder") << "/usr/bin/browse -new"
-                                        << "/usr/bin/browse -new " + url;
-        QTest::newRow("quoted %u") << "browse \"%u\" --x"
-                                   << "browse  " + url;
-        QTest::newRow("bare %U") << "browse --new-window %U"
-                                 << "browse --new-window  " + url;
-        QTest::newRow("quoted one wins over an earlier bare one") << "browse %u --a \"%1\" --b"
-                                                                  << "browse %u --a  " + url;
-        QTest::newRow("%% is no placeholder") << "browse --pct=%%u %u"
-                                              << "browse --pct=%%u  " + url;
-        QTest::newRow("placeholder first") << "%u browse"
-                                           << " " + url;
+        auto row = [](const char *name, const char *command, const QString &expected) {
+            QTest::newRow(name) << QString::fromLatin1(command) << expected;
+        };
+        row("quoted path, blank, quoted %1", "\"C:\\Browser\\browse.exe\" \"%1\"",
+            "\"C:\\Browser\\browse.exe\"  " + url);
+        row("path, option, bare %1, further option", "/usr/bin/browse -new %1 -nohome", "/usr/bin/browse -new  " + url);
+        row("no placeholder", "/usr/bin/browse -new", "/usr/bin/browse -new " + url);
+        row("quoted %u", "browse \"%u\" --x", "browse  " + url);
+        row("bare %U", "browse --new-window %U", "browse --new-window  " + url);
+        row("quoted one wins over an earlier bare one", "browse %u --a \"%1\" --b", "browse %u --a  " + url);
+        row("%% is no placeholder", "browse --pct=%%u %u", "browse --pct=%%u  " + url);
+        row("placeholder first", "%u browse", " " + url);
     }
     void placeholderCut()
     {
@@ -68,19 +64,16 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
         const QString tricky = QStringLiteral("https://ratiomat.example.org/a b?q=%20&r=%u\"");
-        QTest::newRow("address is one argument, unchanged")
-            << "\"/opt/my browser/run\" --new \"%u\" --dropped" << tricky << "/opt/my browser/run"
-            << QStringList{"--new", tricky};
-        QTest::newRow("unclosed quote before the placeholder")
-            << "run \"--url=%u\""
-            << "https://x.example.org"
-            << "run" << QStringList{"--url=", "https://x.example.org"};
-        QTest::newRow("empty address adds nothing") << "run %u"
-                                                    << ""
-                                                    << "run" << QStringList{};
-        QTest::newRow("nothing before the placeholder") << "\"%u\" run"
-                                                        << "https://x.example.org"
-                                                        << "" << QStringList{};
+        auto row = [](const char *name, const char *command, const QString &address, const char *program,
+                      const QStringList &arguments) {
+            QTest::newRow(name) << QString::fromLatin1(command) << address << QString::fromLatin1(program) << arguments;
+        };
+        row("address is one argument, unchanged", "\"/opt/my browser/run\" --new \"%u\" --dropped", tricky,
+            "/opt/my browser/run", {"--new", tricky});
+        row("unclosed quote before the placeholder", "run \"--url=%u\"", "https://x.example.org", "run",
+            {"--url=", "https://x.example.org"});
+        row("empty address adds nothing", "run %u", "", "run", {});
+        row("nothing before the placeholder", "\"%u\" run", "https://x.example.org", "", {});
     }
     void launchLines()
     {

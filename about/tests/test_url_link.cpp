@@ -25,21 +25,23 @@ private slots:
         auto row = [](const char *name, const QStringList &files, const QString &program) {
             QTest::newRow(name) << files << program;
         };
+        // The user's own list with its default handlers, and an entry in the data home.
+        auto userDefaults = [&](const QString &ids) { return QStringList{"config/mimeapps.list", http + ids}; };
+        auto dataEntry = [&](const QString &id, const QString &lines) {
+            return QStringList{"data/applications/" + id, entry + lines};
+        };
         row("config home before data home",
-            {"config/mimeapps.list", http + "a.desktop", "data/applications/mimeapps.list", http + "b.desktop"},
+            userDefaults("a.desktop") + QStringList{"data/applications/mimeapps.list", http + "b.desktop"},
             "/bin/a-browser");
         row("desktop-specific list first",
-            {"config/mimeapps.list", http + "a.desktop", "config/other-mimeapps.list", http + "b.desktop"},
+            userDefaults("a.desktop") + QStringList{"config/other-mimeapps.list", http + "b.desktop"},
             "/bin/b-browser");
-        row("uninstalled entry skipped", {"config/mimeapps.list", http + "c.desktop; b.desktop;a.desktop"},
-            "/bin/b-browser");
+        row("uninstalled entry skipped", userDefaults("c.desktop; b.desktop;a.desktop"), "/bin/b-browser");
         row("nothing installed in a file: next file",
-            {"config/mimeapps.list", http + "c.desktop", "sysconfig/mimeapps.list", http + "a.desktop"},
-            "/bin/a-browser");
+            userDefaults("c.desktop") + QStringList{"sysconfig/mimeapps.list", http + "a.desktop"}, "/bin/a-browser");
         row("text/html when http has no handler",
             {"config/mimeapps.list", "[Default Applications]\ntext/html=b.desktop"}, "/bin/b-browser");
-        row("https before http", {"config/mimeapps.list", http + "a.desktop\nx-scheme-handler/https=b.desktop"},
-            "/bin/b-browser");
+        row("https before http", userDefaults("a.desktop\nx-scheme-handler/https=b.desktop"), "/bin/b-browser");
         row("desktops in their listed order",
             {"config/other-mimeapps.list", http + "b.desktop", "config/test-mimeapps.list", http + "a.desktop"},
             "/bin/a-browser");
@@ -66,41 +68,30 @@ private slots:
              "[Removed Associations]\ntext/html=a.desktop"},
             "/bin/b-browser");
         row("hidden entry skipped",
-            {"config/mimeapps.list", http + "h.desktop;b.desktop", "data/applications/h.desktop",
-             entry + "Exec=/bin/h\nHidden=true"},
-            "/bin/b-browser");
+            userDefaults("h.desktop;b.desktop") + dataEntry("h.desktop", "Exec=/bin/h\nHidden=true"), "/bin/b-browser");
         row("hidden entry hides the same id further down",
-            {"config/mimeapps.list", http + "a.desktop;b.desktop", "sysdata1/applications/a.desktop",
-             entry + "Exec=/bin/a\n", "data/applications/a.desktop", entry + "Exec=/bin/a\nHidden=true"},
+            userDefaults("a.desktop;b.desktop") + dataEntry("a.desktop", "Exec=/bin/a\nHidden=true") +
+                QStringList{"sysdata1/applications/a.desktop", entry + "Exec=/bin/a\n"},
             "/bin/b-browser");
         row("TryExec not there: skipped",
-            {"config/mimeapps.list", http + "t.desktop;b.desktop", "data/applications/t.desktop",
-             entry + "Exec=/bin/t\nTryExec=/nonexistent/t-browser"},
+            userDefaults("t.desktop;b.desktop") + dataEntry("t.desktop", "Exec=/bin/t\nTryExec=/nonexistent/t-browser"),
             "/bin/b-browser");
         row("TryExec found on PATH",
-            {"config/mimeapps.list", http + "t.desktop;b.desktop", "data/applications/t.desktop",
-             entry + "Exec=/bin/t\nTryExec=sh"},
-            "/bin/t");
-        row("entry without a command skipped",
-            {"config/mimeapps.list", http + "e.desktop;b.desktop", "data/applications/e.desktop", entry + "Exec= "},
+            userDefaults("t.desktop;b.desktop") + dataEntry("t.desktop", "Exec=/bin/t\nTryExec=sh"), "/bin/t");
+        row("entry without a command skipped", userDefaults("e.desktop;b.desktop") + dataEntry("e.desktop", "Exec= "),
             "/bin/b-browser");
-        row("vendor sub-folder", {"config/mimeapps.list", http + "vendor-d.desktop"}, "/bin/d-browser");
-        row("id reaching outside", {"config/mimeapps.list", http + "../../sysdata2/applications/b.desktop"}, "");
+        row("vendor sub-folder", userDefaults("vendor-d.desktop"), "/bin/d-browser");
+        row("id reaching outside", userDefaults("../../sysdata2/applications/b.desktop"), "");
         row("no association", {}, "");
         row("no Exec in the entry's own group",
-            {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop",
-             "[Desktop Action new]\nExec=/bin/e\n" + entry + "Name=E"},
+            userDefaults("e.desktop") +
+                QStringList{"data/applications/e.desktop", "[Desktop Action new]\nExec=/bin/e\n" + entry + "Name=E"},
             "");
-        row("empty Exec", {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop", entry + "Exec="},
-            "");
+        row("empty Exec", userDefaults("e.desktop") + dataEntry("e.desktop", "Exec="), "");
         row("overlong Exec line ignored",
-            {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop",
-             entry + "Exec=/bin/" + QString(5000, u'x')},
-            "");
+            userDefaults("e.desktop") + dataEntry("e.desktop", "Exec=/bin/" + QString(5000, u'x')), "");
         row("string escapes before quoting",
-            {"config/mimeapps.list", http + "e.desktop", "data/applications/e.desktop",
-             entry + "Exec=\"/bin/e\\sbrowser\" %u"},
-            "/bin/e browser");
+            userDefaults("e.desktop") + dataEntry("e.desktop", "Exec=\"/bin/e\\sbrowser\" %u"), "/bin/e browser");
         row("a named pipe is no list", {"fifo", "config/mimeapps.list", "sysconfig/mimeapps.list", http + "a.desktop"},
             "/bin/a-browser");
         row("empty XDG_CONFIG_HOME means ~/.config",

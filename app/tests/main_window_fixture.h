@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "platform/error_display.h"
 
 #include <QTest>
 #include <memory>
@@ -21,3 +22,24 @@ inline std::unique_ptr<MainWindow> openMainWindow(std::optional<QChar> separator
         return nullptr;
     return form;
 }
+
+// The window a suite works on, fresh for every test, and the error messages
+// it showed (once collectErrors() has routed them here instead of a box).
+struct MainWindowFixture
+{
+    QStringList errors;
+    std::unique_ptr<MainWindow> form;
+
+    void collectErrors()
+    {
+        app::prepareApplication();
+        platform::setErrorSink([this](const QString &m) { errors << m; });
+    }
+    // For init(): no errors yet and a new window; false when it cannot be shown.
+    bool reopen()
+    {
+        errors.clear();
+        form = openMainWindow();
+        return form != nullptr;
+    }
+};

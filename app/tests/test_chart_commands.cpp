@@ -5,6 +5,7 @@
 #include "app/save_picture_dialog.h"
 #include "app/startup.h"
 #include "chart/chart.h"
+#include "chart/tests/fake_picture_sink.h"
 #include "main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -33,48 +34,20 @@
 
 using calc::Chainring;
 
-namespace {
-
-class RecordingSink : public chart::PictureSink
-{
-public:
-    bool refuseClipboard = false;
-    QImage clipboard;
-    bool putOnClipboard(const QImage &picture) override
-    {
-        if (refuseClipboard)
-            return false;
-        clipboard = picture;
-        return true;
-    }
-    bool writeBitmap(const QImage &picture, QIODevice &device) override { return picture.save(&device, "BMP"); }
-};
-
-} // namespace
-
-class TestChartCommands : public QObject
+class TestChartCommands : public QObject, MainWindowFixture
 {
     Q_OBJECT
 
-    QStringList errors;
-    std::unique_ptr<MainWindow> form;
-    RecordingSink sink;
+    FakePictureSink sink;
 
     void trigger(const char *action) { form->action(QString::fromLatin1(action))->trigger(); }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        app::prepareApplication();
-        platform::setErrorSink([this](const QString &m) { errors << m; });
-    }
+    void initTestCase() { collectErrors(); }
     void init()
     {
-        errors.clear();
-        sink.refuseClipboard = false;
-        sink.clipboard = QImage();
-        form = openMainWindow();
-        QVERIFY(form);
+        sink = FakePictureSink();
+        QVERIFY(reopen());
         form->chart()->setPictureSink(&sink);
     }
     void cleanup() { form.reset(); }
@@ -155,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(errors.isEmpty());
         QCOMPARE(sink.clipboard.size(), form->chart()->drawingArea().size());
         QCOMPARE(sink.clipboard.size(), QSize(526, 306)); // 528 x 308 inside its one-pixel border
-        sink.refuseClipboard = true;
+        sink.clipboardFree = false;
         trigger("Copy");
         QCOMPARE(errors, QStringList{QStringLiteral("Cannot open clipboard.")});
     }

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
+#include "i18n/tests/table_rows.h"
 #include "i18n/translator.h"
 #include "main_window_fixture.h"
 #include "platform/two_digit_field.h"
@@ -21,29 +22,21 @@
 using calc::Chainring;
 using namespace i18n;
 
-class TestLanguage : public QObject
+class TestLanguage : public QObject, MainWindowFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<MainWindow> form;
-
     QString text(const char *label) const { return form->findChild<QLabel *>(QString::fromLatin1(label))->text(); }
     QString box(int n) const { return form->seriesBox(n)->text(); }
-    QString entry(ListKind kind, const QString &key, int language) const
-    {
-        return FindEntryText(form->translator()->list(kind), key, language, form->translator()->delim());
-    }
-    bool hasEntry(ListKind kind, const QString &key) const
-    {
-        return FindEntryIndex(form->translator()->list(kind), key, form->translator()->delim()) >= 0;
-    }
+    const QStringList &list(ListKind kind) const { return form->translator()->list(kind); }
+    bool hasEntry(ListKind kind, const QString &key) const { return hasKey(list(kind), key); }
     QAction *fileMenuSave() const { return form->menuBar()->actions().at(0)->menu()->actions().at(0); }
 
 private Q_SLOTS:
     void init()
     {
-        form = openMainWindow();
-        QVERIFY(form);
+        QVERIFY(reopen());
+        QCOMPARE(form->translator()->delim(), D); // the delimiter table_rows.h reads
     }
     void cleanup() { form.reset(); }
 
@@ -54,8 +47,8 @@ private Q_SLOTS:
         QCOMPARE(form->translator()->activeLanguage(), 2);
         QCOMPARE(form->pageControl()->tabText(0), QStringLiteral("Setup"));
         QCOMPARE(text("Label43"), QStringLiteral("Circumference"));
-        QCOMPARE(form->translator()->list(stCaptions).size(), 110);
-        QCOMPARE(form->translator()->list(stHints).size(), 134);
+        QCOMPARE(list(stCaptions).size(), 110);
+        QCOMPARE(list(stHints).size(), 134);
     }
 
     void danishAndBack()
@@ -124,13 +117,11 @@ private Q_SLOTS:
     {
         QVERIFY(hasEntry(stCaptions, QStringLiteral("Gem1")));
         QVERIFY(hasEntry(stFonts, QStringLiteral("Label43")));
-        QCOMPARE(EntryKey(form->translator()->list(stHints).front(), form->translator()->delim()),
-                 QStringLiteral("PageControl1"));
+        QCOMPARE(keysOf(list(stHints)).front(), QStringLiteral("PageControl1"));
         form->dispatcher()->setActiveLanguage(1);
-        const QStringList &hints = form->translator()->list(stHints);
         // The first hint entry now stands for the window itself, and the page
         // control has an entry of its own again.
-        QCOMPARE(EntryKey(hints.front(), form->translator()->delim()), QStringLiteral("Tgearform"));
+        QCOMPARE(keysOf(list(stHints)).front(), QStringLiteral("Tgearform"));
         QVERIFY(hasEntry(stHints, QStringLiteral("PageControl1")));
         // Menu items and tool buttons take their texts from their actions.
         for (const char *key : {"Gem1", "Udskriv2", "ToolButton6", "Dansk1"}) {
@@ -142,15 +133,15 @@ private Q_SLOTS:
         // window's font name is stored as its English text.
         QVERIFY(!hasEntry(stFonts, QStringLiteral("Label43")));
         QVERIFY(hasEntry(stFonts, QStringLiteral("PageControl1")));
-        QCOMPARE(entry(stFonts, QStringLiteral("Tgearform"), 2), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(FindEntryText(list(stFonts), QStringLiteral("Tgearform"), 2, D), QStringLiteral("MS Sans Serif"));
     }
 
     void sameLanguageDoesNothing()
     {
-        const QStringList before = form->translator()->list(stCaptions);
+        const QStringList before = list(stCaptions);
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
         form->dispatcher()->setActiveLanguage(2);
-        QCOMPARE(form->translator()->list(stCaptions), before);
+        QCOMPARE(list(stCaptions), before);
         QCOMPARE(form->sprocketField(1)->fieldText(), QStringLiteral("11"));
     }
 };

@@ -21,12 +21,9 @@
 
 using calc::Chainring;
 
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, MainWindowFixture
 {
     Q_OBJECT
-
-    QStringList errors;
-    std::unique_ptr<MainWindow> form;
 
     QStringList allCells() const
     {
@@ -39,17 +36,8 @@ class TestMainWindow : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        app::prepareApplication();
-        platform::setErrorSink([this](const QString &m) { errors << m; });
-    }
-    void init()
-    {
-        errors.clear();
-        form = openMainWindow();
-        QVERIFY(form);
-    }
+    void initTestCase() { collectErrors(); }
+    void init() { QVERIFY(reopen()); }
     void cleanup() { form.reset(); }
 
     void startsWithDefaultGearing()
@@ -219,34 +207,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("shortcut");
-        QTest::newRow("Copy") << "Copy"
-                              << "C&opy"
-                              << "Copy chart to clipboard"
-                              << "Ctrl+C";
-        QTest::newRow("Save") << "Save"
-                              << "&Save"
-                              << "Save chart as bitmap"
-                              << "Ctrl+S";
-        QTest::newRow("Report") << "Report"
-                                << "&Print"
-                                << "Print report"
-                                << "Ctrl+P";
-        QTest::newRow("Zoomin") << "Zoomin"
-                                << "Zoom &in"
-                                << "Zoom in"
-                                << "Ctrl+I";
-        QTest::newRow("Zoomud") << "Zoomud"
-                                << "Zoom &out"
-                                << "Zoom out"
-                                << "Ctrl+O";
-        QTest::newRow("Undo") << "Undo"
-                              << "Undo"
-                              << "Reset chart"
-                              << "";
-        QTest::newRow("Setup") << "Setup"
-                               << "&Setup"
-                               << ""
-                               << "";
+        auto row = [](const char *name, const char *caption, const char *hint, const char *shortcut) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
+                                << QString::fromLatin1(hint) << QString::fromLatin1(shortcut);
+        };
+        row("Copy", "C&opy", "Copy chart to clipboard", "Ctrl+C");
+        row("Save", "&Save", "Save chart as bitmap", "Ctrl+S");
+        row("Report", "&Print", "Print report", "Ctrl+P");
+        row("Zoomin", "Zoom &in", "Zoom in", "Ctrl+I");
+        row("Zoomud", "Zoom &out", "Zoom out", "Ctrl+O");
+        row("Undo", "Undo", "Reset chart", "");
+        row("Setup", "&Setup", "", "");
     }
     void actionsCarryCaptionsHintsShortcuts()
     {

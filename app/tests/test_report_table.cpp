@@ -11,11 +11,9 @@
 
 using calc::Chainring;
 
-class TestReportTable : public QObject
+class TestReportTable : public QObject, MainWindowFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> form;
 
     QStringList row(int r) const
     {
@@ -26,11 +24,7 @@ class TestReportTable : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        form = openMainWindow();
-        QVERIFY(form);
-    }
+    void init() { QVERIFY(reopen()); }
     void cleanup() { form.reset(); }
 
     void defaultGearing()

@@ -20,11 +20,9 @@
 
 using calc::Chainring;
 
-class TestSettingsDialog : public QObject
+class TestSettingsDialog : public QObject, MainWindowFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> form;
 
     struct Seen
     {
@@ -64,11 +62,7 @@ class TestSettingsDialog : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        form = openMainWindow();
-        QVERIFY(form);
-    }
+    void init() { QVERIFY(reopen()); }
     void cleanup() { form.reset(); }
 
     void opensWithTheStartSettings()

@@ -2,6 +2,7 @@
 #include "calc/gearing.h"
 #include "fake_gear_window.h"
 #include "platform/errors.h"
+#include "platform/tests/error_of.h"
 
 #include <QTest>
 #include <array>
@@ -184,12 +185,7 @@ private Q_SLOTS:
         w.recalc();
         w.cad = 0;
         w.minCad = minCadence;
-        try {
-            w.recalc();
-            QFAIL("no error");
-        } catch (const platform::MathError &e) {
-            QCOMPARE(e.message(), message);
-        }
+        QCOMPARE(errorOf<platform::MathError>([&] { w.recalc(); }), message);
         for (int r = 1; r <= 9; ++r)
             QCOMPARE(w.speed(Chainring::Small, r), QStringLiteral("0.0"));
         QCOMPARE(int(w.bars[2].size()), 9); // bars kept

@@ -106,18 +106,15 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("text");
-        QTest::newRow("##0 rounds half away") << 12.5 << "##0"
-                                              << "13";
-        QTest::newRow("##0 negative") << -2.5 << "##0"
-                                      << "-3";
-        QTest::newRow("no minus zero") << -0.4 << "##0"
-                                       << "0";
-        QTest::newRow("grouping and decimals") << 1234.5 << "#,##0.###"
-                                               << "1,234.5";
-        QTest::newRow("float noise dropped") << 0.1 + 0.2 << "0.##"
-                                             << "0.3";
-        QTest::newRow("minimum decimals") << 2.0 << "0.00"
-                                          << "2.00";
+        auto row = [](const char *name, double value, const char *format, const char *text) {
+            QTest::newRow(name) << value << QString::fromLatin1(format) << QString::fromLatin1(text);
+        };
+        row("##0 rounds half away", 12.5, "##0", "13");
+        row("##0 negative", -2.5, "##0", "-3");
+        row("no minus zero", -0.4, "##0", "0");
+        row("grouping and decimals", 1234.5, "#,##0.###", "1,234.5");
+        row("float noise dropped", 0.1 + 0.2, "0.##", "0.3");
+        row("minimum decimals", 2.0, "0.00", "2.00");
     }
     void formatLabel()
     {

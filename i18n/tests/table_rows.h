@@ -15,6 +15,13 @@ inline QString e(const char *text)
     return QString::fromUtf8(text).replace(u'|', D);
 }
 
+// Whether the list has an entry with that key, compared as the translator
+// compares keys.
+inline bool hasKey(const QStringList &list, const QString &key)
+{
+    return i18n::FindEntryIndex(list, key, D) >= 0;
+}
+
 // The keys of a list's entries, in order.
 inline QStringList keysOf(const QStringList &list)
 {

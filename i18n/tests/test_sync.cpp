@@ -1,5 +1,5 @@
-#include "fake_form.h"
 #include "table_rows.h"
+#include "translator_fixture.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
@@ -43,7 +43,7 @@ struct QtWindow
         window.setObjectName(QStringLiteral("Form1"));
         lang = new Translator(form, &window);
         lang->setNumOfLanguages(2);
-        lang->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        lang->setLangNames(kDanskEnglish);
         lang->setActiveLanguage(2);
         lang->storedList(stCaptions).clear();
         lang->storedList(stHints).clear();
@@ -197,34 +197,30 @@ private slots:
 
     void errorInSyncStopsItButTheLanguageApplies()
     {
-        FakeForm form(QStringLiteral("TForm1"));
-        QObject owner;
-        Translator lang(form, &owner);
-        lang.setNumOfLanguages(2);
-        lang.setActiveLanguage(2);
-        FakeComponent &label = form.addLabel(QStringLiteral("Label1"), QStringLiteral("Hello"));
-        FakeComponent &broken = form.addLabel(QStringLiteral("Broken"), QStringLiteral("x"));
-        form.addLabel(QStringLiteral("Late"), QStringLiteral("never synced"));
+        FakeTranslated t;
+        t.lang.setNumOfLanguages(2);
+        t.lang.setActiveLanguage(2);
+        FakeComponent &label = t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("Hello"));
+        FakeComponent &broken = t.form.addLabel(QStringLiteral("Broken"), QStringLiteral("x"));
+        t.form.addLabel(QStringLiteral("Late"), QStringLiteral("never synced"));
         broken.failOnRead = true;
-        lang.storedList(stCaptions) = QStringList{e("TForm1|||"), e("Label1|Hej|Hello|")};
-        lang.setActiveLanguage(1);
+        t.lang.storedList(stCaptions) = QStringList{e("TForm1|||"), e("Label1|Hej|Hello|")};
+        t.lang.setActiveLanguage(1);
         QCOMPARE(label.readString(QStringLiteral("Caption")), QStringLiteral("Hej"));
-        QCOMPARE(lang.activeLanguage(), 1);
+        QCOMPARE(t.lang.activeLanguage(), 1);
         // The completion stopped at the failing component.
-        QVERIFY(!keysOf(lang.list(stCaptions)).contains(QStringLiteral("Late")));
+        QVERIFY(!keysOf(t.lang.list(stCaptions)).contains(QStringLiteral("Late")));
     }
 
     void removedComponentLeavesDoNotTranslate()
     {
-        FakeForm form(QStringLiteral("TForm1"));
-        QObject owner;
-        Translator lang(form, &owner);
-        form.addLabel(QStringLiteral("Label1"), QString());
-        lang.setDoNotTranslate({QStringLiteral("Label1"), QStringLiteral("Other")});
-        lang.setExtendedTranslations({{QStringLiteral("Label1.Caption"), e("a|b")}, {QStringLiteral("X.Y"), {}}});
-        form.remove(QStringLiteral("Label1"));
-        QCOMPARE(lang.doNotTranslate(), QStringList{QStringLiteral("Other")});
-        QCOMPARE(lang.extendedTranslations().size(), 1);
+        FakeTranslated t;
+        t.form.addLabel(QStringLiteral("Label1"), QString());
+        t.lang.setDoNotTranslate({QStringLiteral("Label1"), QStringLiteral("Other")});
+        t.lang.setExtendedTranslations({{QStringLiteral("Label1.Caption"), e("a|b")}, {QStringLiteral("X.Y"), {}}});
+        t.form.remove(QStringLiteral("Label1"));
+        QCOMPARE(t.lang.doNotTranslate(), QStringList{QStringLiteral("Other")});
+        QCOMPARE(t.lang.extendedTranslations().size(), 1);
     }
 
     // A small main window of real widgets with the real table, switched to
@@ -237,47 +233,36 @@ private slots:
         QFont windowFont = window.font();
         windowFont.setFamily(QStringLiteral("MS Sans Serif"));
         window.setFont(windowFont);
-        auto *dispatcher = new LanguageDispatcher(&window);
-        dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
-        auto *tabs = new QTabWidget(&window);
-        tabs->setObjectName(QStringLiteral("PageControl1"));
-        auto *page = new QWidget;
-        page->setObjectName(QStringLiteral("TabSheet1"));
+        auto *dispatcher = named(new LanguageDispatcher(&window), "siLangDispatcher1");
+        auto *tabs = named(new QTabWidget(&window), "PageControl1");
+        auto *page = named(new QWidget, "TabSheet1");
         tabs->addTab(page, QStringLiteral("Setup"));
-        auto *circumference = new QLabel(QStringLiteral("Circumference"), page);
-        circumference->setObjectName(QStringLiteral("Label43"));
-        auto *unit = new QLabel(QStringLiteral("Km/h"), page);
-        unit->setObjectName(QStringLiteral("Label30"));
-        auto *sprocket = new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, page);
-        sprocket->setObjectName(QStringLiteral("MaskEdit3"));
+        auto *circumference = named(new QLabel(QStringLiteral("Circumference"), page), "Label43");
+        auto *unit = named(new QLabel(QStringLiteral("Km/h"), page), "Label30");
+        auto *sprocket = named(new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, page), "MaskEdit3");
         sprocket->setFieldText(QStringLiteral("14"));
         sprocket->setToolTip(QStringLiteral("Cassette"));
         sprocket->setStatusTip(QStringLiteral("Cassette"));
         int sprocketChanges = 0;
         QObject::connect(sprocket, &platform::TwoDigitField::fieldTextChanged, [&] { ++sprocketChanges; });
-        auto *small = new QCheckBox(QStringLiteral("Small"), page);
-        small->setObjectName(QStringLiteral("CheckBox1"));
+        auto *small = named(new QCheckBox(QStringLiteral("Small"), page), "CheckBox1");
         small->setToolTip(QStringLiteral("Show chart"));
         small->setStatusTip(QStringLiteral("Show chart"));
-        auto *units = new QComboBox(page);
-        units->setObjectName(QStringLiteral("RadioGroup1"));
+        auto *units = named(new QComboBox(page), "RadioGroup1");
         units->addItems({QStringLiteral("Km/t"), QStringLiteral("Mph")});
         units->setCurrentIndex(1);
-        auto *save = new QAction(QStringLiteral("&Save"), &window);
-        save->setObjectName(QStringLiteral("Save"));
+        auto *save = named(new QAction(QStringLiteral("&Save"), &window), "Save");
         save->setStatusTip(QStringLiteral("Save chart as bitmap"));
         QMenu menu;
         menu.addAction(save);
         auto *gem = new platform::MenuItem(QStringLiteral("Gem1"), save, &window);
         gem->setAction(save);
-        auto *button = new QToolButton(&window);
-        button->setObjectName(QStringLiteral("ToolButton6"));
+        auto *button = named(new QToolButton(&window), "ToolButton6");
         button->setDefaultAction(save);
 
         platform::QtForm form(&window, QStringLiteral("Tgearform"),
                               {tabs, page, circumference, unit, sprocket, small, units, save, gem, button, dispatcher});
-        auto *lang = new Translator(form, &window);
-        lang->setObjectName(QStringLiteral("siLang1"));
+        auto *lang = named(new Translator(form, &window), "siLang1");
         loadStoredTables(kMainWindowTables, form, *lang, dispatcher);
         QCOMPARE(circumference->text(), QStringLiteral("Circumference"));
 

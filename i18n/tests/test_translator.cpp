@@ -1,5 +1,7 @@
-#include "fake_form.h"
 #include "table_rows.h"
+#include "translator_fixture.h"
+
+#include "platform/tests/error_of.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
@@ -13,31 +15,6 @@ using namespace i18n;
 
 namespace {
 
-// Runs f and returns the LanguageError message it raises (empty if none).
-template <typename F> QString languageError(F &&f)
-{
-    try {
-        f();
-    } catch (const LanguageError &err) {
-        return err.message();
-    }
-    return {};
-}
-
-// A translator of two languages on a fake window, counting its switches.
-struct TwoLanguages
-{
-    FakeForm form{QStringLiteral("TForm1"), QStringLiteral("Form1")};
-    QObject owner;
-    Translator lang{form, &owner};
-    int changes = 0;
-    TwoLanguages()
-    {
-        lang.setNumOfLanguages(2);
-        lang.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
-        lang.onLanguageChanged = [this](Translator *) { ++changes; };
-    }
-};
 } // namespace
 
 class TestTranslator : public QObject
@@ -47,71 +24,65 @@ class TestTranslator : public QObject
 private slots:
     void newTranslator()
     {
-        FakeForm form(QStringLiteral("TForm1"));
-        QObject owner;
-        Translator lang(form, &owner);
-        QCOMPARE(lang.version(), QStringLiteral("v5.1.1"));
-        QCOMPARE(lang.langNames(), QStringList{QStringLiteral("Language N1")});
-        QCOMPARE(lang.language(), QStringLiteral("Language N1"));
-        QCOMPARE(lang.langDelim(), 1);
-        QCOMPARE(lang.changingCursor(), -1);
-        QCOMPARE(lang.stringsTypes(), (QStringList{QStringLiteral("TIB_STRINGLIST"), QStringLiteral("TSTRINGLIST")}));
-        const QStringList &dialogs = lang.list(stDlgsCaptions);
+        FakeTranslated t;
+        QCOMPARE(t.lang.version(), QStringLiteral("v5.1.1"));
+        QCOMPARE(t.lang.langNames(), QStringList{QStringLiteral("Language N1")});
+        QCOMPARE(t.lang.language(), QStringLiteral("Language N1"));
+        QCOMPARE(t.lang.langDelim(), 1);
+        QCOMPARE(t.lang.changingCursor(), -1);
+        QCOMPARE(t.lang.stringsTypes(), (QStringList{QStringLiteral("TIB_STRINGLIST"), QStringLiteral("TSTRINGLIST")}));
+        const QStringList &dialogs = t.lang.list(stDlgsCaptions);
         QCOMPARE(dialogs.size(), 15);
         QCOMPARE(dialogs[4], e("Yes|&Yes|"));
         QCOMPARE(dialogs[12], e("No To All|N&o to All|"));
         QCOMPARE(dialogs[13], e("Yes To All|Yes to &All|"));
-        const QStringList &locales = lang.list(stLocales);
+        const QStringList &locales = t.lang.list(stLocales);
         QCOMPARE(locales.size(), 15);
         QCOMPARE(locales[2], QStringLiteral("Decimal Separator") + D + QLocale::system().decimalPoint() + D);
-        QCOMPARE(lang.savedFormats().size(), 15);
-        lang.setVersion(QStringLiteral("v4.9"));
-        QCOMPARE(lang.version(), QStringLiteral("v5.1.1"));
+        QCOMPARE(t.lang.savedFormats().size(), 15);
+        t.lang.setVersion(QStringLiteral("v4.9"));
+        QCOMPARE(t.lang.version(), QStringLiteral("v5.1.1"));
     }
 
     void oneTranslatorPerOwner()
     {
-        FakeForm form(QStringLiteral("TForm1"));
-        QObject owner;
-        Translator first(form, &owner);
-        const QString message = languageError([&] { Translator second(form, &owner); });
+        FakeTranslated t;
+        const QString message = errorOf<LanguageError>([&] { Translator second(t.form, &t.owner); });
         QCOMPARE(message, QStringLiteral("Only one TsiCustomLang component per Form/DataModule allowed!"));
-        QCOMPARE(owner.findChildren<Translator *>().size(), 1);
+        QCOMPARE(t.owner.findChildren<Translator *>().size(), 1);
     }
 
     void numOfLanguages()
     {
-        FakeForm form(QStringLiteral("TForm1"));
-        QObject owner;
-        Translator lang(form, &owner);
-        lang.setNumOfLanguages(3);
-        QCOMPARE(lang.langNames(), (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"),
-                                                QStringLiteral("Language N3")}));
-        QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
-        QCOMPARE(lang.list(stLocales).first().count(D), 4);
-        lang.setNumOfLanguages(1);
-        QCOMPARE(lang.langNames(), QStringList{QStringLiteral("Language N1")});
-        QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||")); // never shortened
-        QCOMPARE(languageError([&] { lang.setNumOfLanguages(0); }),
+        FakeTranslated t;
+        t.lang.setNumOfLanguages(3);
+        QCOMPARE(t.lang.langNames(), (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"),
+                                                  QStringLiteral("Language N3")}));
+        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
+        QCOMPARE(t.lang.list(stLocales).first().count(D), 4);
+        t.lang.setNumOfLanguages(1);
+        QCOMPARE(t.lang.langNames(), QStringList{QStringLiteral("Language N1")});
+        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||")); // never shortened
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setNumOfLanguages(0); }),
                  QStringLiteral("0 - is not a valid property value !\rValue must be more than ZERO !"));
-        QCOMPARE(lang.numOfLanguages(), 1);
+        QCOMPARE(t.lang.numOfLanguages(), 1);
 
-        form.loading = true; // no top-up while loading
-        lang.setNumOfLanguages(4);
-        QCOMPARE(lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
-        QCOMPARE(lang.langNames().size(), 4);
+        t.form.loading = true; // no top-up while loading
+        t.lang.setNumOfLanguages(4);
+        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
+        QCOMPARE(t.lang.langNames().size(), 4);
     }
 
     void activeLanguageOutOfRange()
     {
         TwoLanguages t;
-        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(3); }),
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setActiveLanguage(3); }),
                  QStringLiteral("3 - is not a valid property value!\rValue must be within [1..2]!"));
-        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(0); }),
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setActiveLanguage(0); }),
                  QStringLiteral("0 - is not a valid property value!\rValue must be within [1..2]!"));
         QCOMPARE(t.lang.activeLanguage(), 1);
         t.form.loading = true;
-        QCOMPARE(languageError([&] { t.lang.setActiveLanguage(3); }), QString());
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setActiveLanguage(3); }), QString());
         QCOMPARE(t.lang.activeLanguage(), 1);
         QCOMPARE(t.changes, 0);
     }
@@ -146,7 +117,7 @@ private slots:
     void languageSetter()
     {
         TwoLanguages t;
-        QCOMPARE(languageError([&] { t.lang.setLanguage(QStringLiteral("SVENSK")); }),
+        QCOMPARE(errorOf<LanguageError>([&] { t.lang.setLanguage(QStringLiteral("SVENSK")); }),
                  QStringLiteral("Language name shall be included in LangNames property!"));
         t.lang.setLanguage(QStringLiteral("english"));
         QCOMPARE(t.lang.activeLanguage(), 2);
@@ -251,13 +222,10 @@ private slots:
     {
         QWidget window;
         window.setObjectName(QStringLiteral("gearform"));
-        auto *dispatcher = new LanguageDispatcher(&window);
-        dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
-        auto *label = new QLabel(QStringLiteral("Circumference"), &window);
-        label->setObjectName(QStringLiteral("Label43"));
+        auto *dispatcher = named(new LanguageDispatcher(&window), "siLangDispatcher1");
+        auto *label = named(new QLabel(QStringLiteral("Circumference"), &window), "Label43");
         platform::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
-        auto *lang = new Translator(form, &window);
-        lang->setObjectName(QStringLiteral("siLang1"));
+        auto *lang = named(new Translator(form, &window), "siLang1");
         int changes = 0;
         lang->onLanguageChanged = [&](Translator *) { ++changes; };
         loadStoredTables(kMainWindowTables, form, *lang, dispatcher);
@@ -265,7 +233,7 @@ private slots:
         // ActiveLanguage 2 took effect because NumOfLanguages 2 came first;
         // the generated names were replaced by the stored ones.
         QCOMPARE(lang->activeLanguage(), 2);
-        QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("DANSK"), QStringLiteral("ENGLISH")}));
+        QCOMPARE(lang->langNames(), kDanskEnglish);
         QCOMPARE(lang->language(), QStringLiteral("ENGLISH"));
         QCOMPARE(lang->langDispatcher(), dispatcher);
         QCOMPARE(dispatcher->linkedTranslators(), QList<Translator *>{lang});
@@ -313,12 +281,7 @@ private slots:
         platform::QtForm form(&window, QStringLiteral("TForm1"));
         auto *lang = new Translator(form, &window);
         auto failure = [&](const char *text) {
-            try {
-                loadStoredText(QString::fromUtf8(text), QStringLiteral("t.lang"), form, *lang);
-            } catch (const platform::AppError &err) {
-                return err.message();
-            }
-            return QString();
+            return errorOf([&] { loadStoredText(QString::fromUtf8(text), QStringLiteral("t.lang"), form, *lang); });
         };
         QCOMPARE(failure("object siLang1: TsiLang\n  Captions = (\n  nonsense\n  )\nend\n"),
                  QStringLiteral("t.lang:3: a list item starts with \"|\""));
@@ -341,7 +304,7 @@ private slots:
         TwoLanguages t;
         LanguageDispatcher d;
         d.setNumOfLanguages(2);
-        d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        d.setLangNames(kDanskEnglish);
         d.setActiveLanguage(2);
         QCOMPARE(d.language(), QStringLiteral("ENGLISH"));
         t.lang.setLangDispatcher(&d); // switches the translator to 2 at once
@@ -364,15 +327,15 @@ private slots:
     {
         TwoLanguages t;
         LanguageDispatcher d;
-        d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        d.setLangNames(kDanskEnglish);
         t.lang.setLangDispatcher(&d);
-        QCOMPARE(languageError([&] { d.setActiveLanguage(3); }),
+        QCOMPARE(errorOf<LanguageError>([&] { d.setActiveLanguage(3); }),
                  QStringLiteral("3 - is not a valid property value!\rValue must be within [1..2]!"));
         QCOMPARE(d.activeLanguage(), 3);
         QCOMPARE(d.language(), QStringLiteral("DANSK"));
-        QCOMPARE(languageError([&] { d.setLanguage(QStringLiteral("SVENSK")); }),
+        QCOMPARE(errorOf<LanguageError>([&] { d.setLanguage(QStringLiteral("SVENSK")); }),
                  QStringLiteral("Language name shall be included in LangNames property!"));
-        QCOMPARE(languageError([&] { d.setNumOfLanguages(-1); }),
+        QCOMPARE(errorOf<LanguageError>([&] { d.setNumOfLanguages(-1); }),
                  QStringLiteral("-1 - is not a valid property value !\rValue must be more than ZERO !"));
         QCOMPARE(d.numOfLanguages(), 2);
     }
@@ -399,7 +362,7 @@ private slots:
     {
         TwoLanguages a, b;
         auto *d = new LanguageDispatcher;
-        d->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        d->setLangNames(kDanskEnglish);
         a.lang.setLangDispatcher(d);
         b.lang.setLangDispatcher(d);
         d->setActiveLanguage(2);
@@ -433,7 +396,7 @@ private slots:
     {
         TwoLanguages t;
         LanguageDispatcher d;
-        d.setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
+        d.setLangNames(kDanskEnglish);
         d.setActiveLanguage(2);
         t.lang.setLangDispatcher(&d);
         d.setLangNames({QStringLiteral("ENGLISH"), QStringLiteral("DANSK"), QStringLiteral("X")});

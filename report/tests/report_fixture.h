@@ -9,6 +9,7 @@
 #include "report/string_grid.h"
 
 #include <QColor>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QWidget>
@@ -83,6 +84,16 @@ public:
     chart::SpeedRangeSeries *series[3] = {};
     platform::RadioGroup *unit = nullptr;
     report::StringGrid *grid = nullptr;
+};
+
+// A printer that writes a PDF file.
+struct PdfPrinter : QPrinter
+{
+    explicit PdfPrinter(const QString &file) : QPrinter(QPrinter::HighResolution)
+    {
+        setOutputFormat(QPrinter::PdfFormat);
+        setOutputFileName(file);
+    }
 };
 
 // A word of a PDF page as pdftotext -bbox reports it, in millimetres from

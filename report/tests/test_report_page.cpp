@@ -3,6 +3,7 @@
 
 #include "platform/error_display.h"
 #include "platform/errors.h"
+#include "platform/tests/error_of.h"
 #include "report/preview_report.h"
 #include "report/printers.h"
 #include "report/report_form.h"
@@ -69,6 +70,21 @@ QStringList texts(const QList<PdfWord> &line)
     return out;
 }
 
+// The texts of each detail line of a printed report.
+QList<QStringList> detailTexts(const QString &pdf)
+{
+    QList<QStringList> out;
+    for (const QList<PdfWord> &line : detailLines(pdfWords(pdf)))
+        out << texts(line);
+    return out;
+}
+
+// The message of the error printing the form raises; empty when it prints.
+QString printError(report::ReportForm &form, QPrinter &printer)
+{
+    return errorOf([&] { form.reportPage->print(printer); });
+}
+
 bool isBarColour(QRgb c, QRgb bar)
 {
     return qAbs(qRed(c) - qRed(bar)) < 40 && qAbs(qGreen(c) - qGreen(bar)) < 40 && qAbs(qBlue(c) - qBlue(bar)) < 40;
@@ -90,14 +106,18 @@ private:
     // Prints a report form into a PDF file and returns the file's name.
     QString printForm(report::ReportForm &form, int *lines = nullptr)
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
         const QString name = pdfName();
-        printer.setOutputFileName(name);
+        PdfPrinter printer(name);
         const int n = form.reportPage->print(printer);
         if (lines)
             *lines = n;
         return name;
+    }
+
+    // The Report command on the stand-in, expected to fail: its message.
+    static QString reportError(MainWindowStandIn &window)
+    {
+        return errorOf([&] { report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat")); });
     }
 
     // Runs the Report command's preview on the stand-in; whileOpen runs
@@ -274,7 +294,7 @@ private Q_SLOTS:
         });
 
         int lines = 0;
-        const QList<QList<PdfWord>> first = detailLines(pdfWords(printForm(form, &lines)));
+        const QList<QStringList> first = detailTexts(printForm(form, &lines));
         QCOMPARE(lines, 10);
         QCOMPARE(before, 1);
         QCOMPARE(needData, 11);
@@ -282,13 +302,11 @@ private Q_SLOTS:
         QCOMPARE(presets.count(true), 1);
         QCOMPARE(report::ReportRow, 11);
 
-        const QList<QList<PdfWord>> second = detailLines(pdfWords(printForm(form, &lines)));
+        QCOMPARE(first.size(), 10);
+        QCOMPARE(detailTexts(printForm(form, &lines)), first);
         QCOMPARE(lines, 10);
         QCOMPARE(before, 2);
         QCOMPARE(needData, 22);
-        QCOMPARE(second.size(), 10);
-        for (int r = 0; r < 10; ++r)
-            QCOMPARE(texts(second[r]), texts(first[r]));
     }
 
     void beforePrintRefuses()
@@ -422,12 +440,7 @@ private Q_SLOTS:
         MainWindowStandIn window;
         const report::PrinterLookup previous =
             report::setPrinterLookup([] { return std::optional<report::PrinterChoice>(); });
-        try {
-            report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
-            QFAIL("no error");
-        } catch (const platform::AppError &e) {
-            QCOMPARE(e.message(), report::kNoDefaultPrinter);
-        }
+        QCOMPARE(reportError(window), report::kNoDefaultPrinter);
         report::setPrinterLookup(previous);
         QVERIFY(!window.findChild<report::ReportPreviewWindow *>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -445,12 +458,7 @@ private Q_SLOTS:
         MainWindowStandIn window;
         withPreview(window, [&](report::ReportPreviewWindow &dialog) {
             QPointer<report::ReportForm> open = report::PrintReportForm;
-            try {
-                report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
-                QFAIL("no error");
-            } catch (const platform::AppError &e) {
-                QCOMPARE(e.message(), QStringLiteral("A component named Series1copy already exists"));
-            }
+            QCOMPARE(reportError(window), QStringLiteral("A component named Series1copy already exists"));
             QCOMPARE(window.findChildren<report::ReportPreviewWindow *>().size(), 1);
             QVERIFY(dialog.isVisible());
             QVERIFY(!open.isNull());
@@ -474,16 +482,10 @@ private Q_SLOTS:
             auto *preview = dialog.findChild<QPrintPreviewWidget *>();
             QVERIFY(preview);
             QCOMPARE(preview->pageCount(), 1);
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(m_dir.path());
-            try {
-                report::PrintReportForm->reportPage->print(printer);
-                QFAIL("no error");
-            } catch (const platform::AppError &e) {
-                QVERIFY2(e.message().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(m_dir.path())),
-                         qPrintable(e.message()));
-            }
+            PdfPrinter printer(m_dir.path());
+            const QString error = printError(*report::PrintReportForm, printer);
+            QVERIFY2(error.startsWith(QStringLiteral("Cannot create file \"%1\"").arg(m_dir.path())),
+                     qPrintable(error));
             // The preview's own print reports it through the error box.
             dialog.printer()->setOutputFileName(m_dir.path());
             preview->print();
@@ -517,13 +519,10 @@ private Q_SLOTS:
         });
         QCOMPARE(m_errors, QStringList());
         QCOMPARE(printed.size(), 2);
-        const QList<QList<PdfWord>> first = detailLines(pdfWords(printed[0]));
-        const QList<QList<PdfWord>> second = detailLines(pdfWords(printed[1]));
+        const QList<QStringList> first = detailTexts(printed[0]);
         QCOMPARE(first.size(), 10);
-        QCOMPARE(second.size(), 10);
-        QCOMPARE(texts(first[0]).join(u' '), QStringLiteral("53 42 32 53 42 32"));
-        for (int r = 0; r < 10; ++r)
-            QCOMPARE(texts(second[r]), texts(first[r]));
+        QCOMPARE(first[0].join(u' '), QStringLiteral("53 42 32 53 42 32"));
+        QCOMPARE(detailTexts(printed[1]), first);
     }
 
     // A print on a full disk is reported, never taken for printed: the file
@@ -536,15 +535,9 @@ private Q_SLOTS:
         if (!QFileInfo::exists(device))
             QFAIL("/dev/full is missing: a full device is needed to test printing on a full disk");
         withPreview(window, [&](report::ReportPreviewWindow &) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(device);
-            try {
-                report::PrintReportForm->reportPage->print(printer);
-                QFAIL("no error");
-            } catch (const platform::AppError &e) {
-                QCOMPARE(e.message(), QStringLiteral("Cannot create file \"/dev/full\". No space left on device"));
-            }
+            PdfPrinter printer(device);
+            QCOMPARE(printError(*report::PrintReportForm, printer),
+                     QStringLiteral("Cannot create file \"/dev/full\". No space left on device"));
         });
         QVERIFY(!QFileInfo(device).isFile());
 
@@ -577,15 +570,9 @@ private Q_SLOTS:
         filler.close();
 
         withPreview(window, [&](report::ReportPreviewWindow &preview) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(target);
-            try {
-                report::PrintReportForm->reportPage->print(printer);
-                QFAIL("no error");
-            } catch (const platform::AppError &e) {
-                QCOMPARE(e.message(), QStringLiteral("Cannot create file \"%1\". No space left on device").arg(target));
-            }
+            PdfPrinter printer(target);
+            QCOMPARE(printError(*report::PrintReportForm, printer),
+                     QStringLiteral("Cannot create file \"%1\". No space left on device").arg(target));
             // The preview's own print goes to the error box the same way.
             preview.printer()->setOutputFileName(target);
             preview.previewWidget()->print();
@@ -601,12 +588,10 @@ private Q_SLOTS:
         // With room again the same print replaces the old file.
         QVERIFY(QFile::remove(filler.fileName()));
         withPreview(window, [&](report::ReportPreviewWindow &) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(target);
+            PdfPrinter printer(target);
             QCOMPARE(report::PrintReportForm->reportPage->print(printer), 10);
         });
-        QCOMPARE(detailLines(pdfWords(target)).size(), 10);
+        QCOMPARE(detailTexts(target).size(), 10);
     }
 
     // Finding out why a print failed looks only: it creates no file, not
@@ -632,21 +617,16 @@ private Q_SLOTS:
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
         report::ReportForm form;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(name);
+        PdfPrinter printer(name);
         QPainter other;
         if (busy) {
             QVERIFY(other.begin(&printer));
             QVERIFY(QFile::remove(name));
         }
-        try {
-            form.reportPage->print(printer);
-            QFAIL("no error");
-        } catch (const platform::AppError &e) {
-            if (!reason.isEmpty())
-                QCOMPARE(e.message(), QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason));
-        }
+        const QString error = printError(form, printer);
+        QVERIFY(!error.isEmpty());
+        if (!reason.isEmpty())
+            QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
         if (busy)
             other.end();
@@ -668,7 +648,7 @@ private Q_SLOTS:
         });
         report::setPrinterLookup(previous);
         QCOMPARE(m_errors, QStringList());
-        QCOMPARE(detailLines(pdfWords(pdf)).size(), 10);
+        QCOMPARE(detailTexts(pdf).size(), 10);
 
         const QStringList printers{QStringLiteral("Office"), QStringLiteral("Lab")};
         QCOMPARE(report::choosePrinter(QStringLiteral("Lab"), printers)->printerName, QStringLiteral("Lab"));

@@ -57,9 +57,7 @@ private Q_SLOTS:
             report::ReportForm &form = *report::PrintReportForm;
             for (const chart::SpeedRangeSeries *s : form.reportChart->seriesList())
                 bars += s->count();
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
+            report_test::PdfPrinter printer(pdf);
             form.reportPage->print(printer);
             window.findChild<report::ReportPreviewWindow *>()->close();
         });
