@@ -91,44 +91,25 @@ protected:
 // as the translator visits them when it completes its tables.
 QStringList storedComponentOrder()
 {
-    QStringList order{QStringLiteral("PageControl1"), QStringLiteral("TabSheet1"), QStringLiteral("Label43"),
-                      QStringLiteral("Label44"),      QStringLiteral("SpinEdit4"), QStringLiteral("RadioGroup1"),
-                      QStringLiteral("GroupBox1"),    QStringLiteral("Label5"),    QStringLiteral("Label30"),
-                      QStringLiteral("Label40"),      QStringLiteral("Label63"),   QStringLiteral("SpinEdit1"),
-                      QStringLiteral("GroupBox2"),    QStringLiteral("Label2")};
-    for (int i = 1; i <= 12; ++i)
-        order << QStringLiteral("MaskEdit%1").arg(i);
-    order << QStringList{QStringLiteral("TabSheet2"), QStringLiteral("Panel1"),      QStringLiteral("Panel2"),
-                         QStringLiteral("Udskriv"),   QStringLiteral("Zoomin"),      QStringLiteral("Zoomud"),
-                         QStringLiteral("Undo"),      QStringLiteral("Dansk1"),      QStringLiteral("English1"),
-                         QStringLiteral("Copy"),      QStringLiteral("Save"),        QStringLiteral("Filer1"),
-                         QStringLiteral("Rediger1"),  QStringLiteral("Hjlp1"),       QStringLiteral("Gem1"),
-                         QStringLiteral("N1"),        QStringLiteral("Udskriv1"),    QStringLiteral("N2"),
-                         QStringLiteral("Afslut1"),   QStringLiteral("Kopier1"),     QStringLiteral("Vis1"),
-                         QStringLiteral("Zoomind1"),  QStringLiteral("Zoomud1"),     QStringLiteral("Nulstil1"),
-                         QStringLiteral("Om1"),       QStringLiteral("N3"),          QStringLiteral("Indstillinger1"),
-                         QStringLiteral("BigLabel1"), QStringLiteral("MediumLabel1")};
-    for (int i = 2; i <= 9; ++i)
-        order << QStringLiteral("BigLabel%1").arg(i);
-    for (int i = 2; i <= 9; ++i)
-        order << QStringLiteral("MediumLabel%1").arg(i);
-    for (int i = 1; i <= 9; ++i)
-        order << QStringLiteral("SmallLabel%1").arg(i);
-    order << QStringList{QStringLiteral("StringGrid1"), QStringLiteral("ToolBar1"),       QStringLiteral("ToolButton6"),
-                         QStringLiteral("ToolButton2"), QStringLiteral("ToolButton3"),    QStringLiteral("ToolButton4"),
-                         QStringLiteral("ToolButton5"), QStringLiteral("Panel3"),         QStringLiteral("Chart1"),
-                         QStringLiteral("Series1"),     QStringLiteral("Series2"),        QStringLiteral("Series3"),
-                         QStringLiteral("Panel4"),      QStringLiteral("Label41"),        QStringLiteral("Label42"),
-                         QStringLiteral("CheckBox1"),   QStringLiteral("CheckBox2"),      QStringLiteral("CheckBox3"),
-                         QStringLiteral("SpinEdit2"),   QStringLiteral("SpinEdit3"),      QStringLiteral("Report"),
-                         QStringLiteral("Setup"),       QStringLiteral("Udskriv2"),       QStringLiteral("N5"),
-                         QStringLiteral("Zoomind2"),    QStringLiteral("Zoomud2"),        QStringLiteral("Nulstil2"),
-                         QStringLiteral("N6"),          QStringLiteral("Indstillinger2"), QStringLiteral("StatusBar1")};
-    for (const char *prefix : {"BigSpeedLabel", "MediumSpeedLabel", "SmallSpeedLabel"})
-        for (int i = 1; i <= 9; ++i)
-            order << QString::fromLatin1(prefix) + QString::number(i);
-    order << QStringLiteral("SavePictureDialog1") << QStringLiteral("siLangDispatcher1");
-    return order;
+    auto names = [](const char *spaced) { return QString::fromLatin1(spaced).split(u' '); };
+    auto numbered = [](const char *prefix, int first, int last) {
+        QStringList run;
+        for (int i = first; i <= last; ++i)
+            run << QString::fromLatin1(prefix) + QString::number(i);
+        return run;
+    };
+    return names("PageControl1 TabSheet1 Label43 Label44 SpinEdit4 RadioGroup1 GroupBox1 Label5 Label30 Label40 "
+                 "Label63 SpinEdit1 GroupBox2 Label2") +
+           numbered("MaskEdit", 1, 12) +
+           names("TabSheet2 Panel1 Panel2 Udskriv Zoomin Zoomud Undo Dansk1 English1 Copy Save Filer1 Rediger1 "
+                 "Hjlp1 Gem1 N1 Udskriv1 N2 Afslut1 Kopier1 Vis1 Zoomind1 Zoomud1 Nulstil1 Om1 N3 Indstillinger1 "
+                 "BigLabel1 MediumLabel1") +
+           numbered("BigLabel", 2, 9) + numbered("MediumLabel", 2, 9) + numbered("SmallLabel", 1, 9) +
+           names("StringGrid1 ToolBar1 ToolButton6 ToolButton2 ToolButton3 ToolButton4 ToolButton5 Panel3 Chart1 "
+                 "Series1 Series2 Series3 Panel4 Label41 Label42 CheckBox1 CheckBox2 CheckBox3 SpinEdit2 SpinEdit3 "
+                 "Report Setup Udskriv2 N5 Zoomind2 Zoomud2 Nulstil2 N6 Indstillinger2 StatusBar1") +
+           numbered("BigSpeedLabel", 1, 9) + numbered("MediumSpeedLabel", 1, 9) + numbered("SmallSpeedLabel", 1, 9) +
+           names("SavePictureDialog1 siLangDispatcher1");
 }
 
 } // namespace
