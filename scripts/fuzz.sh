@@ -11,7 +11,9 @@
 # <folder>/fuzz/corpus/<name without fuzz_> or <folder>/fuzz/corpus, where
 # <folder> is where the target is defined. Logs, the inputs the run added and
 # any crashing input stay in build-fuzz/fuzz-runs/<target>/. FUZZ_BUILD=<dir>
-# builds and runs in another folder than build-fuzz.
+# builds and runs in another folder than build-fuzz. FUZZ_FLAGS adds libFuzzer
+# options, e.g. FUZZ_FLAGS=-max_len=512 for a target whose long inputs are
+# slow under the sanitizers.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -54,7 +56,8 @@ for target in $targets; do
   rm -rf "$out"
   mkdir -p "$out/corpus" "$out/findings"
   start=$(date +%s.%N)
-  "$target" -runs="$runs" -timeout=10 -print_final_stats=1 -artifact_prefix="$out/findings/" \
+  # shellcheck disable=SC2086
+  "$target" -runs="$runs" -timeout=10 -print_final_stats=1 -artifact_prefix="$out/findings/" ${FUZZ_FLAGS:-} \
     "$out/corpus" "$seeds" >"$out/log" 2>&1
   rc=$?
   seconds=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
