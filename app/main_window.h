@@ -130,6 +130,8 @@ private:
     void wireInputs();
     QLabel *label(QWidget *parent, const QString &name, const QString &text, int x, int y);
     QLabel *resultCell(QWidget *parent, const QString &name, int right, int y, bool gray);
+    platform::IntSpinField *spinField(QWidget *parent, const QString &name, const QRect &geometry, const QString &hint,
+                                      const QString &accessibleName);
 
     // calc::GearInputs
     QString chainringText(calc::Chainring ring) const override;

@@ -177,6 +177,18 @@ QLabel *MainWindow::label(QWidget *parent, const QString &name, const QString &t
     return l;
 }
 
+platform::IntSpinField *MainWindow::spinField(QWidget *parent, const QString &name, const QRect &geometry,
+                                              const QString &hint, const QString &accessibleName)
+{
+    auto *f = new platform::IntSpinField(parent);
+    f->setObjectName(name);
+    f->setFont(sansFont(13));
+    f->setGeometry(geometry);
+    platform::setHint(f, hint);
+    f->setAccessibleName(accessibleName);
+    return f;
+}
+
 QLabel *MainWindow::resultCell(QWidget *parent, const QString &name, int right, int y, bool gray)
 {
     constexpr int width = 44;
@@ -318,13 +330,10 @@ void MainWindow::buildTranslator()
 void MainWindow::buildSetupTab(platform::TabSheet *page)
 {
     label(page, QStringLiteral("Label43"), QStringLiteral("Circumference"), 16, 24);
-    m_circumference = new platform::IntSpinField(page);
-    m_circumference->setObjectName(QStringLiteral("SpinEdit4"));
-    m_circumference->setFont(sansFont(13));
-    m_circumference->setGeometry(112, 16, 49, 22);
+    m_circumference =
+        spinField(page, QStringLiteral("SpinEdit4"), {112, 16, 49, 22}, QStringLiteral("Tire circumference"),
+                  QStringLiteral("Tyre circumference in centimetres"));
     m_circumference->setValue(210);
-    platform::setHint(m_circumference, QStringLiteral("Tire circumference"));
-    m_circumference->setAccessibleName(QStringLiteral("Tyre circumference in centimetres"));
     label(page, QStringLiteral("Label44"), QStringLiteral("(700x21 = 210 cm)"), 184, 24);
 
     m_unit = new platform::RadioGroup(2, page);
@@ -338,14 +347,11 @@ void MainWindow::buildSetupTab(platform::TabSheet *page)
     right->setObjectName(QStringLiteral("GroupBox1"));
     right->setGeometry(304, 56, 305, 289);
     label(right, QStringLiteral("Label5"), QStringLiteral("Cadence:"), 24, 32);
-    m_cadence = new platform::IntSpinField(right);
-    m_cadence->setObjectName(QStringLiteral("SpinEdit1"));
-    m_cadence->setFont(sansFont(13));
-    m_cadence->setGeometry(104, 24, 50, 22);
+    m_cadence = spinField(right, QStringLiteral("SpinEdit1"), {104, 24, 50, 22},
+                          QStringLiteral("Calculate speed at this cadence"),
+                          QStringLiteral("Cadence in revolutions per minute"));
     m_cadence->setBounds(0, 200);
     m_cadence->setValue(100);
-    platform::setHint(m_cadence, QStringLiteral("Calculate speed at this cadence"));
-    m_cadence->setAccessibleName(QStringLiteral("Cadence in revolutions per minute"));
 
     auto *left = new QGroupBox(page);
     left->setObjectName(QStringLiteral("GroupBox2"));
@@ -535,23 +541,15 @@ void MainWindow::buildSeriesPanel(QWidget *panel)
         m_seriesBoxes[size_t(i)] = box;
     }
     label(panel, QStringLiteral("Label41"), QStringLiteral("Min. cadence"), 8, 90);
-    m_minCadence = new platform::IntSpinField(panel);
-    m_minCadence->setObjectName(QStringLiteral("SpinEdit2"));
-    m_minCadence->setFont(sansFont(13));
-    m_minCadence->setGeometry(8, 106, 60, 22);
+    m_minCadence = spinField(panel, QStringLiteral("SpinEdit2"), {8, 106, 60, 22}, QStringLiteral("Min cadence"),
+                             QStringLiteral("Minimum cadence of the chart"));
     m_minCadence->setBounds(0, 150);
     m_minCadence->setValue(95);
-    platform::setHint(m_minCadence, QStringLiteral("Min cadence"));
-    m_minCadence->setAccessibleName(QStringLiteral("Minimum cadence of the chart"));
     label(panel, QStringLiteral("Label42"), QStringLiteral("Max. cadence"), 8, 146);
-    m_maxCadence = new platform::IntSpinField(panel);
-    m_maxCadence->setObjectName(QStringLiteral("SpinEdit3"));
-    m_maxCadence->setFont(sansFont(13));
-    m_maxCadence->setGeometry(8, 162, 60, 22);
+    m_maxCadence = spinField(panel, QStringLiteral("SpinEdit3"), {8, 162, 60, 22}, QStringLiteral("Max cadence"),
+                             QStringLiteral("Maximum cadence of the chart"));
     m_maxCadence->setBounds(0, 150);
     m_maxCadence->setValue(105);
-    platform::setHint(m_maxCadence, QStringLiteral("Max cadence"));
-    m_maxCadence->setAccessibleName(QStringLiteral("Maximum cadence of the chart"));
 }
 
 void MainWindow::wireInputs()
