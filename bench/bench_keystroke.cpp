@@ -2,13 +2,10 @@
 // painted and the chart it refeeds painted, against the same keystroke in a
 // plain line edit followed by 54 plain labels rewritten and painted and 27
 // bars with the axis texts painted by a bare QPainter.
-#include "app/main_window.h"
-#include "app/startup.h"
 #include "bare_chart.h"
 #include "bench_result.h"
 #include "chart/chart.h"
 #include "main_window.h"
-#include "platform/application.h"
 #include "platform/two_digit_field.h"
 
 #include <QLabel>

@@ -1,12 +1,9 @@
 // Switching the real main window to Danish and back through the language
 // dispatcher, against writing the same number of texts straight into its
 // labels.
-#include "app/main_window.h"
-#include "app/startup.h"
 #include "bench_result.h"
 #include "i18n/dispatcher.h"
 #include "main_window.h"
-#include "platform/application.h"
 
 #include <QLabel>
 
