@@ -62,11 +62,22 @@ run_ctest() {
   tally "$stage" $((total - bad)) "$bad"
 }
 
-# check_labelled <build dir> <label>...: every registered test carries a
-# label some stage runs; a test under none of them would never run.
-check_labelled() {
-  local dir=$1 stray
+# check_suites <build dir> <label>...: every suite a CMakeLists.txt defines
+# is registered with CTest, and every registered test carries a label some
+# stage runs. A suite that dropped out would otherwise shrink a stage
+# without failing it.
+check_suites() {
+  local dir=$1 defined registered missing stray
   shift
+  defined=$(git ls-files '*CMakeLists.txt' |
+    xargs sed -nE 's/^ *(ratiomat_add_test\(|add_test\(NAME )([A-Za-z0-9_]+).*/\2/p' | sort -u)
+  registered=$(cd "$dir" && ctest -N | sed -nE 's/^ *Test +#[0-9]+: +//p' | sort -u)
+  missing=$(comm -23 <(echo "$defined") <(echo "$registered"))
+  if [ -n "$missing" ]; then
+    echo "FAILED: $dir: suites defined but not registered with CTest:"
+    echo "$missing"
+    failed=$((failed + 1))
+  fi
   stray=$(cd "$dir" && ctest -N -LE "^($(IFS='|' && echo "$*"))\$" | grep -E '^ *Test +#')
   if [ -n "$stray" ]; then
     echo "FAILED: $dir: tests that no stage runs (labels other than $*):"
@@ -146,7 +157,7 @@ build_or_fail() {
 check_format
 
 if build_or_fail build; then
-  check_labelled build offscreen xvfb
+  check_suites build offscreen xvfb
   run_ctest build offscreen C.UTF-8
   run_ctest build offscreen da_DK.UTF-8
   run_ctest build xvfb C.UTF-8
@@ -159,7 +170,7 @@ if [ "${FAST:-0}" != 1 ]; then
   if build_or_fail build-asan -DRATIOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug; then
     # The xvfb suite measures resident memory, which the sanitizer's
     # quarantine hides: it runs in the plain build only.
-    check_labelled build-asan offscreen xvfb
+    check_suites build-asan offscreen xvfb
     run_ctest build-asan offscreen C.UTF-8
     run_ctest build-asan offscreen da_DK.UTF-8
   fi
