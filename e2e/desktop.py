@@ -8,6 +8,7 @@ Run inside an X server with a D-Bus session, for example
 """
 import os
 import subprocess
+import tempfile
 import time
 
 import gi
@@ -43,17 +44,37 @@ class Desktop:
 
     def __init__(self):
         self.procs = []
-        self.procs.append(subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.wm = None
+        self.wm_log = tempfile.TemporaryFile()
+        self.wm_starts = 0
         launcher = "/usr/libexec/at-spi-bus-launcher"
         if os.path.exists(launcher):
             self.procs.append(subprocess.Popen([launcher, "--launch-immediately"],
                                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         # Windows mapped before the window manager runs stay unmanaged (no
         # title bars, no Alt+F4) on a busy machine.
-        wait_for("the window manager",
-                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False),
-                 timeout=60)
+        self.root_check = ""
+        try:
+            wait_for("the window manager", self._window_manager_ready, timeout=60)
+        except AssertionError as e:
+            raise AssertionError(f"{e}; the root window says: {self.root_check!r}") from None
         time.sleep(0.8)
+
+    def _window_manager_ready(self):
+        """Starts the window manager, again if it has quit (up to three
+        times), and tells whether it has taken over the screen."""
+        if self.wm is None or self.wm.poll() is not None:
+            if self.wm_starts == 3:
+                self.wm_log.seek(0)
+                raise AssertionError("the window manager quit three times (exit status "
+                                     f"{self.wm.returncode}): {self.wm_log.read().decode('utf-8', 'replace')}")
+            self.wm_starts += 1
+            self.wm = subprocess.Popen(["openbox"], stdout=self.wm_log, stderr=subprocess.STDOUT)
+            self.procs.insert(0, self.wm)
+        r = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], timeout=20,
+                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        self.root_check = r.stdout.decode("utf-8", "replace").strip()
+        return "window id" in self.root_check
 
     def close(self):
         for p in reversed(self.procs):
