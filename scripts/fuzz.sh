@@ -27,7 +27,7 @@ case $runs in
 esac
 
 # Without allocation stacks: AddressSanitizer records one for every
-# allocation and keeps each new one for good, and half an hour into a
+# allocation and keeps each new one for good, and twenty minutes into a
 # fuzz_entries run a quarter of the time went into looking them up. Every
 # fault is still caught; run the input that found one on its own for the
 # stacks of its allocation and release.
