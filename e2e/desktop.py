@@ -83,6 +83,7 @@ class Desktop:
                 p.wait(5)
             except subprocess.TimeoutExpired:
                 p.kill()
+        self.wm_log.close()
 
 
 class Node:
