@@ -3,8 +3,19 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "platform/error_display.h"
+#include "report/preview_report.h"
+#include "report/printers.h"
+#include "report/report_form.h"
+#include "report/report_preview_window.h"
+#include "report/tests/report_fixture.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +32,57 @@ inline std::unique_ptr<MainWindow> openMainWindow(std::optional<QChar> separator
     if (!QTest::qWaitForWindowExposed(form.get()))
         return nullptr;
     return form;
+}
+
+// Every text a user can read on a window: each component's text-like
+// properties, tab captions and list items, keyed by the component's name, in
+// the window's own order. Two snapshots compare whole windows.
+inline QStringList shownTexts(const QObject *window)
+{
+    QStringList out;
+    auto add = [&out](const QObject *o) {
+        const QString key = o->objectName() + u'.';
+        for (const char *p : {"text", "title", "windowTitle", "statusTip", "toolTip", "Caption", "Hint"})
+            if (const QString v = o->property(p).toString(); !v.isEmpty())
+                out << key + QLatin1String(p) + u'=' + v;
+        if (auto *tabs = qobject_cast<const QTabWidget *>(o))
+            for (int i = 0; i < tabs->count(); ++i)
+                out << key + QStringLiteral("tab=") + tabs->tabText(i);
+        if (auto *list = qobject_cast<const QComboBox *>(o))
+            for (int i = 0; i < list->count(); ++i)
+                out << key + QStringLiteral("item=") + list->itemText(i);
+    };
+    add(window);
+    for (const QObject *o : window->findChildren<QObject *>())
+        add(o);
+    return out;
+}
+
+// Runs `command` while `look` is queued to see the modal dialog or the window
+// it opens; `look` must close it. What the command released is gone
+// afterwards, as after the event loop's next pass.
+inline void whileOpen(const std::function<void()> &command, const std::function<void()> &look)
+{
+    QTimer::singleShot(0, qApp, look);
+    command();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The Report command as the rider runs it, with the report printed to a PDF
+// file from its preview: the page's text as pdftotext lays it out.
+inline QString reportText(MainWindow &form)
+{
+    report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); }); // a default printer
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    whileOpen([&] { form.action(QStringLiteral("Report"))->trigger(); },
+              [&] {
+                  QVERIFY(report::PrintReportForm);
+                  report_test::PdfPrinter printer(pdf);
+                  report::PrintReportForm->reportPage->print(printer);
+                  form.findChild<report::ReportPreviewWindow *>()->close();
+              });
+    return report_test::pdfLayoutText(pdf);
 }
 
 // The window a suite works on, fresh for every test, and the error messages

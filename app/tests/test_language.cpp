@@ -3,7 +3,7 @@
 // window's translation lists.
 #include "app/main_window.h"
 #include "app/save_picture_dialog.h"
-#include "app/startup.h"
+#include "chart/chart.h"
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
 #include "i18n/tests/table_rows.h"
@@ -81,6 +81,8 @@ private Q_SLOTS:
         QCOMPARE(form->pageControl()->tabText(1), QStringLiteral("Chart"));
         QCOMPARE(fileMenuSave()->text(), QStringLiteral("&Save"));
         QCOMPARE(box(3), QStringLiteral("Large"));
+        // The sprocket axis has one title in both languages.
+        QCOMPARE(form->chart()->axis(chart::AxisId::Left).title(), QStringLiteral("Kassette"));
         // Texts whose English entry is empty keep what Danish left.
         QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("BigLabel1"));
         QVERIFY(form->savePictureDialog()->filter().startsWith(QStringLiteral("All (*.jpg;*.jpeg;")));
@@ -104,7 +106,6 @@ private Q_SLOTS:
         QCOMPARE(result, QStringLiteral("116") + system + u'2');
         for (int language : {1, 2}) {
             form->dispatcher()->setActiveLanguage(language);
-            QCOMPARE(QLocale::system().decimalPoint().front(), system);
             QCOMPARE(QLocale().decimalPoint().front(), current);
             QCOMPARE(form->decimalSeparator(), system);
         }

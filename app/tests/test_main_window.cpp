@@ -1,8 +1,11 @@
 // The main window as a rider meets it: start-up values, the recalculation
 // wiring, the cadence rule, tabs and commands, and the error display.
 #include "app/main_window.h"
-#include "app/startup.h"
 #include "chart/chart.h"
+#include "chart/speed_range_series.h"
+#include "i18n/dispatcher.h"
+#include "i18n/tests/table_rows.h"
+#include "i18n/translator.h"
 #include "main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -127,22 +130,52 @@ private Q_SLOTS:
         QVERIFY2(qAbs(darkest - 0x80) <= 2, qPrintable(QString::number(darkest)));
     }
 
-    void unitSwitchChangesSpeedsOnly()
+    // A click on Mph rewrites the speeds and the unit beside each speed
+    // column; the gear inches stay.
+    void unitClickChangesSpeedsAndEveryUnitLabel()
     {
         const QString inches = form->gearInchCell(Chainring::Big, 1)->text();
-        form->unitChoice()->setItemIndex(1);
-        Q_EMIT form->unitChoice()->clicked(1);
-        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("34.6"));
-        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), inches);
-        QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label30"))->text(), QStringLiteral("Mph"));
-    }
-
-    void unitChoiceAnswersTheMouse()
-    {
         auto *mph = form->unitChoice()->findChildren<QRadioButton *>().at(1);
         QTest::mouseClick(mph, Qt::LeftButton, {}, QPoint(6, mph->height() / 2));
         QCOMPARE(form->unitChoice()->itemIndex(), 1);
         QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), QStringLiteral("34.6"));
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), inches);
+        for (const char *name : {"Label30", "Label40", "Label63"})
+            QCOMPARE(form->findChild<QLabel *>(QString::fromLatin1(name))->text(), QStringLiteral("Mph"));
+    }
+
+    // The circumference field has no bounds: 0 and negative values are
+    // typed, kept on leaving the field and used as they stand.
+    void circumferenceTakesZeroAndNegatives_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("inches");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("0") << "0"
+                           << "0.0"
+                           << "0.0";
+        QTest::newRow("-210") << "-210"
+                              << "-116.2"
+                              << "-55.7";
+    }
+    void circumferenceTakesZeroAndNegatives()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, inches);
+        QFETCH(QString, speed);
+        form->activateWindow();
+        QTRY_VERIFY(form->isActiveWindow());
+        platform::IntSpinField *field = form->circumferenceField();
+        field->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(field->hasFocus());
+        field->selectAll();
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_VERIFY(!field->hasFocus());
+        QCOMPARE(field->value(), typed.toInt());
+        QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), inches);
+        QCOMPARE(form->speedCell(Chainring::Big, 1)->text(), speed);
+        QVERIFY(errors.isEmpty());
     }
 
     void cadenceOrderRule()
@@ -178,58 +211,65 @@ private Q_SLOTS:
         QCOMPARE(errors.value(0), QStringLiteral("Invalid floating point operation."));
     }
 
-    void blankSprocketLeavesCellsAlone()
+    // A blank first sprocket stops both tables and the chart feed at once:
+    // the cells keep their texts and every series is left empty.
+    void blankSprocketLeavesCellsAloneAndTheChartEmpty()
     {
         const QStringList before = allCells();
         form->sprocketField(1)->setFieldText(QStringLiteral("  "));
         QCOMPARE(allCells(), before);
+        for (int s = 1; s <= 3; ++s)
+            QCOMPARE(form->series(s)->count(), 0);
     }
 
+    // The zoom commands are usable on the Chart tab only, in the View menu
+    // and in the chart's context menu alike ("-" marks a disabled item).
     void zoomCommandsFollowTheTab()
     {
-        const char *zoom[] = {"Zoomin", "Zoomud", "Undo"};
-        const char *always[] = {"Copy", "Save", "Report", "Setup"};
-        for (const char *n : zoom)
-            QVERIFY(!form->action(QString::fromLatin1(n))->isEnabled());
-        for (const char *n : always)
-            QVERIFY(form->action(QString::fromLatin1(n))->isEnabled());
+        auto items = [](QMenu *menu) {
+            QStringList out;
+            for (QAction *a : menu->actions())
+                if (!a->isSeparator())
+                    out << (a->isEnabled() ? "" : "-") + a->text();
+            return out;
+        };
+        QMenu *view = form->menuBar()->actions().at(2)->menu();
+        const QStringList setupView{"-Zoom &in", "-Zoom &out", "-Undo", "&Setup"};
+        const QStringList setupPopup{"C&opy", "&Save", "&Print", "-Zoom &in", "-Zoom &out", "-Undo", "&Setup"};
+        QCOMPARE(items(view), setupView);
+        QCOMPARE(items(form->chartMenu()), setupPopup);
         form->pageControl()->setCurrentIndex(1);
-        for (const char *n : zoom)
-            QVERIFY(form->action(QString::fromLatin1(n))->isEnabled());
+        QCOMPARE(items(view), QStringList(setupView).replaceInStrings(QStringLiteral("-"), QString()));
+        QCOMPARE(items(form->chartMenu()), QStringList(setupPopup).replaceInStrings(QStringLiteral("-"), QString()));
         form->pageControl()->setCurrentIndex(0);
-        for (const char *n : zoom)
-            QVERIFY(!form->action(QString::fromLatin1(n))->isEnabled());
+        QCOMPARE(items(form->chartMenu()), setupPopup);
     }
 
-    void actionsCarryCaptionsHintsShortcuts_data()
+    // Each command shows the English caption and hint of the window's own
+    // translation table, as hint and tool tip alike, so the layout and the
+    // table cannot drift apart.
+    void commandsShowTheTablesEnglishTexts()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("hint");
-        QTest::addColumn<QString>("shortcut");
-        auto row = [](const char *name, const char *caption, const char *hint, const char *shortcut) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
-                                << QString::fromLatin1(hint) << QString::fromLatin1(shortcut);
-        };
-        row("Copy", "C&opy", "Copy chart to clipboard", "Ctrl+C");
-        row("Save", "&Save", "Save chart as bitmap", "Ctrl+S");
-        row("Report", "&Print", "Print report", "Ctrl+P");
-        row("Zoomin", "Zoom &in", "Zoom in", "Ctrl+I");
-        row("Zoomud", "Zoom &out", "Zoom out", "Ctrl+O");
-        row("Undo", "Undo", "Reset chart", "");
-        row("Setup", "&Setup", "", "");
-    }
-    void actionsCarryCaptionsHintsShortcuts()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, hint);
-        QFETCH(QString, shortcut);
-        QAction *a = form->action(name);
-        QVERIFY(a);
-        QCOMPARE(a->text(), caption);
-        QCOMPARE(a->statusTip(), hint);
-        QCOMPARE(a->shortcut().toString(), shortcut);
+        const QStringList &captions = form->translator()->list(i18n::stCaptions);
+        const QStringList &hints = form->translator()->list(i18n::stHints);
+        const QList<QAction *> commands = form->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
+        int checked = 0;
+        for (QAction *a : commands) {
+            if (a->objectName().isEmpty())
+                continue;
+            const QString name = a->objectName();
+            QVERIFY2(hasKey(captions, name), qPrintable(name));
+            QCOMPARE(a->text(), i18n::FindEntryText(captions, name, 2, D));
+            QCOMPARE(a->statusTip(), i18n::FindEntryText(hints, name, 2, D));
+            if (!a->statusTip().isEmpty())
+                QCOMPARE(a->toolTip(), a->statusTip());
+            ++checked;
+        }
+        QCOMPARE(checked, 8);
+        QStringList shortcuts;
+        for (const char *name : {"Copy", "Save", "Report", "Zoomin", "Zoomud", "Undo", "Setup"})
+            shortcuts << form->action(QString::fromLatin1(name))->shortcut().toString();
+        QCOMPARE(shortcuts, (QStringList{"Ctrl+C", "Ctrl+S", "Ctrl+P", "Ctrl+I", "Ctrl+O", "", ""}));
     }
 
     void menusInOrder()
@@ -293,12 +333,29 @@ private Q_SLOTS:
         }
     }
 
-    void hints()
+    // Resting the pointer on a component shows its hint in the status bar;
+    // a hint of a single blank shows a blank.
+    void hintsShowInTheStatusBar_data()
     {
-        QCOMPARE(form->sprocketField(3)->statusTip(), QStringLiteral("Cassette"));
-        QCOMPARE(form->chainringField(Chainring::Big)->statusTip(), QStringLiteral(" "));
-        QCOMPARE(form->circumferenceField()->statusTip(), QStringLiteral("Tire circumference"));
-        QCOMPARE(form->chart()->statusTip(), QStringLiteral("Rightclick "));
+        QTest::addColumn<QString>("component");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("sprocket") << "MaskEdit5" << 0 << "Cassette";
+        QTest::newRow("chainring") << "MaskEdit1" << 0 << " ";
+        QTest::newRow("circumference") << "SpinEdit4" << 0 << "Tire circumference";
+        QTest::newRow("chart") << "Chart1" << 1 << "Rightclick ";
+    }
+    void hintsShowInTheStatusBar()
+    {
+        QFETCH(QString, component);
+        QFETCH(int, tab);
+        QFETCH(QString, hint);
+        form->pageControl()->setCurrentIndex(tab);
+        auto *w = form->findChild<QWidget *>(component);
+        QVERIFY(w && w->isVisible());
+        QTest::mouseMove(form.get(), QPoint(2, 2));
+        QTest::mouseMove(w, w->rect().center());
+        QTRY_COMPARE(form->statusBar()->currentMessage(), hint);
     }
 
     void accessibleNamesAndDescriptions()

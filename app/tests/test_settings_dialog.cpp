@@ -46,13 +46,32 @@ class TestSettingsDialog : public QObject, MainWindowFixture
             seen.gradient = dialog->gradientBox()->isChecked();
             seen.language = dialog->languageList()->currentText();
             act(dialog);
-            seen.texts =
-                QStringList{dialog->windowTitle(), dialog->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
-                            dialog->gradientBox()->text(), dialog->okButton()->text(), dialog->cancelButton()->text()};
+            seen.texts = shownTexts(dialog);
             (ok ? dialog->okButton() : dialog->cancelButton())->click();
         });
         form->action(QStringLiteral("Setup"))->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the dialog is gone
         return seen;
+    }
+
+    // The dialog's caption among its texts, as shownTexts() keys it.
+    static QString captionOf(const QStringList &texts)
+    {
+        return texts.filter(QStringLiteral(".windowTitle=")).value(0).section(u'=', 1);
+    }
+
+    // The About box's texts, read while it is open.
+    QStringList aboutTexts()
+    {
+        QStringList texts;
+        whileOpen([this] { form->showAbout(); },
+                  [&] {
+                      QWidget *box = QApplication::activeModalWidget();
+                      QVERIFY(box);
+                      texts = shownTexts(box);
+                      box->close();
+                  });
+        return texts;
     }
 
     static void pick(SettingsDialog *dialog, int index)
@@ -65,8 +84,11 @@ private Q_SLOTS:
     void init() { QVERIFY(reopen()); }
     void cleanup() { form.reset(); }
 
+    // OK with nothing changed resets the gearing and leaves every text of
+    // the window as it was.
     void opensWithTheStartSettings()
     {
+        const QStringList texts = shownTexts(form.get());
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
         const Seen seen = runSetup([](SettingsDialog *) {}, true);
         QCOMPARE(seen.caption, QStringLiteral("Setup"));
@@ -76,6 +98,7 @@ private Q_SLOTS:
         QVERIFY(!form->chart()->view3D());
         QCOMPARE(form->chart()->chart3DPercent(), 15);
         QCOMPARE(form->sprocketField(1)->fieldText(), QStringLiteral("12")); // OK resets the gearing
+        QCOMPARE(shownTexts(form.get()), texts);
     }
 
     void depthFromTheBar()
@@ -100,7 +123,9 @@ private Q_SLOTS:
     {
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
         const Seen seen = runSetup([](SettingsDialog *d) { pick(d, 0); }, false);
-        QCOMPARE(seen.texts, (QStringList{"Indstillinger", "3D", "Gradient", "OK", "Cancel"}));
+        QCOMPARE(captionOf(seen.texts), QStringLiteral("Indstillinger"));
+        for (const char *text : {"Label1.text=3D", "CheckBox1.text=Gradient", "BitBtn1.text=OK", "BitBtn2.text=Cancel"})
+            QVERIFY2(seen.texts.contains(QLatin1String(text)), text);
         QCOMPARE(form->dispatcher()->activeLanguage(), 2);
         QCOMPARE(form->pageControl()->tabText(0), QStringLiteral("Setup"));
         QCOMPARE(form->sprocketField(1)->fieldText(), QStringLiteral("11"));
@@ -110,7 +135,32 @@ private Q_SLOTS:
     void languageListAnswersTheKeyboard()
     {
         const Seen seen = runSetup([](SettingsDialog *d) { QTest::keyClick(d->languageList(), Qt::Key_Up); }, false);
-        QCOMPARE(seen.texts.front(), QStringLiteral("Indstillinger"));
+        QCOMPARE(captionOf(seen.texts), QStringLiteral("Indstillinger"));
+    }
+
+    // In English only the caption differs from Danish.
+    void englishDiffersOnlyInTheCaption()
+    {
+        const QStringList english = runSetup([](SettingsDialog *) {}, false).texts;
+        const QStringList danish = runSetup([](SettingsDialog *d) { pick(d, 0); }, false).texts;
+        QCOMPARE(captionOf(english), QStringLiteral("Setup"));
+        QCOMPARE(QStringList(english).replaceInStrings(QStringLiteral(".windowTitle=Setup"),
+                                                       QStringLiteral(".windowTitle=Indstillinger")),
+                 danish);
+    }
+
+    // The About box has no translator and the report form's is never
+    // switched: after DANSK + OK both read as before, in English.
+    void danishLeavesTheAboutBoxAndTheReportAlone()
+    {
+        const QStringList about = aboutTexts();
+        const QString report = reportText(*form);
+        QVERIFY2(report.contains(QStringLiteral("Gear")) && report.contains(report::ReportForm::kCopyright),
+                 qPrintable(report));
+        runSetup([](SettingsDialog *d) { pick(d, 0); }, true);
+        QCOMPARE(form->dispatcher()->activeLanguage(), 1);
+        QCOMPARE(aboutTexts(), about);
+        QCOMPARE(reportText(*form), report);
     }
 
     void danishAndOk()
@@ -126,8 +176,8 @@ private Q_SLOTS:
         const Seen again = runSetup([](SettingsDialog *d) { pick(d, 1); }, false);
         QCOMPARE(again.caption, QStringLiteral("Indstillinger"));
         QCOMPARE(again.language, QStringLiteral("DANSK"));
-        QCOMPARE(again.texts.front(), QStringLiteral("Setup")); // the preview follows the list at once
-        QCOMPARE(form->dispatcher()->activeLanguage(), 1);      // the main window only on OK
+        QCOMPARE(captionOf(again.texts), QStringLiteral("Setup")); // the preview follows the list at once
+        QCOMPARE(form->dispatcher()->activeLanguage(), 1);         // the main window only on OK
     }
 };
 
