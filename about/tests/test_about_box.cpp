@@ -1,6 +1,7 @@
 #include "about/about_box.h"
 #include "about/url_link.h"
 #include "platform/error_display.h"
+#include "platform/tests/need.h"
 #include "xdg_sandbox.h"
 
 #include <QApplication>
@@ -66,55 +67,37 @@ private slots:
     }
     void cleanup() { platform::setErrorSink(m_previousSink); }
 
-    void layout()
+    // The box cannot be resized, minimised or maximised; the labels, sized
+    // to their texts, fit inside the frame; only the address is blue; the
+    // box is centred on the screen.
+    void appearance()
     {
         AboutBox box;
-        QCOMPARE(box.objectName(), QStringLiteral("AboutForm"));
-        QCOMPARE(box.windowTitle(), QStringLiteral("Om Ratiomat"));
-        QCOMPARE(box.size(), QSize(331, 131));
         QCOMPARE(box.minimumSize(), box.maximumSize());
         QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
-        QCOMPARE(box.backgroundRole(), QPalette::Button);
-
-        QCOMPARE(box.bevel->geometry(), QRect(8, 8, 313, 113));
-        QCOMPARE(box.icon->geometry(), QRect(24, 24, 41, 41));
-        QCOMPARE(box.icon->pixmap().size(), QSize(32, 32));
         QVERIFY(box.icon->pixmap().hasAlphaChannel());
-        QCOMPARE(box.nameLabel->pos(), QPoint(88, 24));
-        QCOMPARE(box.copyrightLabel->pos(), QPoint(88, 40));
-        QCOMPARE(box.rightsLabel->pos(), QPoint(88, 56));
-        QCOMPARE(box.webAddress->pos(), QPoint(88, 88));
-        QCOMPARE(box.nameLabel->text(), QStringLiteral("Ratiomat"));
-        QCOMPARE(box.webAddress->text(), QStringLiteral("ratiomat.example.org"));
-        QCOMPARE(box.nameLabel->font().pointSize(), 10);
-        QCOMPARE(box.copyrightLabel->font().pointSize(), 8);
-        QCOMPARE(box.rightsLabel->font().pointSize(), 8);
-        QVERIFY(box.webAddress->font().underline());
         QVERIFY(hasPureBluePixel(box.webAddress->grab().toImage()));
         QVERIFY(!hasPureBluePixel(box.rightsLabel->grab().toImage()));
-        QCOMPARE(box.webAddress->cursor().shape(), Qt::PointingHandCursor);
-        // The labels are laid out by their text and must fit inside the frame.
         for (QLabel *label :
              {box.nameLabel, box.copyrightLabel, box.rightsLabel, static_cast<QLabel *>(box.webAddress)})
             QVERIFY2(box.bevel->geometry().contains(label->geometry()), qPrintable(label->objectName()));
-
-        auto *link = box.findChild<UrlLink *>(QStringLiteral("pvlUrl1"));
-        QVERIFY(link);
-        QCOMPARE(link->url(), QStringLiteral("https://ratiomat.example.org"));
-        QCOMPARE(link->urlShowCommand(), UrlLink::ssShowDefault);
-
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY((box.geometry().center() - screen.center()).manhattanLength() <= 2);
     }
 
+    // Where Arial is missing the texts take Liberation Sans, which has its
+    // metrics. The program maps the name itself: the system's aliases may
+    // name another font, or none.
     void arialFallsBackToLiberationSans()
     {
-        if (QFontDatabase::hasFamily(QStringLiteral("Arial")) ||
-            !QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
-            QSKIP("needs Liberation Sans and no Arial");
+        RATIOMAT_NEED(QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")),
+                      "needs the font Liberation Sans (fonts-liberation2)");
         AboutBox box;
-        QCOMPARE(QFontInfo(box.nameLabel->font()).family(), QStringLiteral("Liberation Sans"));
+        QVERIFY(QFont::substitutes(QStringLiteral("Arial"))
+                    .contains(QStringLiteral("Liberation Sans"), Qt::CaseInsensitive));
+        if (!QFontDatabase::hasFamily(QStringLiteral("Arial")))
+            QCOMPARE(QFontInfo(box.nameLabel->font()).family(), QStringLiteral("Liberation Sans"));
     }
 
     void eachAboutCommandMakesAFreshBox()

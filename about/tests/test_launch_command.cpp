@@ -27,6 +27,7 @@ private slots:
         row("bare %U", "browse --new-window %U", "browse --new-window  " + url);
         row("quoted one wins over an earlier bare one", "browse %u --a \"%1\" --b", "browse %u --a  " + url);
         row("%% is no placeholder", "browse --pct=%%u %u", "browse --pct=%%u  " + url);
+        row("%x is no placeholder", "browser --profile=%x %u", "browser --profile=%x  " + url);
         row("placeholder first", "%u browse", " " + url);
     }
     void placeholderCut()

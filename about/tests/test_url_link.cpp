@@ -147,33 +147,6 @@ private slots:
         QCOMPARE(value, QStringLiteral("unchanged"));
     }
 
-    void showCommand_data()
-    {
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("default") << -1 << 10;
-        QTest::newRow("ssHide") << int(UrlLink::ssHide) << 0;
-        QTest::newRow("ssShowMinimized") << int(UrlLink::ssShowMinimized) << 2;
-        QTest::newRow("ssShowNormal") << int(UrlLink::ssShowNormal) << 1;
-        QTest::newRow("above the range") << 200 << 1;
-    }
-    void showCommand()
-    {
-        QFETCH(int, stored);
-        QFETCH(int, expected);
-        UrlLink url;
-        url.setLookup([](UrlLink::RootKey root, const QString &, QString &value) {
-            value = root == UrlLink::RootKey::WebHandlers ? QStringLiteral("x.desktop") : QStringLiteral("browse %u");
-            return 0;
-        });
-        int shownWith = -1;
-        url.setStarter([&shownWith](const QString &, const QStringList &, int show) { return shownWith = show, true; });
-        if (stored >= 0)
-            url.setUrlShowCommand(static_cast<UrlLink::ShowCommand>(stored));
-        url.openUrl();
-        QCOMPARE(shownWith, expected);
-    }
-
     // A real start: a fake browser script writes its arguments one a line.
     void fakeBrowserReceivesTheAddressAsOneArgument()
     {
