@@ -17,14 +17,12 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 
-def run(*args, check=True, capture=True, timeout=20):
-    r = subprocess.run(list(args), check=check, timeout=timeout,
-                       stdout=subprocess.PIPE if capture else None,
-                       stderr=subprocess.PIPE if capture else None)
-    return r.stdout.decode("utf-8", "replace") if capture else ""
+def run(*args, check=True, timeout=20):
+    r = subprocess.run(list(args), check=check, timeout=timeout, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    return r.stdout.decode("utf-8", "replace")
 
 
-def wait_for(what, fn, timeout=10.0, interval=0.1):
+def wait_for(what, fn, timeout=10.0):
     """Polls fn until it returns a true value; fails with `what` on time-out."""
     end = time.time() + timeout
     last = None
@@ -35,7 +33,7 @@ def wait_for(what, fn, timeout=10.0, interval=0.1):
                 return last
         except Exception as e:  # the tree changes under us while windows open
             last = e
-        time.sleep(interval)
+        time.sleep(0.1)
     raise AssertionError(f"timed out waiting for {what} (last: {last!r})")
 
 
@@ -142,13 +140,12 @@ class Node:
 class App:
     """The program under test, started fresh."""
 
-    def __init__(self, path, artifacts, env=None):
+    def __init__(self, path, artifacts):
         self.artifacts = artifacts
         os.makedirs(artifacts, exist_ok=True)
         e = dict(os.environ)
         e.update({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_QPA_PLATFORM": "xcb",
                   "QT_ACCESSIBILITY": "1"})
-        e.update(env or {})
         self.proc = subprocess.Popen([path], env=e, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.window = self.find_window("^Ratiomat$")
         self.activate(self.window)
