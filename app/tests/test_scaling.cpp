@@ -1,0 +1,112 @@
+// The windows at the screen's scale (QT_SCALE_FACTOR; CTest runs this suite
+// once at each of 1, 1.25, 1.5 and 2): no label's text is cut, and the chart
+// is painted at the device's pixel ratio, not blown up from a smaller
+// picture. Each window is saved as a screenshot under
+// test-artifacts/scaling/<scale>/ in the build folder.
+#include "about/about_box.h"
+#include "chart/chart.h"
+#include "i18n/dispatcher.h"
+#include "main_window_fixture.h"
+#include "settings/settings_dialog.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+#include <QTextDocument>
+
+class TestScaling : public QObject, MainWindowFixture
+{
+    Q_OBJECT
+
+    QDir artifacts;
+
+    // Saves the window's picture and checks every label on it that shows.
+    void check(QWidget *window, const QString &name)
+    {
+        QVERIFY(window->grab().save(artifacts.filePath(name + QStringLiteral(".png"))));
+        for (const QLabel *label : window->findChildren<QLabel *>()) {
+            if (!label->isVisibleTo(window) || label->text().isEmpty())
+                continue;
+            const QRect room = label->contentsRect();
+            QSize need;
+            if (Qt::mightBeRichText(label->text()) || label->textFormat() == Qt::RichText) {
+                QTextDocument doc;
+                doc.setDefaultFont(label->font());
+                doc.setDocumentMargin(0);
+                doc.setHtml(label->text());
+                need = doc.size().toSize();
+            } else {
+                const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+                need = label->fontMetrics().boundingRect(room, flags, label->text()).size();
+            }
+            QVERIFY2(need.width() <= room.width() && need.height() <= room.height(),
+                     qPrintable(QStringLiteral("%1 on %2: \"%3\" needs %4x%5, has %6x%7")
+                                    .arg(label->objectName(), name, label->text())
+                                    .arg(need.width())
+                                    .arg(need.height())
+                                    .arg(room.width())
+                                    .arg(room.height())));
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+        artifacts.setPath(QStringLiteral(QT_TESTCASE_BUILDDIR "/../../test-artifacts/scaling/") + scale);
+        QVERIFY(artifacts.mkpath(QStringLiteral(".")));
+        QVERIFY(reopen());
+        QCOMPARE(form->devicePixelRatioF(), scale.toDouble());
+    }
+    void cleanupTestCase() { form.reset(); }
+
+    void mainWindowAndChart()
+    {
+        check(form.get(), QStringLiteral("main-window"));
+        form->dispatcher()->setActiveLanguage(1); // Danish, as the settings dialog leaves it
+        form->resetToDefaults();
+        check(form.get(), QStringLiteral("main-window-danish"));
+        form->dispatcher()->setActiveLanguage(2);
+        form->pageControl()->setCurrentIndex(1);
+        check(form.get(), QStringLiteral("chart-tab"));
+        chart::Chart *chart = form->chart();
+        const qreal ratio = form->devicePixelRatioF();
+        const QImage sharp = chart->grab().toImage();
+        QCOMPARE(sharp.size(), (QSizeF(chart->size()) * ratio).toSize());
+        if (ratio > 1) {
+            QImage coarse(chart->size(), QImage::Format_ARGB32_Premultiplied);
+            chart->render(&coarse);
+            QVERIFY2(sharp.convertToFormat(coarse.format()) != coarse.scaled(sharp.size()),
+                     "the chart is drawn at one pixel a point and scaled up");
+        }
+    }
+
+    void dialogs()
+    {
+        whileOpen([this] { form->action(QStringLiteral("Setup"))->trigger(); },
+                  [this] {
+                      QWidget *dialog = QApplication::activeModalWidget();
+                      QVERIFY(dialog);
+                      check(dialog, QStringLiteral("settings-dialog"));
+                      dialog->close();
+                  });
+        whileOpen([this] { form->showAbout(); },
+                  [this] {
+                      QWidget *box = QApplication::activeModalWidget();
+                      QVERIFY(box);
+                      check(box, QStringLiteral("about-box"));
+                      box->close();
+                  });
+        report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
+        whileOpen([this] { form->action(QStringLiteral("Report"))->trigger(); },
+                  [this] {
+                      auto *preview = form->findChild<report::ReportPreviewWindow *>();
+                      QVERIFY(preview && QTest::qWaitForWindowExposed(preview));
+                      check(preview, QStringLiteral("report-preview"));
+                      preview->close();
+                  });
+    }
+};
+
+QTEST_MAIN(TestScaling)
+#include "test_scaling.moc"
