@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "data/icons.h"
 
@@ -20,6 +23,14 @@ void prepareApplication()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // Qt's own dialogs (files, printing, page set-up, message-box buttons,
+    // the preview's tools) speak the desktop's language, as the desktop's
+    // other programs do; the program's own texts start in English whatever
+    // the desktop says and follow only the settings dialog.
+    static QTranslator qtDialogs;
+    if (qtDialogs.isEmpty() && qtDialogs.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtDialogs);
 }
 
 } // namespace app

@@ -56,8 +56,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://ratiomat.example.org)
 # Run-time dependencies from the libraries the program links (dpkg-shlibdeps),
-# and the one it only loads: the SVG plugins that draw its icons.
+# and what it only loads: the SVG plugins that draw its icons and the
+# catalogue that puts Qt's own dialogs in the desktop's language.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4)")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

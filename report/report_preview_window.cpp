@@ -22,6 +22,14 @@ namespace report {
 
 namespace {
 
+// The preview reads as Qt's stock print preview does, in the language of
+// Qt's own catalogue (loaded at start for the desktop's language): the
+// texts are looked up under that dialog's context, not this class's.
+QString stockText(const char *text)
+{
+    return QCoreApplication::translate("QPrintPreviewDialog", text);
+}
+
 // The tool icons are made once for the whole run. Icons made anew for each
 // preview leave their scaled and greyed pixmaps in the process-wide pixmap
 // cache under keys no later preview looks up again, so every preview would
@@ -57,7 +65,7 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     : QDialog(parent), m_printer(printer), m_preview(new QPrintPreviewWidget(printer, this))
 {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("Print Preview"));
+    setWindowTitle(stockText("Print Preview"));
     m_preview->setObjectName(QStringLiteral("previewWidget"));
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, &ReportPreviewWindow::paintRequested);
     connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &ReportPreviewWindow::updateTools);
@@ -66,8 +74,8 @@ ReportPreviewWindow::ReportPreviewWindow(QPrinter *printer, QWidget *parent)
     buildOrientationTools();
     QWidget *pageBox = buildPageTools();
     buildViewModeTools();
-    m_pageSetup = addTool(QStringLiteral("pageSetupAction"), tr("Page setup"), QStringLiteral("page-setup"));
-    m_print = addTool(QStringLiteral("printAction"), tr("Print"), QStringLiteral("printer"));
+    m_pageSetup = addTool(QStringLiteral("pageSetupAction"), stockText("Page setup"), QStringLiteral("page-setup"));
+    m_print = addTool(QStringLiteral("printAction"), stockText("Print"), QStringLiteral("printer"));
     connect(m_pageSetup, &QAction::triggered, this, &ReportPreviewWindow::pageSetup);
     connect(m_print, &QAction::triggered, this, &ReportPreviewWindow::printReport);
 
@@ -105,8 +113,9 @@ QActionGroup *ReportPreviewWindow::groupTools(std::initializer_list<QAction *> a
 
 void ReportPreviewWindow::buildZoomTools()
 {
-    m_fitWidth = addTool(QStringLiteral("fitWidthAction"), tr("Fit width"), QStringLiteral("zoom-fit-width"), true);
-    m_fitPage = addTool(QStringLiteral("fitPageAction"), tr("Fit page"), QStringLiteral("zoom-fit-page"), true);
+    m_fitWidth =
+        addTool(QStringLiteral("fitWidthAction"), stockText("Fit width"), QStringLiteral("zoom-fit-width"), true);
+    m_fitPage = addTool(QStringLiteral("fitPageAction"), stockText("Fit page"), QStringLiteral("zoom-fit-page"), true);
     groupTools({m_fitWidth, m_fitPage})->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     connect(m_fitWidth, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitToWidth);
     connect(m_fitPage, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitInView);
@@ -121,8 +130,8 @@ void ReportPreviewWindow::buildZoomTools()
     connect(m_zoomFactor->lineEdit(), &QLineEdit::editingFinished, this, &ReportPreviewWindow::zoomFactorEdited);
     connect(m_zoomFactor, &QComboBox::textActivated, this, &ReportPreviewWindow::zoomFactorEdited);
 
-    m_zoomIn = addTool(QStringLiteral("zoomInAction"), tr("Zoom in"), QStringLiteral("zoom-in"));
-    m_zoomOut = addTool(QStringLiteral("zoomOutAction"), tr("Zoom out"), QStringLiteral("zoom-out"));
+    m_zoomIn = addTool(QStringLiteral("zoomInAction"), stockText("Zoom in"), QStringLiteral("zoom-in"));
+    m_zoomOut = addTool(QStringLiteral("zoomOutAction"), stockText("Zoom out"), QStringLiteral("zoom-out"));
     connect(m_zoomIn, &QAction::triggered, m_preview, [this] {
         leaveFittedZoom();
         m_preview->zoomIn();
@@ -135,8 +144,10 @@ void ReportPreviewWindow::buildZoomTools()
 
 void ReportPreviewWindow::buildOrientationTools()
 {
-    m_portrait = addTool(QStringLiteral("portraitAction"), tr("Portrait"), QStringLiteral("layout-portrait"), true);
-    m_landscape = addTool(QStringLiteral("landscapeAction"), tr("Landscape"), QStringLiteral("layout-landscape"), true);
+    m_portrait =
+        addTool(QStringLiteral("portraitAction"), stockText("Portrait"), QStringLiteral("layout-portrait"), true);
+    m_landscape =
+        addTool(QStringLiteral("landscapeAction"), stockText("Landscape"), QStringLiteral("layout-landscape"), true);
     groupTools({m_portrait, m_landscape});
     connect(m_portrait, &QAction::triggered, m_preview, &QPrintPreviewWidget::setPortraitOrientation);
     connect(m_landscape, &QAction::triggered, m_preview, &QPrintPreviewWidget::setLandscapeOrientation);
@@ -144,10 +155,11 @@ void ReportPreviewWindow::buildOrientationTools()
 
 QWidget *ReportPreviewWindow::buildPageTools()
 {
-    m_firstPage = addTool(QStringLiteral("firstPageAction"), tr("First page"), QStringLiteral("go-first"));
-    m_previousPage = addTool(QStringLiteral("previousPageAction"), tr("Previous page"), QStringLiteral("go-previous"));
-    m_nextPage = addTool(QStringLiteral("nextPageAction"), tr("Next page"), QStringLiteral("go-next"));
-    m_lastPage = addTool(QStringLiteral("lastPageAction"), tr("Last page"), QStringLiteral("go-last"));
+    m_firstPage = addTool(QStringLiteral("firstPageAction"), stockText("First page"), QStringLiteral("go-first"));
+    m_previousPage =
+        addTool(QStringLiteral("previousPageAction"), stockText("Previous page"), QStringLiteral("go-previous"));
+    m_nextPage = addTool(QStringLiteral("nextPageAction"), stockText("Next page"), QStringLiteral("go-next"));
+    m_lastPage = addTool(QStringLiteral("lastPageAction"), stockText("Last page"), QStringLiteral("go-last"));
     connect(m_firstPage, &QAction::triggered, m_preview, [this] { m_preview->setCurrentPage(1); });
     connect(m_previousPage, &QAction::triggered, m_preview,
             [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
@@ -176,11 +188,11 @@ QWidget *ReportPreviewWindow::buildPageTools()
 
 void ReportPreviewWindow::buildViewModeTools()
 {
-    m_singlePage =
-        addTool(QStringLiteral("singlePageAction"), tr("Show single page"), QStringLiteral("view-pages-single"), true);
-    m_facingPages = addTool(QStringLiteral("facingPagesAction"), tr("Show facing pages"),
+    m_singlePage = addTool(QStringLiteral("singlePageAction"), stockText("Show single page"),
+                           QStringLiteral("view-pages-single"), true);
+    m_facingPages = addTool(QStringLiteral("facingPagesAction"), stockText("Show facing pages"),
                             QStringLiteral("view-pages-facing"), true);
-    m_allPages = addTool(QStringLiteral("allPagesAction"), tr("Show overview of all pages"),
+    m_allPages = addTool(QStringLiteral("allPagesAction"), stockText("Show overview of all pages"),
                          QStringLiteral("view-pages-overview"), true);
     groupTools({m_singlePage, m_facingPages, m_allPages});
     connect(m_singlePage, &QAction::triggered, m_preview, &QPrintPreviewWidget::setSinglePageViewMode);

@@ -6,7 +6,7 @@ set -eu
 PACKAGES="
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  qt6-svg-dev
+  qt6-svg-dev qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth openbox xdotool xclip x11-utils imagemagick
   poppler-utils

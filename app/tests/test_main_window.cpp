@@ -14,6 +14,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -373,6 +375,39 @@ private Q_SLOTS:
         QVERIFY(iface);
         QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("116.2"));
         QVERIFY(!form->chart()->accessibleDescription().isEmpty());
+    }
+
+    // Qt's own dialogs speak the desktop's language (the suites run in an
+    // English and a Danish locale); the program's own texts stay English.
+    void qtDialogsSpeakTheDesktopsLanguage()
+    {
+        QStringList seen;
+        whileOpen([this] { form->action(QStringLiteral("Save"))->trigger(); },
+                  [&] {
+                      auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                      QVERIFY(dialog);
+                      auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+                      QVERIFY(buttons);
+                      for (QAbstractButton *b : buttons->buttons())
+                          seen << b->text();
+                      for (const char *name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                          seen << dialog->findChild<QLabel *>(QString::fromLatin1(name))->text();
+                      dialog->reject();
+                  });
+        report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
+        whileOpen([this] { form->action(QStringLiteral("Report"))->trigger(); },
+                  [&] {
+                      auto *preview = form->findChild<report::ReportPreviewWindow *>();
+                      QVERIFY(preview);
+                      seen << preview->windowTitle() << preview->printAction()->text();
+                      preview->close();
+                  });
+        const QStringList english{
+            "&Save", "Cancel", "Look in:", "File &name:", "Files of type:", "Print Preview", "Print"};
+        const QStringList danish{"&Gem",   "Annuller", "Kig i:", "&Filnavn:", "Filer af type:", "Forhåndsvis udskrift",
+                                 "Udskriv"};
+        QCOMPARE(seen, QLocale::system().language() == QLocale::Danish ? danish : english);
+        QCOMPARE(form->action(QStringLiteral("Save"))->text(), QStringLiteral("&Save"));
     }
 
     void exitCloses()
