@@ -6,13 +6,21 @@
 
 #include "chart/chart.h"
 #include "platform/radio_group.h"
+#include "report/report_preview_window.h"
 #include "report/string_grid.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QColor>
+#include <QDeadlineTimer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 namespace report_test {
 
@@ -96,6 +104,27 @@ struct PdfPrinter : QPrinter
     }
 };
 
+// The output of a poppler tool (pdftotext, pdfinfo, pdftoppm, pdfimages)
+// run on a printed report. A tool that is missing or fails fails the test
+// with its reason, rather than leaving an empty text that some check might
+// take for a report without words.
+inline QString pdfTool(const QString &tool, const QStringList &args)
+{
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        QTest::qFail(qPrintable(QStringLiteral("%1 %2 failed (%3): the PDF checks need poppler-utils, which "
+                                               "scripts/install-deps.sh installs")
+                                    .arg(tool, args.join(u' '),
+                                         p.error() == QProcess::FailedToStart
+                                             ? p.errorString()
+                                             : QString::fromLocal8Bit(p.readAllStandardError()).trimmed())),
+                     __FILE__, __LINE__);
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 // A word of a PDF page as pdftotext -bbox reports it, in millimetres from
 // the paper's top-left corner.
 struct PdfWord
@@ -109,10 +138,7 @@ struct PdfWord
 
 inline QList<PdfWord> pdfWords(const QString &pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QString html = pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     static const QRegularExpression re(QString::fromLatin1(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<PdfWord> words;
@@ -127,10 +153,58 @@ inline QList<PdfWord> pdfWords(const QString &pdf)
 
 inline QString pdfLayoutText(const QString &pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+}
+
+// The open report preview, if any.
+inline report::ReportPreviewWindow *openPreview()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *preview = qobject_cast<report::ReportPreviewWindow *>(w); preview && preview->isVisible())
+            return preview;
+    return nullptr;
+}
+
+// Runs command, which opens the report preview and returns once it has been
+// closed. whileOpen runs inside the preview's event loop with the preview on
+// screen; then the preview is closed, as a rider closes it. Returns whether
+// a preview opened; a minute without one ends the waiting, never hangs.
+inline bool withOpenPreview(const std::function<void()> &command,
+                            const std::function<void(report::ReportPreviewWindow &)> &whileOpen)
+{
+    QObject waiting; // takes the pending poll with it when the command fails
+    bool opened = false;
+    const QDeadlineTimer deadline(60000);
+    std::function<void()> poll = [&] {
+        if (report::ReportPreviewWindow *preview = openPreview()) {
+            opened = true;
+            whileOpen(*preview);
+            preview->close();
+        } else if (!deadline.hasExpired()) {
+            QTimer::singleShot(20, &waiting, poll);
+        }
+    };
+    QTimer::singleShot(0, &waiting, poll);
+    command();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return opened;
+}
+
+// The preview's Print tool as a rider uses it: the print dialog it opens is
+// accepted. Returns whether the dialog came up.
+inline bool printFromPreview(report::ReportPreviewWindow &preview)
+{
+    QObject waiting;
+    bool accepted = false;
+    QTimer::singleShot(0, &waiting, [&] {
+        if (auto *dialog = preview.findChild<QPrintDialog *>(QStringLiteral("printDialog"))) {
+            accepted = true;
+            dialog->accept();
+        }
+    });
+    if (auto *print = preview.findChild<QAction *>(QStringLiteral("printAction")))
+        print->trigger();
+    return accepted;
 }
 
 } // namespace report_test

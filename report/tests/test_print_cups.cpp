@@ -12,22 +12,11 @@
 #include "platform/two_digit_field.h"
 #include "report/printers.h"
 #include "report/report_form.h"
-#include "report/report_preview_window.h"
 #include "report_fixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPointer>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QProcess>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 #include <optional>
 
 using calc::Chainring;
@@ -47,46 +36,82 @@ std::optional<QString> cups(const QString &tool, const QStringList &args)
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
-// The open report preview, if any.
-QWidget *openPreview()
+// The jobs the server lists in one state ("completed", "not-completed", "all").
+QStringList jobs(const QString &which)
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && qobject_cast<report::ReportPreviewWindow *>(w))
-            return w;
-    return nullptr;
+    const auto list = cups(QStringLiteral("lpstat"), {QStringLiteral("-W"), which, QStringLiteral("-o")});
+    return list ? list->split(u'\n', Qt::SkipEmptyParts) : QStringList{QStringLiteral("lpstat failed")};
 }
 
-// Calls then() with the widget find() returns once it returns one, polling
-// from the event loop (the caller sits in the preview's loop meanwhile). A
-// minute without it is a failure, never a hang.
-void whenFound(QObject *context, const std::function<QWidget *()> &find, const std::function<void(QWidget &)> &then,
-               QDeadlineTimer deadline = QDeadlineTimer(60000))
+// What the error box would have shown; the suite collects it, so a wrong
+// program fails the test rather than waiting on a message box.
+QStringList shownErrors;
+
+// A fresh main window with small chainring 30, so the values are not the
+// defaults. Empty when it could not be shown.
+std::unique_ptr<MainWindow> changedMainWindow()
 {
-    QTimer::singleShot(20, context, [=] {
-        if (QWidget *w = find())
-            then(*w);
-        else if (!deadline.hasExpired())
-            whenFound(context, find, then, deadline);
-    });
+    report::resetCurrentPrinter();
+    auto form = openMainWindow();
+    if (form) {
+        form->chainringField(Chainring::Small)->setFieldText(QStringLiteral("30"));
+        form->recalculate();
+    }
+    return form;
 }
 
-// Prints from the open report preview with its own Print tool: lets
-// inspect() look at the print dialog the tool opens and accepts it, then
-// closes the preview, which ends the Print command.
-void printFromPreview(report::ReportPreviewWindow &preview, const std::function<void(QPrintDialog &)> &inspect)
+// The Print command, printed from its preview with the preview's Print
+// tool and the print dialog accepted; inspect sees the preview's printer as
+// the command set it up. For PDF output the dialog names pdfFile.
+void printReport(MainWindow &form, const std::function<void(const QPrinter &)> &inspect, const QString &pdfFile = {})
 {
-    bool accepted = false;
-    QTimer::singleShot(0, &preview, [&] {
-        if (auto *dialog = preview.findChild<QPrintDialog *>(QStringLiteral("printDialog"))) {
-            inspect(*dialog);
-            accepted = true;
-            dialog->accept();
-        }
-    });
-    preview.printAction()->trigger();
-    if (!accepted)
-        qWarning("the preview's Print tool showed no print dialog");
-    preview.close();
+    bool printed = false;
+    const bool previewed = report_test::withOpenPreview([&] { form.action(QStringLiteral("Report"))->trigger(); },
+                                                        [&](report::ReportPreviewWindow &preview) {
+                                                            inspect(*preview.printer());
+                                                            if (!pdfFile.isEmpty()) // also makes the output PDF
+                                                                preview.printer()->setOutputFileName(pdfFile);
+                                                            printed = report_test::printFromPreview(preview);
+                                                        });
+    QVERIFY2(previewed, qPrintable(u"the Print command showed no report preview; errors: " + shownErrors.join(u' ')));
+    QVERIFY2(printed, "the preview's Print tool showed no print dialog");
+    QCOMPARE(shownErrors, QStringList());
+}
+
+// The printed PDF is the report of what the main window shows: heading,
+// unit, footer and the ten table lines as the window's cells read.
+void checkPrintedReport(const QString &pdf, const MainWindow &form)
+{
+    const QString text = report_test::pdfLayoutText(pdf);
+    QStringList lines;
+    for (const QString &line : text.split(u'\n'))
+        if (!line.simplified().isEmpty())
+            lines << line.simplified();
+    QVERIFY2(!lines.isEmpty(), qPrintable(text));
+    QCOMPARE(lines.first(), QStringLiteral("Ratiomat"));
+    QVERIFY2(lines.contains(report::ReportForm::kCopyright), qPrintable(text));
+    QVERIFY2(lines.contains(QStringLiteral("Km/t")), qPrintable(text));
+
+    const Chainring rings[] = {Chainring::Big, Chainring::Medium, Chainring::Small};
+    QStringList head;
+    for (int twice = 0; twice < 2; ++twice)
+        for (Chainring ring : rings)
+            head << form.chainringField(ring)->fieldText();
+    QStringList expected{head.join(u' ')};
+    for (int row = 1; row <= 9; ++row) {
+        QStringList line{form.sprocketField(row)->fieldText()};
+        for (Chainring ring : rings)
+            line << form.gearInchCell(ring, row)->text();
+        for (Chainring ring : rings)
+            line << form.speedCell(ring, row)->text();
+        expected << line.join(u' ');
+    }
+    QCOMPARE(expected[0], QStringLiteral("53 42 30 53 42 30"));
+    QStringList table;
+    for (const QString &line : lines)
+        if (expected.contains(line))
+            table << line;
+    QCOMPARE(table, expected);
 }
 
 } // namespace
@@ -105,63 +130,6 @@ class TestPrintCups : public QObject
             .has_value();
     }
 
-    // The jobs the server lists in one state ("completed", "not-completed").
-    static QStringList jobs(const QString &which)
-    {
-        const auto list = cups(QStringLiteral("lpstat"), {QStringLiteral("-W"), which, QStringLiteral("-o")});
-        return list ? list->split(u'\n', Qt::SkipEmptyParts) : QStringList{QStringLiteral("lpstat failed")};
-    }
-
-    // The Print command of a fresh main window (small chainring 30, so the
-    // values are not the defaults), printed from the preview with the print
-    // dialog accepted as it opens. Returns the window for its cells.
-    std::unique_ptr<MainWindow> printReport(QPrintDialog *&seen, QString &printerName, QPrinter::OutputFormat &format,
-                                            QString &fileName)
-    {
-        report::resetCurrentPrinter();
-        auto form = openMainWindow();
-        if (!form)
-            return nullptr;
-        form->chainringField(Chainring::Small)->setFieldText(QStringLiteral("30"));
-        form->recalculate();
-
-        bool printed = false;
-        whenFound(form.get(), openPreview, [&](QWidget &preview) {
-            printed = true;
-            printFromPreview(static_cast<report::ReportPreviewWindow &>(preview), [&](QPrintDialog &dialog) {
-                seen = &dialog;
-                printerName = dialog.printer()->printerName();
-                format = dialog.printer()->outputFormat();
-                fileName = dialog.printer()->outputFileName();
-            });
-        });
-        form->action(QStringLiteral("Report"))->trigger();
-        if (!printed)
-            qWarning("the report preview was not printed from");
-        return form;
-    }
-
-    // The ten table lines as the main window's cells read.
-    static QStringList expectedTable(const MainWindow &form)
-    {
-        const Chainring rings[] = {Chainring::Big, Chainring::Medium, Chainring::Small};
-        QStringList lines;
-        QStringList head;
-        for (int twice = 0; twice < 2; ++twice)
-            for (Chainring ring : rings)
-                head << form.chainringField(ring)->fieldText();
-        lines << head.join(u' ');
-        for (int row = 1; row <= 9; ++row) {
-            QStringList line{form.sprocketField(row)->fieldText()};
-            for (Chainring ring : rings)
-                line << form.gearInchCell(ring, row)->text();
-            for (Chainring ring : rings)
-                line << form.speedCell(ring, row)->text();
-            lines << line.join(u' ');
-        }
-        return lines;
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -171,6 +139,25 @@ private Q_SLOTS:
             QFAIL("needs a private CUPS daemon: run scripts/test-cups.sh");
         QVERIFY2(cups(QStringLiteral("lpstat"), {QStringLiteral("-r")}), "the CUPS daemon does not answer");
         app::prepareApplication();
+        platform::setErrorSink([](const QString &text) { shownErrors << text; });
+    }
+    void init() { shownErrors.clear(); }
+
+    // A printing system without any printer: the Print command previews
+    // for PDF output and the preview's Print writes the report to the file
+    // named in the print dialog; nothing goes to the server.
+    void serverWithoutPrinters()
+    {
+        QCOMPARE(cups(QStringLiteral("lpstat"), {QStringLiteral("-e")}), std::optional(QString()));
+        auto form = changedMainWindow();
+        QVERIFY(form);
+        const QString pdf = out + QStringLiteral("/no-printer.pdf");
+        QPrinter::OutputFormat format = QPrinter::NativeFormat;
+        printReport(
+            *form, [&](const QPrinter &printer) { format = printer.outputFormat(); }, pdf);
+        QCOMPARE(format, QPrinter::PdfFormat);
+        QCOMPARE(jobs(QStringLiteral("all")), QStringList{});
+        checkPrintedReport(pdf, *form);
     }
 
     // The report reaches the server's default printer, and what that
@@ -182,12 +169,14 @@ private Q_SLOTS:
         QVERIFY(addPrinter(QStringLiteral("Other"), out + QStringLiteral("/other.pdf")));
         QVERIFY(cups(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("RatiomatPDF")}));
 
-        QPrintDialog *dialog = nullptr;
-        QString printer, fileName;
-        QPrinter::OutputFormat format = QPrinter::PdfFormat;
-        auto form = printReport(dialog, printer, format, fileName);
+        auto form = changedMainWindow();
         QVERIFY(form);
-        QVERIFY2(dialog, "no print dialog was shown");
+        QString printer;
+        QPrinter::OutputFormat format = QPrinter::PdfFormat;
+        printReport(*form, [&](const QPrinter &chosen) {
+            printer = chosen.printerName();
+            format = chosen.outputFormat();
+        });
         QCOMPARE(printer, QStringLiteral("RatiomatPDF"));
         QCOMPARE(format, QPrinter::NativeFormat);
 
@@ -196,24 +185,7 @@ private Q_SLOTS:
         QCOMPARE(done.size(), 1);
         QVERIFY2(done.first().startsWith(QStringLiteral("RatiomatPDF-")), qPrintable(done.first()));
         QVERIFY(!QFileInfo::exists(out + QStringLiteral("/other.pdf")));
-
-        const QString text = report_test::pdfLayoutText(pdf);
-        QStringList lines;
-        for (const QString &line : text.split(u'\n'))
-            if (!line.simplified().isEmpty())
-                lines << line.simplified();
-        QVERIFY2(!lines.isEmpty(), qPrintable(text));
-        QCOMPARE(lines.first(), QStringLiteral("Ratiomat"));
-        QVERIFY2(lines.contains(report::ReportForm::kCopyright), qPrintable(text));
-        QVERIFY2(lines.contains(QStringLiteral("Km/t")), qPrintable(text));
-
-        const QStringList expected = expectedTable(*form);
-        QCOMPARE(expected[0], QStringLiteral("53 42 30 53 42 30"));
-        QStringList table;
-        for (const QString &line : lines)
-            if (expected.contains(line))
-                table << line;
-        QCOMPARE(table, expected);
+        checkPrintedReport(pdf, *form);
     }
 
     // Printers, but none is the default: the Print command says so in the
@@ -228,18 +200,11 @@ private Q_SLOTS:
             cups(QStringLiteral("lpstat"), {QStringLiteral("-d")}).value_or(QString()).contains(u"no system default"));
         report::resetCurrentPrinter();
 
-        QStringList errors;
-        const platform::ErrorSink previous = platform::setErrorSink([&](const QString &text) { errors << text; });
         auto form = openMainWindow();
         QVERIFY(form);
-        bool previewed = false;
-        whenFound(form.get(), openPreview, [&](QWidget &preview) {
-            previewed = true;
-            preview.close();
-        });
-        form->action(QStringLiteral("Report"))->trigger();
-        platform::setErrorSink(previous);
-        QCOMPARE(errors, QStringList{report::kNoDefaultPrinter + u'.'}); // as the error box shows it
+        const bool previewed =
+            report_test::withOpenPreview([&] { form->action(QStringLiteral("Report"))->trigger(); }, [](QWidget &) {});
+        QCOMPARE(shownErrors, QStringList{report::kNoDefaultPrinter + u'.'}); // as the error box shows it
         QVERIFY(!previewed);
         QCOMPARE(jobs(QStringLiteral("all")), QStringList{});
         QVERIFY(!QFileInfo::exists(out + QStringLiteral("/first.pdf")));

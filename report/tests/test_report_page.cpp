@@ -4,23 +4,18 @@
 #include "platform/error_display.h"
 #include "platform/errors.h"
 #include "platform/tests/error_of.h"
+#include "platform/tests/need.h"
 #include "report/preview_report.h"
 #include "report/printers.h"
 #include "report/report_form.h"
 #include "report_fixture.h"
 
-#include "report/report_preview_window.h"
-
-#include <QAction>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewWidget>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -36,12 +31,8 @@ const double kLineHeight = 6.35;
 
 int pageCount(const QString &pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished();
-    const QString info = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression re(QString::fromLatin1(R"(Pages:\s+(\d+))"));
-    return re.match(info).captured(1).toInt();
+    return re.match(pdfTool(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
 }
 
 // Words on the first page's detail lines, by line; a word belongs to the
@@ -124,18 +115,9 @@ private:
     // inside it, with the preview on screen, before the preview is closed.
     void withPreview(MainWindowStandIn &window, const std::function<void(report::ReportPreviewWindow &)> &whileOpen)
     {
-        bool ran = false;
-        QTimer::singleShot(0, &window, [&] {
-            auto *dialog = window.findChild<report::ReportPreviewWindow *>();
-            if (!dialog)
-                return;
-            whileOpen(*dialog);
-            ran = true;
-            dialog->close();
-        });
-        report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat"));
-        QVERIFY(ran);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(withOpenPreview(
+            [&] { report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat")); },
+            whileOpen));
         QVERIFY(report::PrintReportForm.isNull());
     }
 
@@ -145,24 +127,6 @@ private:
         QString name;
         withPreview(window, [&](report::ReportPreviewWindow &) { name = printForm(*report::PrintReportForm); });
         return name;
-    }
-
-    // The preview's Print tool as a rider uses it: the print dialog comes up
-    // with the given output file and is accepted.
-    static void printFromPreview(report::ReportPreviewWindow &preview, const QString &file)
-    {
-        preview.printer()->setOutputFileName(file);
-        bool accepted = false;
-        QTimer::singleShot(0, &preview, [&] {
-            if (auto *dialog = preview.findChild<QPrintDialog *>(QStringLiteral("printDialog"))) {
-                accepted = true;
-                dialog->accept();
-            }
-        });
-        auto *print = preview.findChild<QAction *>(QStringLiteral("printAction"));
-        QVERIFY(print);
-        print->trigger();
-        QVERIFY(accepted);
     }
 
     static QByteArray contents(const QString &name)
@@ -184,7 +148,8 @@ private Q_SLOTS:
     {
         QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
         QVERIFY(m_dir.isValid());
-        // No printing system to ask: the machine has no printer at all.
+        // The printer comes from the lookup below: the print dialog asks no
+        // printing system of the machine's.
         qputenv("CUPS_SERVER", QFile::encodeName(m_dir.filePath(QStringLiteral("no-cups-here"))));
         platform::setErrorSink([this](const QString &text) { m_errors << text; });
         report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
@@ -392,16 +357,11 @@ private Q_SLOTS:
         QCOMPARE(copiesOf(window), 0);
 
         // The chart is painted into the page, not pasted as a picture.
-        QProcess images;
-        images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-        images.waitForFinished();
-        QCOMPARE(QString::fromUtf8(images.readAllStandardOutput()).trimmed().count(u'\n'), 1);
+        QCOMPARE(pdfTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).trimmed().count(u'\n'), 1);
 
         const QString png = m_dir.filePath(QStringLiteral("page%1").arg(m_files));
-        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
-                                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
-                                    QStringLiteral("-singlefile"), pdf, png}),
-                 0);
+        pdfTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+                                             QStringLiteral("-singlefile"), pdf, png});
         const QImage page(png + QStringLiteral(".png"));
         QVERIFY(!page.isNull());
         const double px = 50 / 25.4;
@@ -474,26 +434,6 @@ private Q_SLOTS:
         withPreview(window, [&](report::ReportPreviewWindow &) { QCOMPARE(copiesOf(window), 3); });
     }
 
-    // A print whose file cannot be written is an error, never a success.
-    void unwritableOutput()
-    {
-        MainWindowStandIn window;
-        withPreview(window, [&](report::ReportPreviewWindow &dialog) {
-            auto *preview = dialog.findChild<QPrintPreviewWidget *>();
-            QVERIFY(preview);
-            QCOMPARE(preview->pageCount(), 1);
-            PdfPrinter printer(m_dir.path());
-            const QString error = printError(*report::PrintReportForm, printer);
-            QVERIFY2(error.startsWith(QStringLiteral("Cannot create file \"%1\"").arg(m_dir.path())),
-                     qPrintable(error));
-            // The preview's own print reports it through the error box.
-            dialog.printer()->setOutputFileName(m_dir.path());
-            preview->print();
-            QCOMPARE(m_errors.size(), 1);
-            QVERIFY(m_errors.first().startsWith(QStringLiteral("Cannot create file")));
-        });
-    }
-
     // Printing from the preview leaves it open, and printing again from the
     // same preview prints the same ten lines again.
     void printingKeepsThePreviewOpen()
@@ -503,7 +443,8 @@ private Q_SLOTS:
         withPreview(window, [&](report::ReportPreviewWindow &preview) {
             for (int round = 0; round < 2; ++round) {
                 printed << pdfName();
-                printFromPreview(preview, printed.last());
+                preview.printer()->setOutputFileName(printed.last());
+                QVERIFY(printFromPreview(preview));
                 QCoreApplication::processEvents();
                 QVERIFY(preview.isVisible());
                 QVERIFY(!report::PrintReportForm.isNull());
@@ -525,131 +466,96 @@ private Q_SLOTS:
         QCOMPARE(detailTexts(printed[1]), first);
     }
 
-    // A print on a full disk is reported, never taken for printed: the file
-    // that was there stays as it was and nothing is left beside it. A full
-    // device written in place is reported the same way.
-    void fullDisk()
-    {
-        MainWindowStandIn window;
-        const QString device = QStringLiteral("/dev/full");
-        if (!QFileInfo::exists(device))
-            QFAIL("/dev/full is missing: a full device is needed to test printing on a full disk");
-        withPreview(window, [&](report::ReportPreviewWindow &) {
-            PdfPrinter printer(device);
-            QCOMPARE(printError(*report::PrintReportForm, printer),
-                     QStringLiteral("Cannot create file \"/dev/full\". No space left on device"));
-        });
-        QVERIFY(!QFileInfo(device).isFile());
-
-        if (geteuid() != 0)
-            QSKIP("Mounting a small file system to fill up needs root; the full device above still ran");
-        QTemporaryDir mountPoint;
-        QVERIFY(mountPoint.isValid());
-        const QByteArray path = QFile::encodeName(mountPoint.path());
-        QVERIFY2(::mount("tmpfs", path.constData(), "tmpfs", 0, "size=256k") == 0,
-                 qPrintable(QStringLiteral("cannot mount a small tmpfs on %1 (%2): the full-disk print is untested")
-                                .arg(mountPoint.path(), QString::fromLocal8Bit(strerror(errno)))));
-        struct Unmount
-        {
-            QByteArray path;
-            ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
-        } unmount{path};
-
-        const QString target = mountPoint.filePath(QStringLiteral("report.pdf"));
-        const QByteArray old = "the report printed last week";
-        {
-            QFile file(target);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QCOMPARE(file.write(old), old.size());
-        }
-        QFile filler(mountPoint.filePath(QStringLiteral("filler")));
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray chunk(4096, 'x');
-        while (filler.write(chunk) == chunk.size()) {
-        }
-        filler.close();
-
-        withPreview(window, [&](report::ReportPreviewWindow &preview) {
-            PdfPrinter printer(target);
-            QCOMPARE(printError(*report::PrintReportForm, printer),
-                     QStringLiteral("Cannot create file \"%1\". No space left on device").arg(target));
-            // The preview's own print goes to the error box the same way.
-            preview.printer()->setOutputFileName(target);
-            preview.previewWidget()->print();
-            QCOMPARE(m_errors.size(), 1);
-            QVERIFY2(m_errors.first().endsWith(QStringLiteral("No space left on device.")),
-                     qPrintable(m_errors.first()));
-            QVERIFY(preview.isVisible());
-        });
-        QCOMPARE(contents(target), old);
-        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                 (QStringList{QStringLiteral("filler"), QStringLiteral("report.pdf")}));
-
-        // With room again the same print replaces the old file.
-        QVERIFY(QFile::remove(filler.fileName()));
-        withPreview(window, [&](report::ReportPreviewWindow &) {
-            PdfPrinter printer(target);
-            QCOMPARE(report::PrintReportForm->reportPage->print(printer), 10);
-        });
-        QCOMPARE(detailTexts(target).size(), 10);
-    }
-
-    // Finding out why a print failed looks only: it creates no file, not
-    // even for a printer that is busy with a file since removed.
-    void failedPrintCreatesNothing_data()
+    // A print whose file cannot be written is an error, never a success,
+    // from the report form and from the preview's own print, which shows it
+    // in the error box and stays open. Finding out why looks only: nothing
+    // is created, not even for a printer busy with a file since removed,
+    // and a file that was there stays as it was.
+    void failedPrint_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("busy");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << QStringLiteral("no-such-folder/report.pdf") << false
-                                        << QStringLiteral("No such file or directory");
-        QTest::newRow("folder as target") << QStringLiteral("folder") << false << QStringLiteral("Is a directory");
-        QTest::newRow("busy printer") << QStringLiteral("busy.pdf") << true << QString();
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("reason"); // empty: any message
+        QTest::newRow("missing folder") << "no-such-folder/report.pdf" << false << false << "No such file or directory";
+        QTest::newRow("folder as target") << "folder" << false << false << "Is a directory";
+        QTest::newRow("full device") << "/dev/full" << false << false << "No space left on device";
+        QTest::newRow("full disk") << "report.pdf" << false << true << "No space left on device";
+        QTest::newRow("busy printer") << "busy.pdf" << true << false << QString();
     }
-    void failedPrintCreatesNothing()
+    void failedPrint()
     {
         QFETCH(QString, target);
         QFETCH(bool, busy);
+        QFETCH(bool, fullDisk);
         QFETCH(QString, reason);
         QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray path = QFile::encodeName(dir.path());
+        const auto unmount = qScopeGuard([&] {
+            if (fullDisk)
+                ::umount2(path.constData(), MNT_DETACH);
+        });
+        if (fullDisk) {
+            RATIOMAT_NEED(geteuid() == 0, "mounting a small file system to fill up needs root");
+            QVERIFY2(::mount("tmpfs", path.constData(), "tmpfs", 0, "size=256k") == 0, strerror(errno));
+        }
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-        const QString name = dir.filePath(target);
+        const QString name = QDir(dir.path()).filePath(target);
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        if (fullDisk) {
+            QFile file(name); // unbuffered: on the disk before it fills up
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write("last week's report") == 18);
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray chunk(4096, 'x');
+            while (filler.write(chunk) == chunk.size()) {
+            }
+            filler.close();
+        }
+        const bool wasFile = QFileInfo(name).isFile();
+        const QByteArray old = wasFile ? contents(name) : QByteArray();
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
-        report::ReportForm form;
-        PdfPrinter printer(name);
-        QPainter other;
-        if (busy) {
-            QVERIFY(other.begin(&printer));
-            QVERIFY(QFile::remove(name));
-        }
-        const QString error = printError(form, printer);
-        QVERIFY(!error.isEmpty());
-        if (!reason.isEmpty())
+        MainWindowStandIn window;
+        QString error;
+        withPreview(window, [&](report::ReportPreviewWindow &preview) {
+            PdfPrinter printer(name);
+            QPainter other;
+            if (busy) {
+                QVERIFY(other.begin(&printer));
+                QVERIFY(QFile::remove(name));
+            }
+            error = printError(*report::PrintReportForm, printer);
+            if (!busy) {
+                preview.printer()->setOutputFileName(name);
+                preview.previewWidget()->print();
+            }
+            QVERIFY(preview.isVisible());
+        });
+        if (reason.isEmpty())
+            QVERIFY(!error.isEmpty());
+        else
             QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason));
+        QCOMPARE(m_errors, busy ? QStringList() : QStringList{error + u'.'}); // as the error box shows it
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
-        if (busy)
-            other.end();
+        QCOMPARE(QFileInfo(name).isFile(), wasFile);
+        if (wasFile)
+            QCOMPARE(contents(name), old);
+
+        if (fullDisk) { // With room again the same print replaces the old file.
+            QVERIFY(filler.remove());
+            withPreview(window, [&](report::ReportPreviewWindow &) {
+                PdfPrinter printer(name);
+                QCOMPARE(report::PrintReportForm->reportPage->print(printer), 10);
+            });
+            QCOMPARE(detailTexts(name).size(), 10);
+        }
     }
 
-    // With no printer at all the Report command still previews, for PDF
-    // output, and the preview's Print writes the report to the PDF file
-    // named in the print dialog. Only printers without a default give
-    // "There is no default printer currently selected".
-    void noPrinterPrintsToPdf()
+    // The system's printer lookup chooses the default printer; with printers
+    // but no default, none; with no printer at all, PDF file output.
+    void printerChoice()
     {
-        QVERIFY2(QPrinterInfo::availablePrinterNames().isEmpty(), "the printing system offers printers");
-        const report::PrinterLookup previous = report::setPrinterLookup({});
-        MainWindowStandIn window;
-        const QString pdf = pdfName();
-        withPreview(window, [&](report::ReportPreviewWindow &preview) {
-            QCOMPARE(preview.printer()->outputFormat(), QPrinter::PdfFormat);
-            printFromPreview(preview, pdf);
-        });
-        report::setPrinterLookup(previous);
-        QCOMPARE(m_errors, QStringList());
-        QCOMPARE(detailTexts(pdf).size(), 10);
-
         const QStringList printers{QStringLiteral("Office"), QStringLiteral("Lab")};
         QCOMPARE(report::choosePrinter(QStringLiteral("Lab"), printers)->printerName, QStringLiteral("Lab"));
         QVERIFY(!report::choosePrinter(QString(), printers));
