@@ -395,13 +395,10 @@ private Q_SLOTS:
                       dialog->reject();
                   });
         report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
-        whileOpen([this] { form->action(QStringLiteral("Report"))->trigger(); },
-                  [&] {
-                      auto *preview = form->findChild<report::ReportPreviewWindow *>();
-                      QVERIFY(preview);
-                      seen << preview->windowTitle() << preview->printAction()->text();
-                      preview->close();
-                  });
+        QVERIFY(report_test::withOpenPreview([this] { form->action(QStringLiteral("Report"))->trigger(); },
+                                             [&](report::ReportPreviewWindow &preview) {
+                                                 seen << preview.windowTitle() << preview.printAction()->text();
+                                             }));
         const QStringList english{
             "&Save", "Cancel", "Look in:", "File &name:", "Files of type:", "Print Preview", "Print"};
         const QStringList danish{"&Gem",   "Annuller", "Kig i:", "&Filnavn:", "Filer af type:", "Forhåndsvis udskrift",

@@ -98,13 +98,9 @@ private Q_SLOTS:
                       box->close();
                   });
         report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
-        whileOpen([this] { form->action(QStringLiteral("Report"))->trigger(); },
-                  [this] {
-                      auto *preview = form->findChild<report::ReportPreviewWindow *>();
-                      QVERIFY(preview && QTest::qWaitForWindowExposed(preview));
-                      check(preview, QStringLiteral("report-preview"));
-                      preview->close();
-                  });
+        QVERIFY(report_test::withOpenPreview(
+            [this] { form->action(QStringLiteral("Report"))->trigger(); },
+            [this](report::ReportPreviewWindow &preview) { check(&preview, QStringLiteral("report-preview")); }));
     }
 };
 
