@@ -73,6 +73,33 @@ QFont sansFont(int pixels)
     return f;
 }
 
+// Qt lays out every new line edit once in the application's font before it
+// takes the font of its parent; for the first one that loads the
+// application font's engine and its fallback list, which this window never
+// draws with. While the window's fields are made, the application font is
+// the window's own, whose engine is loaded anyway. Only the application
+// font of Qt GUI is lent (not QApplication's, which would drop the fonts a
+// desktop theme gives to kinds of widgets and notify every widget), and
+// nothing that takes the application font's attributes is made meanwhile:
+// the fields take the family and size from their parents and the rest is
+// the same in both fonts. Qt counts a restored application font as one the
+// program set: a desktop font changed while the program runs no longer
+// replaces it.
+class ApplicationFontLent
+{
+public:
+    explicit ApplicationFontLent(const QFont &font) : m_saved(QGuiApplication::font())
+    {
+        QGuiApplication::setFont(font);
+    }
+    ~ApplicationFontLent() { QGuiApplication::setFont(m_saved); }
+    ApplicationFontLent(const ApplicationFontLent &) = delete;
+    ApplicationFontLent &operator=(const ApplicationFontLent &) = delete;
+
+private:
+    const QFont m_saved;
+};
+
 // A menu that shows no item images (the chart's context menu).
 class IconlessMenu : public QMenu
 {
@@ -140,8 +167,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_chartTab->setCaption(QStringLiteral("Chart"));
     m_chartTab->setHint(QStringLiteral("Chart"));
     setCentralWidget(m_pageControl);
-    buildSetupTab(m_setupTab);
-    buildChartTab(m_chartTab);
+    {
+        const ApplicationFontLent lent(font());
+        buildSetupTab(m_setupTab);
+        buildChartTab(m_chartTab);
+    }
 
     // The status bar in single-panel mode shows hints; its one text is
     // published so a translator can set it.

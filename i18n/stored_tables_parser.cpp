@@ -8,7 +8,7 @@ namespace i18n {
 
 namespace {
 
-QString withoutIndent(const QString &line)
+QStringView withoutIndent(QStringView line)
 {
     qsizetype i = 0;
     while (i < line.size() && line[i] == u' ')
@@ -28,39 +28,47 @@ void throwStoredTextError(const QString &source, int line, const QString &what)
     throw platform::AppError(QStringLiteral("%1:%2: %3").arg(source).arg(line).arg(what));
 }
 
+// Lines are read as views into the text: the parser runs at every start,
+// and only the names, values and items it keeps are copied.
 QList<StoredObject> parseStoredText(const QString &text, const QString &source)
 {
     QList<StoredObject> objects;
-    const QStringList lines = text.split(u'\n');
     StoredObject *object = nullptr;
     StoredProperty *list = nullptr;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int lineNo = int(i + 1);
-        QString line = lines[i];
+    const QStringView all(text);
+    int lineNo = 0;
+    for (qsizetype from = 0; from <= all.size();) {
+        qsizetype to = all.indexOf(u'\n', from);
+        if (to < 0)
+            to = all.size();
+        QStringView line = all.mid(from, to - from);
+        from = to + 1;
+        ++lineNo;
         if (line.endsWith(u'\r'))
             line.chop(1);
-        const QString content = withoutIndent(line);
+        const QStringView content = withoutIndent(line);
         if (list) {
             if (content.startsWith(u'|'))
-                list->items << content.mid(1);
-            else if (content.trimmed() == QLatin1String(")"))
+                list->items << content.mid(1).toString();
+            else if (content.trimmed() == u")")
                 list = nullptr;
             else
                 fail(source, lineNo, QStringLiteral("a list item starts with \"|\""));
             continue;
         }
-        const QString trimmed = content.trimmed();
+        const QStringView trimmed = content.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
         if (!object) {
             const qsizetype colon = trimmed.indexOf(u':');
-            if (!trimmed.startsWith(QLatin1String("object ")) || colon < 0)
+            if (!trimmed.startsWith(u"object ") || colon < 0)
                 fail(source, lineNo, QStringLiteral("expected \"object <name>: <class>\""));
-            objects.append({trimmed.mid(7, colon - 7).trimmed(), trimmed.mid(colon + 1).trimmed(), {}});
+            objects.append(
+                {trimmed.mid(7, colon - 7).trimmed().toString(), trimmed.mid(colon + 1).trimmed().toString(), {}});
             object = &objects.last();
             continue;
         }
-        if (trimmed == QLatin1String("end")) {
+        if (trimmed == u"end") {
             object = nullptr;
             continue;
         }
@@ -68,22 +76,22 @@ QList<StoredObject> parseStoredText(const QString &text, const QString &source)
         if (eq <= 0)
             fail(source, lineNo, QStringLiteral("expected \"<property> = <value>\""));
         StoredProperty p;
-        p.name = content.left(eq).trimmed();
+        p.name = content.left(eq).trimmed().toString();
         p.line = lineNo;
-        QString value = content.mid(eq + 1);
+        QStringView value = content.mid(eq + 1);
         if (value.startsWith(u' '))
-            value.remove(0, 1);
-        if (value.trimmed() == QLatin1String("(")) {
+            value = value.mid(1);
+        if (value.trimmed() == u"(") {
             p.isList = true;
             object->properties.append(p);
             list = &object->properties.last();
         } else {
-            p.value = value;
+            p.value = value.toString();
             object->properties.append(p);
         }
     }
     if (list || object)
-        fail(source, int(lines.size()), QStringLiteral("unexpected end of the text"));
+        fail(source, lineNo, QStringLiteral("unexpected end of the text"));
     return objects;
 }
 
