@@ -46,14 +46,14 @@ in_locale() {
 }
 
 # locale_missing <stage> <LANG value>: fails the stage when the C library
-# lacks the locale. Qt would still read the language from LANG, but the
+# cannot set the locale. Qt would still read the language from LANG, but the
 # process would run in "C", so a stage meant to run under a decimal comma
 # would not.
 locale_missing() {
-  local have
-  have=$(locale -a 2>/dev/null | sed 's/-//g')
-  grep -qixF "${2//-/}" <<<"$have" && return 1
-  echo "FAILED: $1: the locale $2 is not installed (scripts/install-deps.sh generates it)"
+  local err
+  err=$(in_locale "$2" locale 2>&1 >/dev/null)
+  [ -z "$err" ] && return 1
+  echo "FAILED: $1: the C library lacks the locale $2 (scripts/install-deps.sh generates it): ${err%%$'\n'*}"
   failed=$((failed + 1))
 }
 
