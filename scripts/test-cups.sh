@@ -10,7 +10,7 @@
 # Ends with one line "N passed, M failed" (the suite's test functions) and
 # exits non-zero on any failure.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 build=${1:-build}
 
 fail() {

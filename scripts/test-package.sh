@@ -10,7 +10,7 @@
 # elsewhere it fails with a message and touches nothing. Ends with one line
 # "N passed, M failed" and exits non-zero on any failure.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 passed=0
 failed=0

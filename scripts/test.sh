@@ -45,6 +45,18 @@ in_locale() {
   env "${unset[@]}" LANG="$lang" "$@"
 }
 
+# locale_missing <stage> <LANG value>: fails the stage when the C library
+# cannot set the locale. Qt would still read the language from LANG, but the
+# process would run in "C", so a stage meant to run under a decimal comma
+# would not.
+locale_missing() {
+  local err
+  err=$(in_locale "$2" locale 2>&1 >/dev/null)
+  [ -z "$err" ] && return 1
+  echo "FAILED: $1: the C library lacks the locale $2 (scripts/install-deps.sh generates it): ${err%%$'\n'*}"
+  failed=$((failed + 1))
+}
+
 # run_ctest <build dir> <label> <LANG value>: runs one label's suites in a
 # locale and adds up the counts; the xvfb label's suites get an X server.
 run_ctest() {
@@ -52,6 +64,7 @@ run_ctest() {
   stage="$dir: $label suites, LANG=$lang"
   log="$logdir/$(basename "$dir")-$label-$lang.log"
   echo "== $stage =="
+  locale_missing "$stage" "$lang" && return
   local x=()
   if [ "$label" = xvfb ]; then x=(xvfb-run -a -s "-screen 0 1280x1024x24"); fi
   (cd "$dir" && in_locale "$lang" "${x[@]}" ctest --output-on-failure -L "$label") 2>&1 | tee "$log"
@@ -65,16 +78,48 @@ run_ctest() {
   tally "$stage" $((total - bad)) "$bad"
 }
 
+# source_files <name pattern>...: the checkout's files whose names match
+# the patterns (in any folder), one a line, in git's order. In a git work
+# tree of this folder with git at hand these are the tracked files;
+# otherwise (a release tarball, a Debian source package, a machine without
+# git) every file outside .git and the folders .gitignore keeps out of the
+# repository, which in a clean checkout is the same list.
+if command -v git >/dev/null 2>&1 && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
+  files_from="git ls-files"
+else
+  files_from="find"
+fi
+source_files() {
+  local p spec=() names=()
+  for p in "$@"; do
+    spec+=(":(glob)**/$p")
+    names+=(-o -name "$p")
+  done
+  if [ "$files_from" = find ]; then
+    find . -type d \( -path ./.git -o -path './build*' -o -path ./.cache -o -path ./test-artifacts \) -prune \
+      -o -type f \( "${names[@]:1}" \) -print | sed 's|^\./||' | LC_ALL=C sort
+  else
+    git ls-files -- "${spec[@]}"
+  fi
+}
+
 # check_suites <build dir> <label>...: every suite a CMakeLists.txt defines
 # is registered with CTest, and every registered test carries a label some
 # stage runs. A suite that dropped out would otherwise shrink a stage
-# without failing it.
+# without failing it; finding no suites on either side fails too.
 check_suites() {
   local dir=$1 defined registered missing stray
   shift
-  defined=$(git ls-files '*CMakeLists.txt' |
-    xargs sed -nE 's/^ *(ratiomat_add_test\(|add_test\(NAME )([A-Za-z0-9_]+).*/\2/p' | sort -u)
+  defined=$(source_files CMakeLists.txt |
+    xargs -r sed -nE 's/^ *(ratiomat_add_test\(|add_test\(NAME )([A-Za-z0-9_]+).*/\2/p' | sort -u)
   registered=$(cd "$dir" && ctest -N | sed -nE 's/^ *Test +#[0-9]+: +//p' | sort -u)
+  echo "== $dir: $(grep -c . <<<"$defined") suites defined in CMakeLists.txt files ($files_from)," \
+    "$(grep -c . <<<"$registered") registered with CTest =="
+  if [ -z "$defined" ] || [ -z "$registered" ]; then
+    echo "FAILED: $dir: the suite-registration check found nothing to compare"
+    failed=$((failed + 1))
+    return
+  fi
   missing=$(comm -23 <(echo "$defined") <(echo "$registered"))
   if [ -n "$missing" ]; then
     echo "FAILED: $dir: suites defined but not registered with CTest:"
@@ -89,17 +134,17 @@ check_suites() {
   fi
 }
 
-# check_format: every tracked C++ file as clang-format writes it.
+# check_format: every C++ file of the checkout as clang-format writes it.
 check_format() {
   local files=()
-  mapfile -t files < <(git ls-files '*.cpp' '*.h')
-  echo "== clang-format on ${#files[@]} files =="
+  mapfile -t files < <(source_files '*.cpp' '*.h')
+  echo "== clang-format on ${#files[@]} files ($files_from) =="
   if [ ${#files[@]} -eq 0 ]; then
     tally "formatting" 0 0
   elif clang-format --dry-run --Werror "${files[@]}"; then
     tally "formatting" 1 0
   else
-    echo "FAILED: not formatted; run: git ls-files '*.cpp' '*.h' | xargs clang-format -i"
+    echo "FAILED: not formatted; run clang-format -i on the files named above"
     tally "formatting" 0 1
   fi
 }
@@ -139,6 +184,7 @@ run_counted() {
 run_e2e() {
   local lang=$1 stage="end-to-end desktop test, LANG=$1" rc
   echo "== $stage =="
+  locale_missing "$stage" "$lang" && return
   rm -rf build/test-artifacts/e2e
   in_locale "$lang" timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
     /usr/bin/python3 e2e/test_desktop.py --app build/app/ratiomat \
@@ -189,6 +235,11 @@ if [ "${FAST:-0}" != 1 ]; then
       for d in "$src/corpus/${name#fuzz_}" "$src/corpus" "$src/fuzz/corpus/${name#fuzz_}" "$src/fuzz/corpus"; do
         if [ -z "$seeds" ] && [ -d "$d" ]; then seeds=$d; fi
       done
+      if [ -z "$seeds" ]; then
+        echo "FAILED: $name has no seed corpus"
+        failed=$((failed + 1))
+        continue
+      fi
       work=$(mktemp -d)
       echo "== fuzzing $name for ${seconds}s (seeds: $seeds) =="
       if "$target" -max_total_time="$seconds" -print_final_stats=1 "$work" "$seeds" >"$logdir/$name.log" 2>&1; then
