@@ -7,10 +7,11 @@ set -eu
 
 # file: cpack finds the program's libraries for dpkg-shlibdeps with it.
 # locales: the C library's Danish locale (below).
+# valgrind: scripts/bench.sh counts start-up instructions with callgrind.
 PACKAGES="
   build-essential cmake ninja-build pkg-config file
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  qt6-svg-dev qt6-translations-l10n
+  qt6-svg-dev qt6-translations-l10n libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth openbox xdotool xclip x11-utils imagemagick
   poppler-utils
@@ -18,7 +19,7 @@ PACKAGES="
   python3 at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-x11 dbus
   desktop-file-utils appstream
   dpkg-dev lintian cups-daemon cups-client
-  clang-format locales
+  clang-format locales valgrind
 "
 
 # What scripts/*.sh, the test suites and the end-to-end test run, beyond
@@ -31,7 +32,7 @@ TOOLS="
   xvfb-run Xvfb xauth openbox xdotool xclip xprop import convert compare identify
   pdftotext pdftoppm pdfinfo cupsd lpadmin lpstat
   python3 dbus-run-session /usr/libexec/at-spi-bus-launcher
-  timeout realpath locale locale-gen gzip awk
+  timeout realpath locale locale-gen gzip awk valgrind
 "
 
 SUDO=""
