@@ -7,19 +7,11 @@
 // address. The template's parts between \x01 characters are also quoted,
 // joined and split again.
 #include "about/launch_command.h"
-
-#include <cstdint>
-#include <cstdlib>
+#include "platform/fuzz/fuzz_check.h"
 
 using namespace about;
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 QString quoted(const QString &argument)
 {
@@ -36,7 +28,7 @@ QString quoted(const QString &argument)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = utf8Text(data, size);
     const qsizetype lineEnd = text.indexOf(u'\n');
     const QString command = lineEnd < 0 ? text : text.first(lineEnd);
     const QString address = lineEnd < 0 ? QString() : text.sliced(lineEnd + 1);

@@ -4,19 +4,11 @@
 // argument of its own.
 #include "about/browser_association.h"
 #include "about/launch_command.h"
-
-#include <cstdint>
-#include <cstdlib>
+#include "platform/fuzz/fuzz_check.h"
 
 using namespace about::xdg;
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 const QString kAddress = QStringLiteral("https://ratiomat.example.org/a b?%u");
 

@@ -5,11 +5,10 @@
 #include "calc/gearing.h"
 #include "calc/tests/fake_gear_window.h"
 #include "platform/errors.h"
+#include "platform/fuzz/fuzz_check.h"
 
 #include <array>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -22,26 +21,18 @@ struct Window : FakeGearWindow
 
     void setGearInches(calc::Chainring r, int row, const QString &t) override
     {
-        check(t), FakeGearWindow::setGearInches(r, row, t);
+        check(calc::parseDecimal(t, sep).has_value());
+        FakeGearWindow::setGearInches(r, row, t);
     }
     void setSpeed(calc::Chainring r, int row, const QString &t) override
     {
-        check(t), FakeGearWindow::setSpeed(r, row, t);
+        check(calc::parseDecimal(t, sep).has_value());
+        FakeGearWindow::setSpeed(r, row, t);
     }
-    void clearSeries(int s) override
-    {
-        if (s < 1 || s > 3)
-            std::abort();
-    }
+    void clearSeries(int s) override { check(s >= 1 && s <= 3); }
     void addBar(int s, double start, double end, double y) override
     {
-        if (s < 1 || s > 3 || !std::isfinite(start) || !std::isfinite(end) || !std::isfinite(y))
-            std::abort();
-    }
-    void check(const QString &t) const
-    {
-        if (!calc::parseDecimal(t, sep))
-            std::abort();
+        check(s >= 1 && s <= 3 && std::isfinite(start) && std::isfinite(end) && std::isfinite(y));
     }
 };
 
@@ -90,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         calc::recalculate(w, w, w, w.sep);
     } catch (const platform::MathError &) {
         // The chart feed's cadence ratio: a cadence of 0.
-        if (w.cad != 0)
-            std::abort();
+        check(w.cad == 0);
     }
     return 0;
 }

@@ -27,10 +27,9 @@ struct FakeGearWindow : calc::GearInputs, calc::ResultCells, calc::SeriesFeed
 
     FakeGearWindow()
     {
-        for (auto &col : inches)
-            col.fill(QStringLiteral("old"));
-        for (auto &col : speeds)
-            col.fill(QStringLiteral("old"));
+        for (auto *cells : {&inches, &speeds})
+            for (auto &col : *cells)
+                col.fill(QStringLiteral("old"));
     }
 
     QString chainringText(calc::Chainring r) const override { return rings[size_t(r)]; }

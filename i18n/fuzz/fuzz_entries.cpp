@@ -5,19 +5,9 @@
 // flag), then UTF-8 text whose lines are spread over the eleven lists.
 #include "i18n/entries.h"
 #include "i18n/tables.h"
-
-#include <cstdint>
-#include <cstdlib>
+#include "platform/fuzz/fuzz_check.h"
 
 using namespace i18n;
-
-namespace {
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -27,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QChar d = (control & 1) ? QChar(u'\t') : QChar(1);
     const int languages = 1 + ((control >> 1) & 3);
     const int language = 1 + ((control >> 3) & 3);
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const QString text = utf8Text(data + 1, size - 1);
     const QStringList lines = text.split(u'\n');
 
     // Single entries.

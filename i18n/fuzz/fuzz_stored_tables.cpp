@@ -4,19 +4,14 @@
 // objects.
 #include "i18n/stored_tables.h"
 #include "platform/errors.h"
+#include "platform/fuzz/fuzz_check.h"
 
-#include <cstdint>
-#include <cstdlib>
+#include <algorithm>
+#include <tuple>
 
 using namespace i18n;
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 // The stored form of parsed objects; "\r\n" line ends keep a value's own
 // trailing "\r".
@@ -43,27 +38,20 @@ QString storedForm(const QList<StoredObject> &objects)
 
 bool sameObjects(const QList<StoredObject> &a, const QList<StoredObject> &b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].name != b[i].name || a[i].className != b[i].className ||
-            a[i].properties.size() != b[i].properties.size())
-            return false;
-        for (qsizetype j = 0; j < a[i].properties.size(); ++j) {
-            const StoredProperty &p = a[i].properties[j];
-            const StoredProperty &q = b[i].properties[j];
-            if (p.name != q.name || p.value != q.value || p.items != q.items || p.isList != q.isList)
-                return false;
-        }
-    }
-    return true;
+    auto fields = [](const StoredProperty &p) { return std::tie(p.name, p.value, p.items, p.isList); };
+    auto sameProperty = [&](const StoredProperty &p, const StoredProperty &q) { return fields(p) == fields(q); };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const StoredObject &x, const StoredObject &y) {
+        return x.name == y.name && x.className == y.className &&
+               std::equal(x.properties.begin(), x.properties.end(), y.properties.begin(), y.properties.end(),
+                          sameProperty);
+    });
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = utf8Text(data, size);
     const QString source = QStringLiteral("fuzz.lang");
     const qsizetype lines = text.count(u'\n') + 1;
     QList<StoredObject> objects;

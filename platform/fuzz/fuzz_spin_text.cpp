@@ -3,18 +3,11 @@
 // reading (leading blanks, optional sign, ASCII digits to the end, 32-bit
 // range); every value read writes back as a text that reads the same.
 #include "calc/decimal.h"
+#include "platform/fuzz/fuzz_check.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <optional>
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 std::optional<int> reference(const QString &text)
 {
@@ -40,7 +33,7 @@ std::optional<int> reference(const QString &text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = utf8Text(data, size);
     const std::optional<int> value = calc::parseInteger(text);
     check(value == reference(text));
     if (value) {

@@ -84,35 +84,27 @@ private Q_SLOTS:
         QCOMPARE(f.displayText(), QStringLiteral("5_"));
         f.setFieldText(QStringLiteral(" 5"));
         QCOMPARE(f.fieldText(), QStringLiteral(" 5"));
-        QCOMPARE(f.editMask(), QStringLiteral("99;1;_"));
-        QCOMPARE(TwoDigitField(TwoDigitField::Mode::Required).editMask(), QStringLiteral("00;1;_"));
     }
 
-    void typingOneDigit_data()
+    void typingIntoBlanks_data()
     {
+        QTest::addColumn<QString>("keys");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("first position") << 0 << "7 ";
-        QTest::newRow("second position") << 1 << " 7";
+        QTest::newRow("digit at first position") << "7" << 0 << "7 ";
+        QTest::newRow("digit at second position") << "7" << 1 << " 7";
+        QTest::newRow("letter and sign refused") << "a-" << 0 << "  ";
     }
-    void typingOneDigit()
+    void typingIntoBlanks()
     {
+        QFETCH(QString, keys);
         QFETCH(int, position);
         QFETCH(QString, expected);
         focus(sprocket);
         sprocket->setFieldText(QStringLiteral("  "));
         sprocket->setCursorPosition(position);
-        QTest::keyClick(sprocket, Qt::Key_7);
+        QTest::keyClicks(sprocket, keys);
         QCOMPARE(sprocket->fieldText(), expected);
-    }
-
-    void nonDigitsAreRefused()
-    {
-        focus(sprocket);
-        sprocket->setFieldText(QStringLiteral("  "));
-        sprocket->setCursorPosition(0);
-        QTest::keyClicks(sprocket, QStringLiteral("a-"));
-        QCOMPARE(sprocket->fieldText(), QStringLiteral("  "));
     }
 
     void changeSignalCarriesBlanks()
@@ -138,24 +130,11 @@ private Q_SLOTS:
     }
 
     // Each visit to a field has its own snapshot: a value kept by leaving
-    // the field stays when the rider comes back and presses Escape, in a
-    // sprocket field and, after a refused exit, in a chainring field.
+    // the field stays when the rider comes back and presses Escape, also
+    // after a refused exit. (A sprocket field without the refusal: the main
+    // window's suite.)
     void escapeGivesBackTheTextOfThisVisit()
     {
-        focus(sprocket);
-        sprocket->selectAll();
-        QTest::keyClicks(sprocket, QStringLiteral("15"));
-        QTest::keyClick(sprocket, Qt::Key_Tab);
-        QTRY_VERIFY(cadence->hasFocus());
-        QTest::keyClick(cadence, Qt::Key_Backtab);
-        QTRY_VERIFY(sprocket->hasFocus());
-        QTest::keyClick(sprocket, Qt::Key_Escape);
-        QCOMPARE(sprocket->fieldText(), QStringLiteral("15"));
-        sprocket->selectAll();
-        QTest::keyClicks(sprocket, QStringLiteral("34"));
-        QTest::keyClick(sprocket, Qt::Key_Escape);
-        QCOMPARE(sprocket->fieldText(), QStringLiteral("15"));
-
         focus(ring);
         ring->selectAll();
         QTest::keyClicks(ring, QStringLiteral("60"));
@@ -219,24 +198,27 @@ private Q_SLOTS:
         QCOMPARE(title, QApplication::applicationName());
     }
 
-    void programTextIsNotValidated()
+    // Only a user edit of a chainring field is validated on leaving.
+    void blanksThatMayBeLeft_data()
     {
-        focus(ring);
-        ring->setFieldText(QStringLiteral("  "));
-        focus(sprocket);
-        QTest::qWait(20);
-        QVERIFY(errors.isEmpty());
-        QVERIFY(sprocket->hasFocus());
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("chainring blanked by the program") << false;
+        QTest::newRow("sprocket blanked by the rider") << true;
     }
-
-    void blankSprocketMayBeLeft()
+    void blanksThatMayBeLeft()
     {
-        focus(sprocket);
-        sprocket->selectAll();
-        QTest::keyClick(sprocket, Qt::Key_Delete);
-        focus(ring);
+        QFETCH(bool, typed);
+        TwoDigitField *field = typed ? sprocket : ring, *next = typed ? ring : sprocket;
+        focus(field);
+        field->selectAll();
+        if (typed)
+            QTest::keyClick(field, Qt::Key_Delete);
+        else
+            field->setFieldText(QStringLiteral("  "));
+        focus(next);
         QTest::qWait(20);
         QVERIFY(errors.isEmpty());
+        QVERIFY(next->hasFocus());
     }
 
     void spinText_data()
@@ -246,10 +228,13 @@ private Q_SLOTS:
         QTest::newRow("number") << "120" << 120;
         QTest::newRow("leading blank") << " 42" << 42;
         QTest::newRow("empty reads as minimum") << "" << 0;
+        QTest::newRow("blanks only") << "  " << 0;
         QTest::newRow("lone minus") << "-" << 0;
         QTest::newRow("decimal") << "1.5" << 0;
         QTest::newRow("trailing blank") << "42 " << 0;
         QTest::newRow("beyond 32 bits") << "99999999999" << 0;
+        QTest::newRow("one past the largest") << "2147483648" << 0;
+        QTest::newRow("smallest") << "-2147483648" << int(-2147483648LL);
         QTest::newRow("out of bounds is read as typed") << "250" << 250;
         QTest::newRow("negative") << "-7" << -7;
     }
@@ -281,16 +266,6 @@ private Q_SLOTS:
         focus(cadence);
         focus(circumference);
         QCOMPARE(cadence->fieldText(), QString());
-    }
-
-    void unboundedFieldAcceptsAnything()
-    {
-        circumference->setFieldText(QStringLiteral("-5"));
-        focus(circumference);
-        focus(cadence);
-        QCOMPARE(circumference->value(), -5);
-        circumference->setValue(0);
-        QCOMPARE(circumference->fieldText(), QStringLiteral("0"));
     }
 
     void spinKeyFilter()
