@@ -98,7 +98,12 @@ public:
     SavePictureDialog *savePictureDialog() const { return m_savePicture; }
     QMenu *chartMenu() const { return m_popup; }
 
-    // Components in the window's own order, as the translator visits them.
+    // The stored names of the window's components in the window's own
+    // order, as the translator visits them when it completes its tables: the
+    // one list of them. The builders name each component; test_stored_names
+    // checks in every build that the names and the components agree.
+    static QStringList storedComponentOrder();
+    // The components of that order.
     const QList<QObject *> &components() const { return m_components; }
     i18n::Translator *translator() const { return m_translator; }
     i18n::LanguageDispatcher *dispatcher() const { return m_dispatcher; }

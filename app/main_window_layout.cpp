@@ -114,31 +114,6 @@ protected:
     }
 };
 
-// The stored names of the window's components in the window's own order,
-// as the translator visits them when it completes its tables.
-QStringList storedComponentOrder()
-{
-    auto names = [](const char *spaced) { return QString::fromLatin1(spaced).split(u' '); };
-    auto numbered = [](const char *prefix, int first, int last) {
-        QStringList run;
-        for (int i = first; i <= last; ++i)
-            run << QString::fromLatin1(prefix) + QString::number(i);
-        return run;
-    };
-    return names("PageControl1 TabSheet1 Label43 Label44 SpinEdit4 RadioGroup1 GroupBox1 Label5 Label30 Label40 "
-                 "Label63 SpinEdit1 GroupBox2 Label2") +
-           numbered("MaskEdit", 1, 12) +
-           names("TabSheet2 Panel1 Panel2 Udskriv Zoomin Zoomud Undo Dansk1 English1 Copy Save Filer1 Rediger1 "
-                 "Hjlp1 Gem1 N1 Udskriv1 N2 Afslut1 Kopier1 Vis1 Zoomind1 Zoomud1 Nulstil1 Om1 N3 Indstillinger1 "
-                 "BigLabel1 MediumLabel1") +
-           numbered("BigLabel", 2, 9) + numbered("MediumLabel", 2, 9) + numbered("SmallLabel", 1, 9) +
-           names("StringGrid1 ToolBar1 ToolButton6 ToolButton2 ToolButton3 ToolButton4 ToolButton5 Panel3 Chart1 "
-                 "Series1 Series2 Series3 Panel4 Label41 Label42 CheckBox1 CheckBox2 CheckBox3 SpinEdit2 SpinEdit3 "
-                 "Report Setup Udskriv2 N5 Zoomind2 Zoomud2 Nulstil2 N6 Indstillinger2 StatusBar1") +
-           numbered("BigSpeedLabel", 1, 9) + numbered("MediumSpeedLabel", 1, 9) + numbered("SmallSpeedLabel", 1, 9) +
-           names("SavePictureDialog1 siLangDispatcher1");
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
@@ -332,6 +307,29 @@ void MainWindow::fillMenu(QMenu *menu, std::initializer_list<MenuEntry> entries)
     }
 }
 
+QStringList MainWindow::storedComponentOrder()
+{
+    auto names = [](const char *spaced) { return QString::fromLatin1(spaced).split(u' '); };
+    auto numbered = [](const char *prefix, int first, int last) {
+        QStringList run;
+        for (int i = first; i <= last; ++i)
+            run << QString::fromLatin1(prefix) + QString::number(i);
+        return run;
+    };
+    return names("PageControl1 TabSheet1 Label43 Label44 SpinEdit4 RadioGroup1 GroupBox1 Label5 Label30 Label40 "
+                 "Label63 SpinEdit1 GroupBox2 Label2") +
+           numbered("MaskEdit", 1, 12) +
+           names("TabSheet2 Panel1 Panel2 Udskriv Zoomin Zoomud Undo Dansk1 English1 Copy Save Filer1 Rediger1 "
+                 "Hjlp1 Gem1 N1 Udskriv1 N2 Afslut1 Kopier1 Vis1 Zoomind1 Zoomud1 Nulstil1 Om1 N3 Indstillinger1 "
+                 "BigLabel1 MediumLabel1") +
+           numbered("BigLabel", 2, 9) + numbered("MediumLabel", 2, 9) + numbered("SmallLabel", 1, 9) +
+           names("StringGrid1 ToolBar1 ToolButton6 ToolButton2 ToolButton3 ToolButton4 ToolButton5 Panel3 Chart1 "
+                 "Series1 Series2 Series3 Panel4 Label41 Label42 CheckBox1 CheckBox2 CheckBox3 SpinEdit2 SpinEdit3 "
+                 "Report Setup Udskriv2 N5 Zoomind2 Zoomud2 Nulstil2 N6 Indstillinger2 StatusBar1") +
+           numbered("BigSpeedLabel", 1, 9) + numbered("MediumSpeedLabel", 1, 9) + numbered("SmallSpeedLabel", 1, 9) +
+           names("SavePictureDialog1 siLangDispatcher1");
+}
+
 void MainWindow::buildTranslator()
 {
     const QStringList order = storedComponentOrder();
@@ -339,7 +337,8 @@ void MainWindow::buildTranslator()
     m_dispatcher = new i18n::LanguageDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
 
-    // One pass over the children, then a look-up per name: this runs at start-up.
+    // One pass over the children, then a look-up per name: this runs at
+    // start-up. A listed name that no component carries fails test_stored_names.
     QHash<QString, QObject *> byName;
     for (QObject *o : findChildren<QObject *>())
         if (!o->objectName().isEmpty() && !byName.contains(o->objectName()))

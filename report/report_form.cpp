@@ -73,14 +73,21 @@ ReportForm::ReportForm(QWidget *parent) : QWidget(parent)
 
     // The report form's own translator: stored with the form, never switched,
     // so the report's fixed texts read the same in both languages.
-    QList<QObject *> components{reportPage,      titleBand,      chartHolder,     reportChart,    detailBand,
-                                sprocketCell,    bigInchesCell,  smallInchesCell, bigSpeedCell,   mediumInchesCell,
-                                mediumSpeedCell, smallSpeedCell, pageFooterBand,  copyrightLabel, pageHeaderBand,
-                                titleLabel,      gearHeading,    unitHeading};
+    QList<QObject *> components;
+    for (const QString &name : storedComponentOrder())
+        if (QObject *c = findChild<QObject *>(name))
+            components << c;
     m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("TPrintReportForm"), components);
     translator = new i18n::Translator(*m_form, this);
     translator->setObjectName(QStringLiteral("siLang1"));
     i18n::loadStoredTables(i18n::kReportFormTables, *m_form, *translator, nullptr);
+}
+
+QStringList ReportForm::storedComponentOrder()
+{
+    auto names = [](const char *spaced) { return QString::fromLatin1(spaced).split(u' '); };
+    return names("QuickRep1 QRBand1 QRChart1 QRDBChart1 QRBand2 QRLabel3 QRLabel4 QRLabel6 QRLabel7 QRLabel5 "
+                 "QRLabel9 QRLabel10 QRBand3 QRLabel8 QRBand4 QRLabel1 QRLabel11 QRLabel12");
 }
 
 ReportForm::~ReportForm()

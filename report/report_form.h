@@ -3,6 +3,7 @@
 #include "report_engine.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -40,6 +41,10 @@ public:
 
     explicit ReportForm(QWidget *parent = nullptr);
     ~ReportForm() override;
+
+    // The stored names of the form's components in stored order, from which
+    // the translator's order is taken (test_stored_names checks them).
+    static QStringList storedComponentOrder();
 
     ReportPage *reportPage = nullptr;
     ReportBand *pageHeaderBand = nullptr;

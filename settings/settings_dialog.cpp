@@ -92,12 +92,21 @@ void SettingsDialog::buildButtons()
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+QStringList SettingsDialog::storedComponentOrder()
+{
+    return {QStringLiteral("Bevel1"),   QStringLiteral("Label1"),    QStringLiteral("BitBtn1"),
+            QStringLiteral("BitBtn2"),  QStringLiteral("TrackBar1"), QStringLiteral("CheckBox1"),
+            QStringLiteral("ComboBox1")};
+}
+
 // The dialog's own translator, not attached to the language dispatcher.
 void SettingsDialog::buildTranslator()
 {
-    m_form = std::make_unique<platform::QtForm>(
-        this, QStringLiteral("TSetupForm"),
-        QList<QObject *>{m_bevel, m_label3d, m_ok, m_cancel, m_trackBar, m_gradient, m_languages});
+    QList<QObject *> components;
+    for (const QString &name : storedComponentOrder())
+        if (QObject *c = findChild<QObject *>(name))
+            components << c;
+    m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("TSetupForm"), components);
     m_translator = new i18n::Translator(*m_form, this);
     m_translator->setObjectName(QStringLiteral("siLang1"));
     i18n::loadStoredTables(i18n::kSettingsDialogTables, *m_form, *m_translator, nullptr);

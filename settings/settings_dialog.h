@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <memory>
 
 namespace i18n {
@@ -31,6 +32,10 @@ public:
     // The language the dialog shows itself in: 1 Danish, 2 English.
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
+
+    // The stored names of the dialog's components in stored order, from
+    // which the translator's order is taken (test_stored_names checks them).
+    static QStringList storedComponentOrder();
 
     // The dialog's own translator, which showInChosenLanguage switches to Tag.
     i18n::Translator *translator() const { return m_translator; }
