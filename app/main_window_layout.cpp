@@ -248,17 +248,18 @@ void MainWindow::buildActions()
         QKeySequence shortcut;
         void (MainWindow::*handler)();
     };
+    // Copy, Save and Print take the platform's standard keys, whose first
+    // binding here is Ctrl+C, Ctrl+S and Ctrl+P (only that one is set).
     const ActionSpec specs[] = {
         {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
         {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::zoomIn},
         {"Zoomud", "Grafik", "Zoom &out", "Zoom out", "zoom-out", QKeySequence(Qt::CTRL | Qt::Key_O),
          &MainWindow::zoomOut},
         {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &MainWindow::resetZoom},
-        {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(Qt::CTRL | Qt::Key_C),
+        {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(QKeySequence::Copy),
          &MainWindow::copyChart},
-        {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
-         &MainWindow::saveChart},
-        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P), &MainWindow::showReport},
+        {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(QKeySequence::Save), &MainWindow::saveChart},
+        {"Report", "", "&Print", "Print report", "print", QKeySequence(QKeySequence::Print), &MainWindow::showReport},
         {"Setup", "Filer", "&Setup", "", nullptr, {}, &MainWindow::openSettings},
     };
     for (const ActionSpec &s : specs) {
