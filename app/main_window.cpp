@@ -40,14 +40,14 @@ using platform::guarded;
 
 namespace {
 
-const std::array<const char *, 12> kDefaultTeeth{"53", "42", "12", "13", "14", "15",
-                                                 "16", "17", "18", "19", "21", "32"};
+const std::array<const char *, calc::kTeethFieldCount> kDefaultTeeth{"53", "42", "12", "13", "14", "15",
+                                                                     "16", "17", "18", "19", "21", "32"};
 
 } // namespace
 
 platform::TwoDigitField *MainWindow::chainringField(Chainring ring) const
 {
-    return m_chainrings[size_t(ring)];
+    return m_chainrings[calc::ringIndex(ring)];
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -71,12 +71,11 @@ void MainWindow::resetToDefaults()
 {
     m_tag = 0;
     // Field order MaskEdit1, MaskEdit2, MaskEdit3 ... MaskEdit12.
-    std::array<platform::TwoDigitField *, 12> fields{};
-    fields[0] = m_chainrings[0];
-    fields[1] = m_chainrings[1];
-    for (int row = 1; row <= 9; ++row)
-        fields[size_t(row + 1)] = m_sprockets[size_t(row - 1)];
-    fields[11] = m_chainrings[2];
+    std::array<platform::TwoDigitField *, calc::kTeethFieldCount> fields{};
+    for (Chainring ring : calc::kChainrings)
+        fields[size_t(calc::chainringFieldNumber(ring) - 1)] = chainringField(ring);
+    for (int row = 1; row <= calc::kSprocketRows; ++row)
+        fields[size_t(calc::sprocketFieldNumber(row) - 1)] = sprocketField(row);
     for (size_t i = 0; i < fields.size(); ++i)
         fields[i]->setFieldText(QString::fromLatin1(kDefaultTeeth[i]));
     m_tag = 1;
@@ -113,8 +112,8 @@ void MainWindow::exitRequested()
 
 void MainWindow::showCheckedSeries()
 {
-    for (int i = 0; i < 3; ++i)
-        m_series[size_t(i)]->setActive(m_seriesBoxes[size_t(i)]->isChecked());
+    for (int n = 1; n <= calc::kSeriesCount; ++n)
+        series(n)->setActive(seriesBox(n)->isChecked());
 }
 
 void MainWindow::copyChart()
@@ -185,7 +184,7 @@ void MainWindow::showAbout()
 
 QString MainWindow::chainringText(Chainring ring) const
 {
-    return m_chainrings[size_t(ring)]->fieldText();
+    return m_chainrings[calc::ringIndex(ring)]->fieldText();
 }
 
 QString MainWindow::sprocketText(int row) const
@@ -231,17 +230,17 @@ void MainWindow::setUnitLabels(const QString &unit)
 
 void MainWindow::setGearInches(Chainring ring, int row, const QString &text)
 {
-    m_inchCells[size_t(ring)][size_t(row - 1)]->setText(text);
+    m_inchCells[calc::ringIndex(ring)][size_t(row - 1)]->setText(text);
 }
 
 void MainWindow::setSpeed(Chainring ring, int row, const QString &text)
 {
-    m_speedCells[size_t(ring)][size_t(row - 1)]->setText(text);
+    m_speedCells[calc::ringIndex(ring)][size_t(row - 1)]->setText(text);
 }
 
 QString MainWindow::speedText(Chainring ring, int row) const
 {
-    return m_speedCells[size_t(ring)][size_t(row - 1)]->text();
+    return m_speedCells[calc::ringIndex(ring)][size_t(row - 1)]->text();
 }
 
 void MainWindow::clearSeries(int series)

@@ -82,8 +82,14 @@ public:
     // directly; others find them by name).
     platform::TwoDigitField *chainringField(calc::Chainring ring) const;
     platform::TwoDigitField *sprocketField(int row) const { return m_sprockets[size_t(row - 1)]; }
-    QLabel *gearInchCell(calc::Chainring ring, int row) const { return m_inchCells[size_t(ring)][size_t(row - 1)]; }
-    QLabel *speedCell(calc::Chainring ring, int row) const { return m_speedCells[size_t(ring)][size_t(row - 1)]; }
+    QLabel *gearInchCell(calc::Chainring ring, int row) const
+    {
+        return m_inchCells[calc::ringIndex(ring)][size_t(row - 1)];
+    }
+    QLabel *speedCell(calc::Chainring ring, int row) const
+    {
+        return m_speedCells[calc::ringIndex(ring)][size_t(row - 1)];
+    }
     platform::IntSpinField *circumferenceField() const { return m_circumference; }
     platform::IntSpinField *cadenceField() const { return m_cadence; }
     platform::IntSpinField *minCadenceField() const { return m_minCadence; }
@@ -173,15 +179,17 @@ private:
     platform::IntSpinField *m_minCadence = nullptr;
     platform::IntSpinField *m_maxCadence = nullptr;
     platform::RadioGroup *m_unit = nullptr;
-    std::array<platform::TwoDigitField *, 3> m_chainrings{};
-    std::array<platform::TwoDigitField *, 9> m_sprockets{};
-    std::array<std::array<QLabel *, 9>, 3> m_inchCells{};
-    std::array<std::array<QLabel *, 9>, 3> m_speedCells{};
+    // Chainrings by calc::ringIndex(), sprocket rows from 0, series and
+    // their boxes from 0 (Series1 first).
+    std::array<platform::TwoDigitField *, calc::kChainrings.size()> m_chainrings{};
+    std::array<platform::TwoDigitField *, calc::kSprocketRows> m_sprockets{};
+    std::array<std::array<QLabel *, calc::kSprocketRows>, calc::kChainrings.size()> m_inchCells{};
+    std::array<std::array<QLabel *, calc::kSprocketRows>, calc::kChainrings.size()> m_speedCells{};
     std::array<QLabel *, 3> m_unitLabels{};
-    std::array<QCheckBox *, 3> m_seriesBoxes{};
+    std::array<QCheckBox *, calc::kSeriesCount> m_seriesBoxes{};
     report::StringGrid *m_reportTable = nullptr;
     chart::Chart *m_chart = nullptr;
-    std::array<chart::SpeedRangeSeries *, 3> m_series{};
+    std::array<chart::SpeedRangeSeries *, calc::kSeriesCount> m_series{};
     SavePictureDialog *m_savePicture = nullptr;
     QToolBar *m_toolBar = nullptr;
     QMenu *m_popup = nullptr;

@@ -38,6 +38,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <vector>
 
 using calc::Chainring;
 using platform::guarded;
@@ -48,7 +49,12 @@ constexpr int kClientWidth = 633;
 constexpr int kClientHeight = 403;
 constexpr int kStatusBarHeight = 19;
 
-const std::array<const char *, 3> kRingNames{"Big", "Medium", "Small"};
+// A chainring as the window's names and accessible texts call it.
+QString ringName(Chainring ring)
+{
+    const std::array<const char *, 3> names{"Big", "Medium", "Small"};
+    return QString::fromLatin1(names[calc::ringIndex(ring)]);
+}
 
 // Tabs 80 pixels wide, whatever their captions.
 class FixedWidthTabBar : public QTabBar
@@ -217,17 +223,18 @@ void MainWindow::buildActions()
         QKeySequence shortcut;
         void (MainWindow::*handler)();
     };
+    // Copy, Save and Print take the platform's standard keys, whose first
+    // binding here is Ctrl+C, Ctrl+S and Ctrl+P (only that one is set).
     const ActionSpec specs[] = {
         {"Udskriv", "Filer", "&Print", "Print report", "print", {}, nullptr},
         {"Zoomin", "Grafik", "Zoom &in", "Zoom in", "zoom-in", QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::zoomIn},
         {"Zoomud", "Grafik", "Zoom &out", "Zoom out", "zoom-out", QKeySequence(Qt::CTRL | Qt::Key_O),
          &MainWindow::zoomOut},
         {"Undo", "Grafik", "Undo", "Reset chart", nullptr, {}, &MainWindow::resetZoom},
-        {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(Qt::CTRL | Qt::Key_C),
+        {"Copy", "", "C&opy", "Copy chart to clipboard", "copy", QKeySequence(QKeySequence::Copy),
          &MainWindow::copyChart},
-        {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
-         &MainWindow::saveChart},
-        {"Report", "", "&Print", "Print report", "print", QKeySequence(Qt::CTRL | Qt::Key_P), &MainWindow::showReport},
+        {"Save", "", "&Save", "Save chart as bitmap", "save", QKeySequence(QKeySequence::Save), &MainWindow::saveChart},
+        {"Report", "", "&Print", "Print report", "print", QKeySequence(QKeySequence::Print), &MainWindow::showReport},
         {"Setup", "Filer", "&Setup", "", nullptr, {}, &MainWindow::openSettings},
     };
     for (const ActionSpec &s : specs) {
@@ -401,18 +408,18 @@ void MainWindow::buildSetupTab(platform::TabSheet *page)
 void MainWindow::buildTeethFields(QWidget *left)
 {
     const std::array<int, 3> ringX{96, 152, 208};
-    const std::array<const char *, 3> ringFields{"MaskEdit1", "MaskEdit2", "MaskEdit12"};
-    for (int i = 0; i < 3; ++i) {
+    for (Chainring ring : calc::kChainrings) {
+        const size_t i = calc::ringIndex(ring);
         auto *f = new platform::TwoDigitField(platform::TwoDigitField::Mode::Required, left);
-        f->setObjectName(QString::fromLatin1(ringFields[size_t(i)]));
-        f->setGeometry(ringX[size_t(i)], 24, 25, 21);
+        f->setObjectName(QStringLiteral("MaskEdit%1").arg(calc::chainringFieldNumber(ring)));
+        f->setGeometry(ringX[i], 24, 25, 21);
         platform::setHint(f, QStringLiteral(" "));
-        f->setAccessibleName(QString::fromLatin1(kRingNames[size_t(i)]) + QStringLiteral(" chainring teeth"));
-        m_chainrings[size_t(i)] = f;
+        f->setAccessibleName(ringName(ring) + QStringLiteral(" chainring teeth"));
+        m_chainrings[i] = f;
     }
-    for (int row = 1; row <= 9; ++row) {
+    for (int row = 1; row <= calc::kSprocketRows; ++row) {
         auto *f = new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, left);
-        f->setObjectName(QStringLiteral("MaskEdit%1").arg(row + 2));
+        f->setObjectName(QStringLiteral("MaskEdit%1").arg(calc::sprocketFieldNumber(row)));
         f->setGeometry(24, 56 + (row - 1) * 24, 25, 21);
         platform::setHint(f, QStringLiteral("Cassette"));
         f->setAccessibleName(QStringLiteral("Sprocket row %1 teeth").arg(row));
@@ -425,40 +432,40 @@ void MainWindow::buildTeethFields(QWidget *left)
 void MainWindow::buildResultCells(QWidget *left, QWidget *right)
 {
     // Gray cells mark the combinations a rider avoids (crossed chain).
-    auto grayInch = [](int ring, int row) {
-        return (ring == 0 && row >= 7) || (ring == 1 && (row <= 2 || row >= 8)) || (ring == 2 && row <= 3);
+    auto grayInch = [](Chainring ring, int row) {
+        return (ring == Chainring::Big && row >= 7) || (ring == Chainring::Medium && (row <= 2 || row >= 8)) ||
+               (ring == Chainring::Small && row <= 3);
     };
-    auto graySpeed = [](int ring, int row) {
-        return (ring == 0 && row >= 7) || (ring == 1 && row <= 2) || (ring == 2 && row <= 3);
+    auto graySpeed = [](Chainring ring, int row) {
+        return (ring == Chainring::Big && row >= 7) || (ring == Chainring::Medium && row <= 2) ||
+               (ring == Chainring::Small && row <= 3);
     };
     const std::array<int, 3> inchRight{128, 182, 240};
     const std::array<int, 3> speedRight{70, 158, 246};
-    for (int ring = 0; ring < 3; ++ring)
-        for (int row = 1; row <= 9; ++row) {
+    for (Chainring ring : calc::kChainrings)
+        for (int row = 1; row <= calc::kSprocketRows; ++row) {
+            const size_t i = calc::ringIndex(ring);
             const int y = 64 + (row - 1) * 24;
-            const int ir = (ring == 2 && row > 1) ? 242 : inchRight[size_t(ring)];
-            const QString ringName = QString::fromLatin1(kRingNames[size_t(ring)]);
-            m_inchCells[size_t(ring)][size_t(row - 1)] =
-                resultCell(left, ringName + QStringLiteral("Label%1").arg(row), ir, y, grayInch(ring, row));
-            m_speedCells[size_t(ring)][size_t(row - 1)] =
-                resultCell(right, ringName + QStringLiteral("SpeedLabel%1").arg(row), speedRight[size_t(ring)], y,
+            const int ir = (ring == Chainring::Small && row > 1) ? 242 : inchRight[i];
+            m_inchCells[i][size_t(row - 1)] =
+                resultCell(left, ringName(ring) + QStringLiteral("Label%1").arg(row), ir, y, grayInch(ring, row));
+            m_speedCells[i][size_t(row - 1)] =
+                resultCell(right, ringName(ring) + QStringLiteral("SpeedLabel%1").arg(row), speedRight[i], y,
                            graySpeed(ring, row));
         }
     // Assistive technology reads a cell's text as its name; the description
     // says which gear it belongs to.
-    for (int ring = 0; ring < 3; ++ring)
-        for (int row = 1; row <= 9; ++row) {
-            const QString gear = QStringLiteral(", %1 chainring, sprocket row %2")
-                                     .arg(QString::fromLatin1(kRingNames[size_t(ring)]))
-                                     .arg(row);
-            m_inchCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Gear inches") + gear);
-            m_speedCells[size_t(ring)][size_t(row - 1)]->setAccessibleDescription(QStringLiteral("Speed") + gear);
+    for (Chainring ring : calc::kChainrings)
+        for (int row = 1; row <= calc::kSprocketRows; ++row) {
+            const QString gear = QStringLiteral(", %1 chainring, sprocket row %2").arg(ringName(ring)).arg(row);
+            gearInchCell(ring, row)->setAccessibleDescription(QStringLiteral("Gear inches") + gear);
+            speedCell(ring, row)->setAccessibleDescription(QStringLiteral("Speed") + gear);
         }
     // Until the first recalculation the cells show their stored placeholders.
-    for (int row = 1; row <= 9; ++row) {
-        m_inchCells[2][size_t(row - 1)]->setText(row == 1 ? QStringLiteral("Label3")
-                                                          : QStringLiteral("Label%1").arg(row + 11));
-        m_speedCells[2][size_t(row - 1)]->setText(QStringLiteral("Label%1").arg(row + 30));
+    for (int row = 1; row <= calc::kSprocketRows; ++row) {
+        gearInchCell(Chainring::Small, row)
+            ->setText(row == 1 ? QStringLiteral("Label3") : QStringLiteral("Label%1").arg(row + 11));
+        speedCell(Chainring::Small, row)->setText(QStringLiteral("Label%1").arg(row + 30));
     }
     const std::array<const char *, 3> unitNames{"Label30", "Label40", "Label63"};
     const std::array<int, 3> unitX{80, 168, 256};
@@ -470,10 +477,12 @@ void MainWindow::buildResultCells(QWidget *left, QWidget *right)
 void MainWindow::setSetupTabOrder()
 {
     // Tab order: circumference, unit, the right group, then the left group.
-    QWidget *order[] = {m_circumference, m_unit,         m_cadence,      m_chainrings[0], m_chainrings[1],
-                        m_chainrings[2], m_sprockets[0], m_sprockets[1], m_sprockets[2],  m_sprockets[3],
-                        m_sprockets[4],  m_sprockets[5], m_sprockets[6], m_sprockets[7],  m_sprockets[8]};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
+    std::vector<QWidget *> order{m_circumference, m_unit, m_cadence};
+    for (Chainring ring : calc::kChainrings)
+        order.push_back(chainringField(ring));
+    for (int row = 1; row <= calc::kSprocketRows; ++row)
+        order.push_back(sprocketField(row));
+    for (size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
 
@@ -507,13 +516,13 @@ void MainWindow::buildChartTab(platform::TabSheet *page)
     // Series1 Small (lime), Series2 Medium (yellow), Series3 Big (red), in
     // front in 3D. Series1 and Series3 keep their bars ordered by start.
     const std::array<QColor, 3> barColours{QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
-    for (int i = 0; i < 3; ++i) {
+    for (int n = 1; n <= calc::kSeriesCount; ++n) {
         auto *series = new chart::SpeedRangeSeries(this);
-        series->setObjectName(QStringLiteral("Series%1").arg(i + 1));
-        series->setColor(barColours[size_t(i)]);
-        series->setOrderedByStart(i != 1);
+        series->setObjectName(QStringLiteral("Series%1").arg(n));
+        series->setColor(barColours[size_t(n - 1)]);
+        series->setOrderedByStart(calc::seriesChainring(n) != Chainring::Medium);
         m_chart->addSeries(series);
-        m_series[size_t(i)] = series;
+        m_series[size_t(n - 1)] = series;
     }
 
     auto *panel = new QWidget(page);
@@ -555,19 +564,19 @@ void MainWindow::buildSeriesPanel(QWidget *panel)
     const std::array<const char *, 3> boxCaptions{"Small", "Medium", "Large"};
     const std::array<QColor, 3> boxColours{QColor(0, 128, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     const std::array<int, 3> boxY{2, 26, 58};
-    for (int i = 0; i < 3; ++i) {
-        auto *box = new QCheckBox(QString::fromLatin1(boxCaptions[size_t(i)]), panel);
-        box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
-        box->setGeometry(8, boxY[size_t(i)], 72, 18);
+    for (int n = 1; n <= calc::kSeriesCount; ++n) {
+        const size_t i = size_t(n - 1);
+        auto *box = new QCheckBox(QString::fromLatin1(boxCaptions[i]), panel);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
+        box->setGeometry(8, boxY[i], 72, 18);
         box->setChecked(true);
         QPalette p = box->palette();
-        p.setColor(QPalette::WindowText, boxColours[size_t(i)]);
+        p.setColor(QPalette::WindowText, boxColours[i]);
         box->setPalette(p);
         platform::setHint(box, QStringLiteral("Show chart"));
         connect(box, &QCheckBox::clicked, this, guarded([this] { showCheckedSeries(); }));
-        box->setAccessibleName(
-            QStringLiteral("Show %1 chainring bars").arg(QString::fromLatin1(kRingNames[size_t(2 - i)])));
-        m_seriesBoxes[size_t(i)] = box;
+        box->setAccessibleName(QStringLiteral("Show %1 chainring bars").arg(ringName(calc::seriesChainring(n))));
+        m_seriesBoxes[i] = box;
     }
     label(panel, QStringLiteral("Label41"), QStringLiteral("Min. cadence"), 8, 90);
     m_minCadence = spinField(panel, QStringLiteral("SpinEdit2"), {8, 106, 60, 22}, QStringLiteral("Min cadence"),

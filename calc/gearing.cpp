@@ -3,15 +3,12 @@
 #include "decimal.h"
 #include "platform/errors.h"
 
-#include <array>
 #include <cmath>
 #include <optional>
 
 namespace calc {
 
 namespace {
-
-constexpr std::array<Chainring, 3> kRings{Chainring::Big, Chainring::Medium, Chainring::Small};
 
 // A guarded block: runs until its first failure and swallows it.
 template <typename F> void guardedBlock(F &&body)
@@ -77,7 +74,7 @@ void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QCh
 
     // Gear inches: wheel diameter x chainring teeth / sprocket teeth.
     guardedBlock([&] {
-        for (Chainring ring : kRings)
+        for (Chainring ring : kChainrings)
             for (int row = 1; row <= kSprocketRows; ++row) {
                 const long double chainringTeeth = parseTeeth(in.chainringText(ring), separator);
                 const long double ringInches = finite(chainringTeeth * static_cast<long double>(wheelDiameterInches));
@@ -88,7 +85,7 @@ void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QCh
     // Road speed at the cadence: cadence x speed factor (the wheel's speed
     // at a 1:1 gear) x chainring teeth / sprocket teeth.
     guardedBlock([&] {
-        for (Chainring ring : kRings)
+        for (Chainring ring : kChainrings)
             for (int row = 1; row <= kSprocketRows; ++row) {
                 const long double chainringTeeth = parseTeeth(in.chainringText(ring), separator);
                 const long double cadenceSpeed =
@@ -110,15 +107,14 @@ void feedSeries(const GearInputs &in, const ResultCells &cells, SeriesFeed &seri
     const double minCadenceRatio = static_cast<double>(divide(in.minCadence(), in.cadence()));
     const double maxCadenceRatio = static_cast<double>(divide(in.maxCadence(), in.cadence()));
 
-    for (int seriesNumber = 1; seriesNumber <= 3; ++seriesNumber)
-        series.clearSeries(seriesNumber);
+    for (int number = 1; number <= kSeriesCount; ++number)
+        series.clearSeries(number);
 
     // One bar a sprocket for each chainring, from the speed at the lowest
     // cadence to the speed at the highest: the small ring into Series1, the
     // medium into Series2, the big into Series3.
-    constexpr std::array<Chainring, 3> feedOrder{Chainring::Small, Chainring::Medium, Chainring::Big};
-    for (int seriesNumber = 1; seriesNumber <= 3; ++seriesNumber) {
-        const Chainring ring = feedOrder[static_cast<size_t>(seriesNumber - 1)];
+    for (int number = 1; number <= kSeriesCount; ++number) {
+        const Chainring ring = seriesChainring(number);
         guardedBlock([&] {
             for (int row = 1; row <= kSprocketRows; ++row) {
                 const double start = toDouble(parseTeeth(cells.speedText(ring, row), separator) *
@@ -129,7 +125,7 @@ void feedSeries(const GearInputs &in, const ResultCells &cells, SeriesFeed &seri
                 if (!y)
                     throw platform::AppError(
                         QStringLiteral("'%1' is not a valid integer value").arg(in.sprocketText(row)));
-                series.addBar(seriesNumber, start, end, static_cast<double>(*y));
+                series.addBar(number, start, end, static_cast<double>(*y));
             }
         });
     }

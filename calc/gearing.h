@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chainring.h"
+
 #include <QChar>
 #include <QString>
 
@@ -8,9 +10,6 @@
 // the window supplies the field texts and receives the cell texts through
 // the three small interfaces below, tests supply plain arrays.
 namespace calc {
-
-enum class Chainring { Big = 0, Medium = 1, Small = 2 };
-inline constexpr int kSprocketRows = 9;
 
 // 2.54 x pi held to extended precision: wheel circumference in cm to
 // diameter in inches.
@@ -43,7 +42,7 @@ public:
     virtual QString speedText(Chainring ring, int row) const = 0;
 };
 
-// The chart's three speed-range series: 1 Small, 2 Medium, 3 Big.
+// The chart's three speed-range series, numbered as seriesNumber() does.
 class SeriesFeed
 {
 public:

@@ -1,9 +1,19 @@
 #include "chart_model.h"
 
+#include <QDebug>
+#include <QLocale>
 #include <algorithm>
 #include <limits>
 
 namespace chart {
+
+QDebug operator<<(QDebug debug, const AxisLimits &limits)
+{
+    const QDebugStateSaver saver(debug);
+    debug.nospace().noquote() << "AxisLimits(" << QString::number(limits.minimum, 'g', QLocale::FloatingPointShortest)
+                              << ", " << QString::number(limits.maximum, 'g', QLocale::FloatingPointShortest) << ')';
+    return debug;
+}
 
 ChartModel::ChartModel()
 {

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 
+class QDebug;
+
 namespace chart {
 
 struct AxisLimits
@@ -18,6 +20,9 @@ struct AxisLimits
     double maximum = 0.0;
     bool operator==(const AxisLimits &) const = default;
 };
+// "AxisLimits(min, max)", each as the shortest text that reads back exactly
+// (what a failing comparison in a test prints).
+QDebug operator<<(QDebug debug, const AxisLimits &limits);
 using AxisLimitSet = std::array<AxisLimits, kAxisCount>;
 
 // The flags and limits of every axis from before the first zoom or pan.

@@ -2,7 +2,19 @@
 
 #include "platform/errors.h"
 
+#include <QDebug>
+#include <QLocale>
+
 namespace chart {
+
+QDebug operator<<(QDebug debug, const SpeedRangeSeries::Bar &bar)
+{
+    auto exact = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
+    const QDebugStateSaver saver(debug);
+    debug.nospace().noquote() << "Bar(" << exact(bar.start) << ", " << exact(bar.end) << ", " << exact(bar.y) << ", ";
+    debug.quote() << bar.label << ')';
+    return debug;
+}
 
 SpeedRangeSeries::SpeedRangeSeries(QObject *parent) : QObject(parent) {}
 

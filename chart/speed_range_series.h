@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+class QDebug;
+
 namespace chart {
 
 // A bar-range series: horizontal bars from Start to End at height Y. The
@@ -30,6 +32,7 @@ public:
         double end;
         double y;
         QString label;
+        bool operator==(const Bar &) const = default;
     };
 
     explicit SpeedRangeSeries(QObject *parent = nullptr);
@@ -89,5 +92,9 @@ private:
     QString m_valueFormat = QStringLiteral("#,##0.###");
     QString m_xLabelsSource;
 };
+
+// "Bar(start, end, y, label)", the numbers as the shortest texts that read
+// back exactly (what a failing comparison in a test prints).
+QDebug operator<<(QDebug debug, const SpeedRangeSeries::Bar &bar);
 
 } // namespace chart

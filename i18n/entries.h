@@ -52,6 +52,39 @@ QString charsetName(int code);
 
 // The 15 format items of `Locales`, in their fixed order.
 extern const QStringList kLocaleItems;
+// The format items by their place in kLocaleItems (and in the captured
+// format settings).
+enum class LocaleItem : qsizetype {
+    CurrencyString,
+    ThousandSeparator,
+    DecimalSeparator,
+    DateSeparator,
+    ShortDateFormat,
+    LongDateFormat,
+    TimeSeparator,
+    TimeAmString,
+    TimePmString,
+    ShortTimeFormat,
+    LongTimeFormat,
+    ShortMonthNames,
+    LongMonthNames,
+    ShortDayNames,
+    LongDayNames,
+};
+inline constexpr qsizetype kLocaleItemCount = qsizetype(LocaleItem::LongDayNames) + 1;
+// The four name lists come last; a stored `Locales` may stop before them.
+inline constexpr qsizetype kFirstNameListItem = qsizetype(LocaleItem::ShortMonthNames);
+// The separators, which take only the first character of a text.
+constexpr bool isSeparatorItem(LocaleItem item)
+{
+    return item == LocaleItem::ThousandSeparator || item == LocaleItem::DecimalSeparator ||
+           item == LocaleItem::DateSeparator || item == LocaleItem::TimeSeparator;
+}
+// The month and day names, kept as comma-separated lists.
+constexpr bool isNameListItem(LocaleItem item)
+{
+    return qsizetype(item) >= kFirstNameListItem;
+}
 // The 15 message-dialog texts, with their "&".
 extern const QStringList kMessageDialogTexts;
 // The 79 standard-dialog texts stored in `DlgsCaptions`, with their "&".

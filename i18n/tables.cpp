@@ -94,8 +94,8 @@ void evenOutTabbedLists(StoredTables &t)
 // Locales stored without the four name lists get the machine's.
 void completeLocales(StoredTables &t)
 {
-    if (t.list(stLocales).size() == 11)
-        for (int i = 11; i < 15; ++i)
+    if (t.list(stLocales).size() == kFirstNameListItem)
+        for (qsizetype i = kFirstNameListItem; i < kLocaleItemCount; ++i)
             t.list(stLocales) << kLocaleItems[i] + t.delim + t.savedFormats.value(i) + t.delim;
 }
 

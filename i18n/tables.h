@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <cstddef>
 
 namespace i18n {
 
@@ -43,7 +45,9 @@ struct ExtendedTranslation
 // The translator's lists and the settings their normalisation reads.
 struct StoredTables
 {
-    QStringList lists[kListCount];
+    // By kind; stListView_TreeView_Items has no list. Read and write
+    // through list(), which refuses a kind without one.
+    std::array<QStringList, kListCount> lists;
     QChar delim = QChar(1);
     int numOfLanguages = 1;
     bool needAllDlgs = false;
@@ -53,8 +57,13 @@ struct StoredTables
     QList<ExtendedTranslation> extendedTranslations;
     QStringList savedFormats; // the 15 format settings in `Locales` order
 
-    QStringList &list(ListKind kind) { return lists[kind]; }
-    const QStringList &list(ListKind kind) const { return lists[kind]; }
+    QStringList &list(ListKind kind) { return lists.at(listIndex(kind)); }
+    const QStringList &list(ListKind kind) const { return lists.at(listIndex(kind)); }
+
+private:
+    // Throws std::out_of_range for stListView_TreeView_Items or any value
+    // outside the kinds.
+    static std::size_t listIndex(ListKind kind) { return static_cast<unsigned>(kind); }
 };
 
 // Every character `from` becomes `to` in all lists and extended values.

@@ -6,10 +6,22 @@
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 namespace i18n {
 
 namespace {
+
+// Failures the translator steps over by design. Silent unless a maintainer
+// asks for them: QT_LOGGING_RULES="ratiomat.translator.debug=true".
+Q_LOGGING_CATEGORY(lcTranslator, "ratiomat.translator", QtWarningMsg)
+
+// Records a failure that the translator's stored behaviour ignores, and
+// nothing else: the caller goes on as if it had not happened.
+void ignoreFailure(const char *where, const std::exception &error)
+{
+    qCDebug(lcTranslator, "%s: ignored: %s", where, error.what());
+}
 
 const QString kCaption = QStringLiteral("Caption");
 const QString kHint = QStringLiteral("Hint");
@@ -333,11 +345,13 @@ void Translator::applyLanguage()
     // Errors in the window's own caption and hint do not stop the rest.
     try {
         applyWindowText(stCaptions, "Caption");
-    } catch (const platform::AppError &) {
+    } catch (const platform::AppError &e) {
+        ignoreFailure("window caption", e);
     }
     try {
         applyWindowText(stHints, "Hint");
-    } catch (const platform::AppError &) {
+    } catch (const platform::AppError &e) {
+        ignoreFailure("window hint", e);
     }
     if (covers(stCaptions))
         applyList(stCaptions);
@@ -464,7 +478,8 @@ void Translator::applyEntry(ListKind kind, const QString &entry)
             return;
         }
         c->writeString(prop, t);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        ignoreFailure(qPrintable(key), e);
     }
 }
 
@@ -498,26 +513,17 @@ void Translator::applyLocales()
         const QString t = entryText(entry);
         if (item < 0 || t.isEmpty())
             continue;
-        switch (item) {
-        case 1:
-        case 2:
-        case 3:
-        case 6:
-            m_appliedFormats[item] = t.left(1);
-            break;
-        case 11:
-        case 12:
-        case 13:
-        case 14: {
-            QStringList names = m_appliedFormats[item].split(u',');
+        QString &format = m_appliedFormats[item];
+        if (isSeparatorItem(LocaleItem(item))) {
+            format = t.left(1);
+        } else if (isNameListItem(LocaleItem(item))) {
+            QStringList names = format.split(u',');
             const QStringList given = fromCommaText(t);
             for (qsizetype i = 0; i < names.size() && i < given.size(); ++i)
                 names[i] = given[i];
-            m_appliedFormats[item] = names.join(u',');
-            break;
-        }
-        default:
-            m_appliedFormats[item] = t;
+            format = names.join(u',');
+        } else {
+            format = t;
         }
     }
 }
@@ -559,7 +565,8 @@ void Translator::applyExtended()
             case platform::PropertyKind::Other:
                 break;
             }
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            ignoreFailure(qPrintable(item.Identifier), e);
         }
     }
 }
@@ -615,8 +622,9 @@ void Translator::syncTables()
         syncComponentEntries(stOtherStrings);
         syncComponentEntries(stCollections);
         dropEntriesWithoutProperty();
-    } catch (const platform::AppError &) {
+    } catch (const platform::AppError &e) {
         // Synchronisation is best effort: the switch goes on.
+        ignoreFailure("synchronising the lists", e);
     }
     m_doRaiseExceptions = raise;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dispatcher.h"
 #include "tables.h"
 
 #include "platform/components.h"
@@ -11,8 +12,6 @@
 #include <functional>
 
 namespace i18n {
-
-class LanguageDispatcher;
 
 // Misuse of a translator or dispatcher.
 class LanguageError : public platform::AppError

@@ -1,5 +1,6 @@
 #include "report_table.h"
 
+#include "calc/chainring.h"
 #include "platform/errors.h"
 #include "platform/two_digit_field.h"
 #include "string_grid.h"
@@ -44,6 +45,11 @@ private:
     QHash<QString, QObject *> m_byName;
 };
 
+QString chainringFieldName(calc::Chainring ring)
+{
+    return QStringLiteral("MaskEdit%1").arg(calc::chainringFieldNumber(ring));
+}
+
 } // namespace
 
 void fillReportTable(StringGrid &table, const QWidget &window)
@@ -52,18 +58,17 @@ void fillReportTable(StringGrid &table, const QWidget &window)
     table.setRowCount(10);
     table.setColCount(7);
 
-    const QString rings[] = {QStringLiteral("MaskEdit1"), QStringLiteral("MaskEdit2"), QStringLiteral("MaskEdit12")};
     table.setCell(0, 0, QString());
-    for (int i = 0; i < 3; ++i)
-        table.setCell(1 + i, 0, components.fieldText(rings[i]));
-    for (int i = 0; i < 3; ++i)
-        table.setCell(4 + i, 0, components.fieldText(rings[i]));
+    for (calc::Chainring ring : calc::kChainrings)
+        table.setCell(1 + int(calc::ringIndex(ring)), 0, components.fieldText(chainringFieldName(ring)));
+    for (calc::Chainring ring : calc::kChainrings)
+        table.setCell(4 + int(calc::ringIndex(ring)), 0, components.fieldText(chainringFieldName(ring)));
 
     const QString prefixes[] = {QStringLiteral("BigLabel"),         QStringLiteral("MediumLabel"),
                                 QStringLiteral("SmallLabel"),       QStringLiteral("BigSpeedLabel"),
                                 QStringLiteral("MediumSpeedLabel"), QStringLiteral("SmallSpeedLabel")};
     for (int r = 1; r <= 9; ++r) {
-        table.setCell(0, r, components.fieldText(QStringLiteral("MaskEdit") + QString::number(r + 2)));
+        table.setCell(0, r, components.fieldText(QStringLiteral("MaskEdit%1").arg(calc::sprocketFieldNumber(r))));
         for (int c = 0; c < 6; ++c)
             table.setCell(c + 1, r, components.caption(prefixes[c] + QString::number(r)));
     }

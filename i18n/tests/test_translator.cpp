@@ -26,6 +26,7 @@ private slots:
         const QStringList &locales = t.lang.list(stLocales);
         QCOMPARE(locales.size(), 15);
         QCOMPARE(locales[2], QStringLiteral("Decimal Separator") + D + QLocale::system().decimalPoint() + D);
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, t.lang.list(stListView_TreeView_Items)); // has no list
         t.lang.setVersion(QStringLiteral("v4.9"));
         QCOMPARE(t.lang.version(), QStringLiteral("v5.1.1"));
     }
@@ -135,6 +136,25 @@ private slots:
         QCOMPARE(t.changes, 1);
         t.lang.assignList(stDlgsCaptions, {e("Warning|Advarsel||")});
         QCOMPARE(t.changes, 1);
+    }
+
+    // Applied locales change the translator's copy of the formats: a
+    // separator takes the first character, a name list the names given, in
+    // order, any other item the whole text.
+    void appliedLocalesByItem()
+    {
+        TwoLanguages t;
+        t.lang.setChangeLocales(true);
+        QStringList expected = t.lang.appliedFormats();
+        t.lang.assignList(stLocales, {e("Thousand Separator|'x||"), e("Short Date Format|d/M||"),
+                                      e("Long Day Names|Sun,\"Mon day\"||"), e("Time AM String|||")});
+        expected[qsizetype(LocaleItem::ThousandSeparator)] = QStringLiteral("'");
+        expected[qsizetype(LocaleItem::ShortDateFormat)] = QStringLiteral("d/M");
+        QStringList days = expected[qsizetype(LocaleItem::LongDayNames)].split(u',');
+        days[0] = QStringLiteral("Sun");
+        days[1] = QStringLiteral("Mon day");
+        expected[qsizetype(LocaleItem::LongDayNames)] = days.join(u',');
+        QCOMPARE(t.lang.appliedFormats(), expected);
     }
 
     void multiLinesEqualTextLeavesTheListAlone()
