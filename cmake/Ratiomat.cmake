@@ -15,9 +15,12 @@ add_library(ratiomat_options INTERFACE)
 target_compile_options(ratiomat_options INTERFACE
   -Wall -Wextra -Werror -fno-fast-math)
 # Qt API deprecated up to 6.4 is compiled out, so a use of it fails the
-# build. Qt 6.4 reads the older name, later versions the newer one.
+# build. Qt 6.4 reads the older name, later versions the newer one. What a
+# later Qt deprecates only warns about from 6.5 on (QT_WARN_DEPRECATED_UP_TO),
+# so the program still builds with -Werror on a newer distribution.
 target_compile_definitions(ratiomat_options INTERFACE
-  QT_USE_QSTRINGBUILDER QT_DISABLE_DEPRECATED_UP_TO=0x060400 QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+  QT_USE_QSTRINGBUILDER QT_DISABLE_DEPRECATED_UP_TO=0x060400 QT_DISABLE_DEPRECATED_BEFORE=0x060400
+  QT_WARN_DEPRECATED_UP_TO=0x060400)
 if(RATIOMAT_SANITIZE)
   target_compile_options(ratiomat_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
