@@ -59,7 +59,7 @@ class TestAboutBox : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_messages.clear();

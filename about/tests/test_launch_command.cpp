@@ -10,7 +10,7 @@ class TestLaunchCommand : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void placeholderCut_data()
     {
         QTest::addColumn<QString>("command");

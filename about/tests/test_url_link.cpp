@@ -8,7 +8,7 @@ class TestUrlLink : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     // Which browser is started, from the association files to the program.
     // Installed in every row: a.desktop (data home), b.desktop (second data
     // dir) and vendor/d.desktop; c.desktop is not installed.

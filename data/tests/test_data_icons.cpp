@@ -9,7 +9,7 @@ class TestDataIcons : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { icons::initResources(); }
 
     // Every icon the program refers to is in the resources, at its size, and

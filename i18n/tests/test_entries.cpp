@@ -11,7 +11,7 @@ class TestEntries : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void entryField_data()
     {
         QTest::addColumn<QString>("entry");

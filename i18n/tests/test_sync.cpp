@@ -62,7 +62,7 @@ class TestSync : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void windowCaptionIsKeptForTheLanguageLeft()
     {
         QtWindow w;

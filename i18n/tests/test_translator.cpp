@@ -17,7 +17,7 @@ class TestTranslator : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void newTranslator()
     {
         FakeTranslated t;
