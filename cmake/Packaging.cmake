@@ -59,5 +59,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://ratiomat.example.org)
 # and the one it only loads: the SVG plugins that draw its icons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4)")
+# The Wayland platform plugin, so that the program runs natively in a
+# Wayland session; apt-get installs recommendations by default, and X11
+# desktops do without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland (>= 6.4)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
