@@ -60,5 +60,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://ratiomat.example.org)
 # catalogue that puts Qt's own dialogs in the desktop's language.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), qt6-translations-l10n")
+# The Wayland platform plugin, so that the program runs natively in a
+# Wayland session; apt-get installs recommendations by default, and X11
+# desktops do without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland (>= 6.4)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,5 +1,5 @@
 """End-to-end steps for the tooth fields' Escape key and the menus'
-separators, with real X input.
+separators, with real input.
 
 Each step is a function of the visit (the `Visit` object of
 test_desktop.py: it uses `visit.app` and `visit.type_into`); test_desktop.py
@@ -18,7 +18,7 @@ What they expect and leave:
 import os
 import time
 
-from desktop import Atspi, run, wait_for
+from desktop import run, wait_for
 
 INVALID = "Invalid input value.  Use escape key to abandon changes."
 
@@ -62,8 +62,7 @@ def step_escape_keeps_a_kept_value(visit):
     app.key("End", "BackSpace")
     wait_for("one digit left", lambda: _field_text(app, big).strip() == kept_ring[0])
     app.key("Tab")
-    wait_for("the error box", lambda: run("xdotool", "getactivewindow", check=False).strip() != app.window)
-    box = run("xdotool", "getactivewindow").strip()
+    box = wait_for("the error box", lambda: (w := app.active_window()) != app.window and w)
     assert app.window_title(box) == "Ratiomat", app.window_title(box)
     app.node(name=INVALID, showing=True)
     app.screenshot("input-refused-exit", box)
@@ -114,10 +113,10 @@ def _check_separators(app, shot):
                           lambda: [n for n in app.root.walk() if n.role == "separator" and n.showing()])
     full = app.screenshot(shot + "-screen")
     for i, node in enumerate(separators):
-        e = node.acc.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
+        x, y, w, h = node.extents()
         path = os.path.join(app.artifacts, f"{shot}-{i}.png")
         # Two pixels off each end: the menu's frame may touch the item.
-        run("convert", full, "-crop", f"{e.width - 4}x{e.height}+{e.x + 2}+{e.y}", "+repage", path)
+        run("convert", full, "-crop", f"{w - 4}x{h}+{x + 2}+{y}", "+repage", path)
         assert _rows_are_plain_line(path), f"separator {i} in {shot} is more than a line (see {path})"
     return len(separators)
 

@@ -1,4 +1,4 @@
-"""The report preview's printing, with real X input, for the end-to-end test.
+"""The report preview's printing, with real input, for the end-to-end test.
 
 print_from_preview(app, preview_node, pdf) presses the preview's Print tool,
 types the PDF's path into the print dialog, prints, and returns the report's

@@ -20,6 +20,7 @@ PACKAGES="
   desktop-file-utils appstream
   dpkg-dev lintian cups-daemon cups-client
   clang-format locales valgrind
+  sway wtype grim wl-clipboard wayvnc qt6-wayland
 "
 
 # What scripts/*.sh, the test suites and the end-to-end test run, beyond

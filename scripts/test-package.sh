@@ -79,6 +79,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 check "its dependencies come from the program's libraries (libc6, Qt 6 widgets and printing)" \
   bash -c "grep -q 'libc6' <<<'$depends' && grep -q 'libqt6widgets6' <<<'$depends' && grep -q 'libqt6printsupport6' <<<'$depends'"
+check "it depends on Qt's catalogue and recommends the Wayland plugin" \
+  bash -c "grep -q 'qt6-translations-l10n' <<<'$depends' && dpkg-deb -f '$deb' Recommends | grep -q 'qt6-wayland'"
 
 echo "== lintian =="
 lintian --fail-on error "$deb" | tee "$work/lintian"

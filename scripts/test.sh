@@ -211,6 +211,7 @@ if build_or_fail build; then
   run_ctest build offscreen da_DK.UTF-8
   run_ctest build xvfb C.UTF-8
   run_e2e C.UTF-8
+  run_counted "end-to-end desktop test on Wayland" ./scripts/test-wayland.sh build
 fi
 
 if [ "${FAST:-0}" != 1 ]; then
