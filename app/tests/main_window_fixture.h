@@ -68,19 +68,37 @@ inline void whileOpen(const std::function<void()> &command, const std::function<
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Runs the Report command with a default printer; `look` sees its preview
+// while it is open. Whether a preview opened.
+inline bool withReportPreview(MainWindow &form, const std::function<void(report::ReportPreviewWindow &)> &look)
+{
+    report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
+    return report_test::withOpenPreview([&] { form.action(QStringLiteral("Report"))->trigger(); }, look);
+}
+
+// Runs `command`, which opens a modal dialog; `look` sees the dialog, which
+// is then closed.
+inline void withModal(const std::function<void()> &command, const std::function<void(QWidget &)> &look)
+{
+    whileOpen(command, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        look(*dialog);
+        dialog->close();
+    });
+}
+
 // The Report command as the rider runs it, with the report printed to a PDF
 // file from its preview: the page's text as pdftotext lays it out (empty
 // when no preview opened).
 inline QString reportText(MainWindow &form)
 {
-    report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); }); // a default printer
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    const bool opened = report_test::withOpenPreview([&] { form.action(QStringLiteral("Report"))->trigger(); },
-                                                     [&](report::ReportPreviewWindow &) {
-                                                         report_test::PdfPrinter printer(pdf);
-                                                         report::PrintReportForm->reportPage->print(printer);
-                                                     });
+    const bool opened = withReportPreview(form, [&](report::ReportPreviewWindow &) {
+        report_test::PdfPrinter printer(pdf);
+        report::PrintReportForm->reportPage->print(printer);
+    });
     return opened ? report_test::pdfLayoutText(pdf) : QString();
 }
 

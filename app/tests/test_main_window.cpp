@@ -394,11 +394,9 @@ private Q_SLOTS:
                           seen << dialog->findChild<QLabel *>(QString::fromLatin1(name))->text();
                       dialog->reject();
                   });
-        report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
-        QVERIFY(report_test::withOpenPreview([this] { form->action(QStringLiteral("Report"))->trigger(); },
-                                             [&](report::ReportPreviewWindow &preview) {
-                                                 seen << preview.windowTitle() << preview.printAction()->text();
-                                             }));
+        QVERIFY(withReportPreview(*form, [&](report::ReportPreviewWindow &preview) {
+            seen << preview.windowTitle() << preview.printAction()->text();
+        }));
         const QStringList english{
             "&Save", "Cancel", "Look in:", "File &name:", "Files of type:", "Print Preview", "Print"};
         const QStringList danish{"&Gem",   "Annuller", "Kig i:", "&Filnavn:", "Filer af type:", "Forhåndsvis udskrift",

@@ -83,24 +83,12 @@ private Q_SLOTS:
 
     void dialogs()
     {
-        whileOpen([this] { form->action(QStringLiteral("Setup"))->trigger(); },
-                  [this] {
-                      QWidget *dialog = QApplication::activeModalWidget();
-                      QVERIFY(dialog);
-                      check(dialog, QStringLiteral("settings-dialog"));
-                      dialog->close();
-                  });
-        whileOpen([this] { form->showAbout(); },
-                  [this] {
-                      QWidget *box = QApplication::activeModalWidget();
-                      QVERIFY(box);
-                      check(box, QStringLiteral("about-box"));
-                      box->close();
-                  });
-        report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
-        QVERIFY(report_test::withOpenPreview(
-            [this] { form->action(QStringLiteral("Report"))->trigger(); },
-            [this](report::ReportPreviewWindow &preview) { check(&preview, QStringLiteral("report-preview")); }));
+        withModal([this] { form->action(QStringLiteral("Setup"))->trigger(); },
+                  [this](QWidget &dialog) { check(&dialog, QStringLiteral("settings-dialog")); });
+        withModal([this] { form->showAbout(); }, [this](QWidget &box) { check(&box, QStringLiteral("about-box")); });
+        QVERIFY(withReportPreview(*form, [this](report::ReportPreviewWindow &preview) {
+            check(&preview, QStringLiteral("report-preview"));
+        }));
     }
 };
 

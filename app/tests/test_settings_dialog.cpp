@@ -64,13 +64,7 @@ class TestSettingsDialog : public QObject, MainWindowFixture
     QStringList aboutTexts()
     {
         QStringList texts;
-        whileOpen([this] { form->showAbout(); },
-                  [&] {
-                      QWidget *box = QApplication::activeModalWidget();
-                      QVERIFY(box);
-                      texts = shownTexts(box);
-                      box->close();
-                  });
+        withModal([this] { form->showAbout(); }, [&](QWidget &box) { texts = shownTexts(&box); });
         return texts;
     }
 
