@@ -2,7 +2,7 @@
 
 #include "about/browser_association.h"
 #include "about/launch_command.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QProcess>
 
@@ -65,7 +65,7 @@ void UrlLink::openUrl()
 
     const about::LaunchLine line = about::launchLine(command, m_url);
     if (line.program.isEmpty() || !m_starter(line.program, line.arguments, showCommand))
-        throw platform::AppError(kCouldNotLaunchBrowser);
+        throw core::AppError(kCouldNotLaunchBrowser);
 }
 
 int UrlLink::defaultLookup(RootKey root, const QString &subKey, QString &value)

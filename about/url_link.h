@@ -56,7 +56,7 @@ public:
     static int showCommandFor(ShowCommand command);
 
     // Opens Url in the default browser. Does nothing when no browser is
-    // associated or it has no command; throws platform::AppError
+    // associated or it has no command; throws core::AppError
     // ("Couldn't launch default browser") when it cannot be started.
     void openUrl();
 

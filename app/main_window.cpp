@@ -2,10 +2,10 @@
 
 #include "about/about_box.h"
 #include "chart/chart.h"
+#include "i18n/components.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
-#include "platform/components.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/menu_item.h"

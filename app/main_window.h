@@ -17,11 +17,11 @@ class QToolButton;
 class QMenu;
 
 namespace i18n {
+class QtForm;
 class Translator;
 class LanguageDispatcher;
 } // namespace i18n
 namespace platform {
-class QtForm;
 class IntSpinField;
 class RadioGroup;
 class TabSheet;
@@ -167,7 +167,7 @@ private:
     QChar m_decimalSeparator;
     QString m_helpFile;
     QList<QObject *> m_components;
-    std::unique_ptr<platform::QtForm> m_form;
+    std::unique_ptr<i18n::QtForm> m_form;
     i18n::Translator *m_translator = nullptr;
     i18n::LanguageDispatcher *m_dispatcher = nullptr;
 

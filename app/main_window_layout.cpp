@@ -5,10 +5,10 @@
 #include "about/about_box.h"
 #include "chart/chart.h"
 #include "data/icons.h"
+#include "i18n/components.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
-#include "platform/components.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/menu_item.h"
@@ -357,7 +357,7 @@ void MainWindow::buildTranslator()
         if (found)
             m_components << found;
     }
-    m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("Tgearform"), m_components);
+    m_form = std::make_unique<i18n::QtForm>(this, QStringLiteral("Tgearform"), m_components);
     m_translator = new i18n::Translator(*m_form, this);
     m_translator->setObjectName(QStringLiteral("siLang1"));
     i18n::loadStoredTables(i18n::kMainWindowTables, *m_form, *m_translator, m_dispatcher);

@@ -2,9 +2,9 @@
 // its translator and dispatcher, and compares that with writing the same
 // texts straight into the widgets (the least any switch must cost).
 #include "bench_result.h"
+#include "i18n/components.h"
 #include "i18n/dispatcher.h"
 #include "i18n/translator.h"
-#include "platform/components.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,7 +38,7 @@ public:
             addAction(i);
         m_components << dispatcher;
 
-        m_form = std::make_unique<platform::QtForm>(&window, QStringLiteral("TBenchForm"), m_components);
+        m_form = std::make_unique<i18n::QtForm>(&window, QStringLiteral("TBenchForm"), m_components);
         translator = new Translator(*m_form, &window);
         translator->setNumOfLanguages(2);
         translator->storedList(stCaptions) = m_captions;
@@ -91,7 +91,7 @@ private:
 
     QList<QObject *> m_components;
     QStringList m_captions, m_hints, m_fonts, m_charsets;
-    std::unique_ptr<platform::QtForm> m_form;
+    std::unique_ptr<i18n::QtForm> m_form;
 };
 
 } // namespace

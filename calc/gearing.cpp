@@ -1,7 +1,7 @@
 #include "gearing.h"
 
-#include "decimal.h"
-#include "platform/errors.h"
+#include "core/decimal.h"
+#include "core/errors.h"
 
 #include <cmath>
 #include <optional>
@@ -15,15 +15,15 @@ template <typename F> void guardedBlock(F &&body)
 {
     try {
         body();
-    } catch (const platform::AppError &) {
+    } catch (const core::AppError &) {
     }
 }
 
 long double parseTeeth(const QString &text, QChar separator)
 {
-    const std::optional<long double> v = parseDecimal(text, separator);
+    const std::optional<long double> v = core::parseDecimal(text, separator);
     if (!v)
-        throw platform::AppError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw core::AppError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
     return *v;
 }
 
@@ -32,7 +32,7 @@ long double parseTeeth(const QString &text, QChar separator)
 long double finite(long double v)
 {
     if (!std::isfinite(v))
-        throw platform::MathError(platform::kOverflow);
+        throw core::MathError(core::kOverflow);
     return v;
 }
 
@@ -40,7 +40,7 @@ double toDouble(long double v)
 {
     const double d = static_cast<double>(finite(v));
     if (!std::isfinite(d))
-        throw platform::MathError(platform::kOverflow);
+        throw core::MathError(core::kOverflow);
     return d;
 }
 
@@ -60,8 +60,8 @@ double speedFactor(int circumference, int unitIndex)
 long double divide(long double numerator, long double denominator)
 {
     if (denominator == 0) {
-        throw platform::MathError(numerator == 0 || numerator != numerator ? platform::kInvalidOperation
-                                                                           : platform::kDivisionByZero);
+        throw core::MathError(numerator == 0 || numerator != numerator ? core::kInvalidOperation
+                                                                       : core::kDivisionByZero);
     }
     return numerator / denominator;
 }
@@ -79,7 +79,8 @@ void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QCh
                 const long double chainringTeeth = parseTeeth(in.chainringText(ring), separator);
                 const long double ringInches = finite(chainringTeeth * static_cast<long double>(wheelDiameterInches));
                 const long double sprocketTeeth = parseTeeth(in.sprocketText(row), separator);
-                out.setGearInches(ring, row, formatOneDecimal(finite(divide(ringInches, sprocketTeeth)), separator));
+                out.setGearInches(ring, row,
+                                  core::formatOneDecimal(finite(divide(ringInches, sprocketTeeth)), separator));
             }
     });
     // Road speed at the cadence: cadence x speed factor (the wheel's speed
@@ -91,9 +92,9 @@ void recalculate(const GearInputs &in, ResultCells &out, SeriesFeed &series, QCh
                 const long double cadenceSpeed =
                     static_cast<long double>(in.cadence()) * static_cast<long double>(speedPerRpm);
                 const long double sprocketTeeth = parseTeeth(in.sprocketText(row), separator);
-                out.setSpeed(
-                    ring, row,
-                    formatOneDecimal(finite(divide(finite(cadenceSpeed * chainringTeeth), sprocketTeeth)), separator));
+                out.setSpeed(ring, row,
+                             core::formatOneDecimal(
+                                 finite(divide(finite(cadenceSpeed * chainringTeeth), sprocketTeeth)), separator));
             }
     });
     feedSeries(in, out, series, separator);
@@ -121,10 +122,9 @@ void feedSeries(const GearInputs &in, const ResultCells &cells, SeriesFeed &seri
                                               static_cast<long double>(minCadenceRatio));
                 const double end = toDouble(parseTeeth(cells.speedText(ring, row), separator) *
                                             static_cast<long double>(maxCadenceRatio));
-                const std::optional<int> y = parseInteger(in.sprocketText(row));
+                const std::optional<int> y = core::parseInteger(in.sprocketText(row));
                 if (!y)
-                    throw platform::AppError(
-                        QStringLiteral("'%1' is not a valid integer value").arg(in.sprocketText(row)));
+                    throw core::AppError(QStringLiteral("'%1' is not a valid integer value").arg(in.sprocketText(row)));
                 series.addBar(number, start, end, static_cast<double>(*y));
             }
         });

@@ -59,7 +59,7 @@ double speedFactor(int circumference, int unitIndex);
 
 // Extended division that reports a zero divisor as the arithmetic would:
 // "Floating point division by zero", or "Invalid floating point operation"
-// for 0 / 0. Throws platform::MathError.
+// for 0 / 0. Throws core::MathError.
 long double divide(long double numerator, long double denominator);
 
 // One whole recalculation: unit labels, the gear inches, the speeds at the

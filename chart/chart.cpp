@@ -1,6 +1,6 @@
 #include "chart.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QFontMetrics>
 #include <QMenu>
@@ -272,7 +272,7 @@ void Chart::setChart3DPercent(int percent)
 {
     constexpr int lowest = 1, highest = 100;
     if (percent < lowest || percent > highest)
-        throw platform::AppError(QString::asprintf("3D effect percent must be between %d and %d", lowest, highest));
+        throw core::AppError(QString::asprintf("3D effect percent must be between %d and %d", lowest, highest));
     m_model.settings().chart3DPercent = percent;
     update();
 }
@@ -382,13 +382,13 @@ void Chart::copyPicture()
     const QImage image = picture();
     PictureSink &sink = m_sink ? *m_sink : systemSink();
     if (!sink.putOnClipboard(image))
-        throw platform::AppError(QStringLiteral("Cannot open clipboard"));
+        throw core::AppError(QStringLiteral("Cannot open clipboard"));
 }
 
 void Chart::saveBitmap(const QString &fileName)
 {
     const auto failure = [&fileName](const QString &reason) {
-        return platform::AppError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
+        return core::AppError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
     };
     const QImage image = picture();
     PictureSink &sink = m_sink ? *m_sink : systemSink();

@@ -52,7 +52,7 @@ public:
     bool view3D() const { return m_model.settings().view3D; }
     void setView3D(bool on);
     int chart3DPercent() const { return m_model.settings().chart3DPercent; }
-    // Accepts 1 .. 100; throws platform::AppError otherwise.
+    // Accepts 1 .. 100; throws core::AppError otherwise.
     void setChart3DPercent(int percent);
     bool gradientVisible() const { return m_model.settings().gradientVisible; }
     void setGradientVisible(bool on);
@@ -91,11 +91,11 @@ public:
     void zoomToLimits(const AxisLimitSet &targets);
     void zoomByPercent(double percent);
     void resetZoom();
-    // Throws platform::AppError("Cannot open clipboard") when the clipboard
+    // Throws core::AppError("Cannot open clipboard") when the clipboard
     // cannot be taken.
     void copyPicture();
     // Writes a Windows bitmap whatever the name's extension, replacing an
-    // existing file. Throws platform::AppError("Cannot create file ...")
+    // existing file. Throws core::AppError("Cannot create file ...")
     // and leaves no file behind when it fails.
     void saveBitmap(const QString &fileName);
 

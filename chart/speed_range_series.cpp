@@ -1,6 +1,6 @@
 #include "speed_range_series.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QDebug>
 #include <QLocale>
@@ -44,7 +44,7 @@ void SpeedRangeSeries::clear()
 const SpeedRangeSeries::Bar &SpeedRangeSeries::bar(int index) const
 {
     if (index < 0 || index >= m_bars.size())
-        throw platform::AppError(QStringLiteral("List index out of bounds (%1)").arg(index));
+        throw core::AppError(QStringLiteral("List index out of bounds (%1)").arg(index));
     return m_bars[index];
 }
 

@@ -45,7 +45,7 @@ public:
 
     int count() const { return int(m_bars.size()); }
     // Bar values by position; a position outside 0 .. count() - 1 throws
-    // platform::AppError.
+    // core::AppError.
     double startValue(int index) const { return bar(index).start; }
     double endValue(int index) const { return bar(index).end; }
     double yValue(int index) const { return bar(index).y; }

@@ -12,6 +12,11 @@ foreach(flag -ffast-math -Ofast -funsafe-math-optimizations)
 endforeach()
 
 add_library(ratiomat_options INTERFACE)
+# Headers are included by their folder ("chart/axis.h") from the source root.
+# Which folder may include which is the dependency table in
+# docs/architecture.md, checked by the test check_includes; each library
+# links exactly the libraries that table gives it.
+target_include_directories(ratiomat_options INTERFACE ${CMAKE_SOURCE_DIR})
 target_compile_options(ratiomat_options INTERFACE
   -Wall -Wextra -Werror -fno-fast-math)
 # Qt API deprecated up to 6.4 is compiled out, so a use of it fails the

@@ -3,13 +3,13 @@
 #include "entries.h"
 #include "translator.h"
 
-#include "platform/components.h"
+#include "components.h"
 
 namespace i18n {
 
 LanguageDispatcher::LanguageDispatcher(QObject *owner) : QObject(owner)
 {
-    setProperty(platform::kLocalisationComponentProperty, true);
+    setProperty(i18n::kLocalisationComponentProperty, true);
 }
 
 LanguageDispatcher::~LanguageDispatcher()

@@ -3,8 +3,8 @@
 #include "dispatcher.h"
 #include "translator.h"
 
-#include "platform/components.h"
-#include "platform/errors.h"
+#include "components.h"
+#include "core/errors.h"
 
 #include <QFile>
 #include <QScopeGuard>
@@ -194,7 +194,7 @@ bool namedAs(QObject &o, const QString &name)
 
 } // namespace
 
-void loadStoredText(const QString &text, const QString &source, platform::Form &form, Translator &translator,
+void loadStoredText(const QString &text, const QString &source, i18n::Form &form, Translator &translator,
                     LanguageDispatcher *dispatcher)
 {
     const QList<StoredObject> objects = parseStoredText(text, source);
@@ -235,11 +235,11 @@ void loadStoredText(const QString &text, const QString &source, platform::Form &
     translator.finishLoading();
 }
 
-void loadStoredTables(const QString &path, platform::Form &form, Translator &translator, LanguageDispatcher *dispatcher)
+void loadStoredTables(const QString &path, i18n::Form &form, Translator &translator, LanguageDispatcher *dispatcher)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw platform::AppError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+        throw core::AppError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
     loadStoredText(QString::fromUtf8(file.readAll()), path, form, translator, dispatcher);
 }
 

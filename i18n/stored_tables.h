@@ -4,12 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace platform {
-class Form;
-}
-
 namespace i18n {
 
+class Form;
 class Translator;
 class LanguageDispatcher;
 
@@ -45,22 +42,22 @@ struct StoredObject
     QList<StoredProperty> properties;
 };
 
-// Parses stored text; raises platform::AppError naming the line at fault.
+// Parses stored text; raises core::AppError naming the line at fault.
 // (stored_tables_parser.cpp: Qt Core only.)
 QList<StoredObject> parseStoredText(const QString &text, const QString &source);
 
-// Raises platform::AppError "<source>:<line>: <what>".
+// Raises core::AppError "<source>:<line>: <what>".
 [[noreturn]] void throwStoredTextError(const QString &source, int line, const QString &what);
 
 // Loads a window's stored translator (and its dispatcher, where the window
 // has one) the way a window is read: the window reports "loading" while the
 // properties are set in stored order, the dispatcher reference is resolved
 // once everything is read (linking the translator), then the translator's
-// end-of-load steps run. Raises platform::AppError for an unreadable or
+// end-of-load steps run. Raises core::AppError for an unreadable or
 // malformed file and LanguageError for a refused value.
-void loadStoredTables(const QString &path, platform::Form &form, Translator &translator,
+void loadStoredTables(const QString &path, Form &form, Translator &translator,
                       LanguageDispatcher *dispatcher = nullptr);
-void loadStoredText(const QString &text, const QString &source, platform::Form &form, Translator &translator,
+void loadStoredText(const QString &text, const QString &source, Form &form, Translator &translator,
                     LanguageDispatcher *dispatcher = nullptr);
 
 } // namespace i18n

@@ -1,6 +1,6 @@
 #include "stored_tables.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 // The stored form's parser on its own, with Qt Core only, so that it can be
 // tested and fuzzed without windows.
@@ -25,7 +25,7 @@ QStringView withoutIndent(QStringView line)
 
 void throwStoredTextError(const QString &source, int line, const QString &what)
 {
-    throw platform::AppError(QStringLiteral("%1:%2: %3").arg(source).arg(line).arg(what));
+    throw core::AppError(QStringLiteral("%1:%2: %3").arg(source).arg(line).arg(what));
 }
 
 // Lines are read as views into the text: the parser runs at every start,

@@ -103,20 +103,20 @@ void rekeyWindowEntry(QStringList &list, const QString &live, const QString &cls
 // The published properties of a component that a list keeps entries for:
 // string lists in MultiLines, the other text properties in OtherStrings,
 // the list's own property (of the right kind) in the others.
-QStringList listedProperties(ListKind kind, const platform::Component &c)
+QStringList listedProperties(ListKind kind, const i18n::Component &c)
 {
     static const QStringList kOwnLists{QStringLiteral("Name"), kCaption, kHint, kDisplayLabel};
     QStringList props;
     for (const QString &p : c.publishedProperties()) {
-        const platform::PropertyKind pk = c.propertyKind(p);
+        const i18n::PropertyKind pk = c.propertyKind(p);
         bool listed = false;
         if (kind == stMultiLines)
-            listed = pk == platform::PropertyKind::StringList;
+            listed = pk == i18n::PropertyKind::StringList;
         else if (kind == stOtherStrings)
-            listed = pk == platform::PropertyKind::String && !containsName(kOwnLists, p);
+            listed = pk == i18n::PropertyKind::String && !containsName(kOwnLists, p);
         else
             listed = p.compare(fixedProperty(kind), Qt::CaseInsensitive) == 0 &&
-                     pk == (kind == stFonts ? platform::PropertyKind::Font : platform::PropertyKind::String);
+                     pk == (kind == stFonts ? i18n::PropertyKind::Font : i18n::PropertyKind::String);
         if (listed)
             props << p;
     }
@@ -124,12 +124,12 @@ QStringList listedProperties(ListKind kind, const platform::Component &c)
 }
 
 // What a property shows now, as its table entry holds it.
-QString liveText(const platform::Component &c, const QString &prop)
+QString liveText(const i18n::Component &c, const QString &prop)
 {
     switch (c.propertyKind(prop)) {
-    case platform::PropertyKind::Font:
+    case i18n::PropertyKind::Font:
         return c.fontName(prop);
-    case platform::PropertyKind::StringList:
+    case i18n::PropertyKind::StringList:
         return toCommaText(c.readStrings(prop));
     default:
         return c.readString(prop);
@@ -190,9 +190,9 @@ QObject *Translator::checkedOwner(QObject *owner)
     return owner;
 }
 
-Translator::Translator(platform::Form &form, QObject *owner) : QObject(checkedOwner(owner)), m_form(form)
+Translator::Translator(i18n::Form &form, QObject *owner) : QObject(checkedOwner(owner)), m_form(form)
 {
-    setProperty(platform::kLocalisationComponentProperty, true);
+    setProperty(i18n::kLocalisationComponentProperty, true);
     m_tables.savedFormats = captureFormats(QLocale::system());
     m_tables.list(stDlgsCaptions) = newDialogCaptions(m_tables.delim);
     m_tables.list(stLocales) = newLocales(m_tables.savedFormats, m_tables.delim);
@@ -325,9 +325,9 @@ bool Translator::translatable() const
     return !containsName(m_doNotTranslate, m_form.className());
 }
 
-platform::Component *Translator::target(const QString &name) const
+i18n::Component *Translator::target(const QString &name) const
 {
-    if (platform::Component *c = m_form.findComponent(name))
+    if (i18n::Component *c = m_form.findComponent(name))
         return c;
     const QString instance = m_form.instanceName();
     if (name == m_form.className() || (!instance.isEmpty() && name == instance))
@@ -345,12 +345,12 @@ void Translator::applyLanguage()
     // Errors in the window's own caption and hint do not stop the rest.
     try {
         applyWindowText(stCaptions, "Caption");
-    } catch (const platform::AppError &e) {
+    } catch (const core::AppError &e) {
         ignoreFailure("window caption", e);
     }
     try {
         applyWindowText(stHints, "Hint");
-    } catch (const platform::AppError &e) {
+    } catch (const core::AppError &e) {
         ignoreFailure("window hint", e);
     }
     if (covers(stCaptions))
@@ -387,7 +387,7 @@ void Translator::applyWindowText(ListKind kind, const char *property)
     if (localeUpper(EntryKey(list.first(), m_tables.delim)) != localeUpper(cls))
         return;
     const QString t = entryText(list.first());
-    platform::Component &window = m_form.self();
+    i18n::Component &window = m_form.self();
     if (!t.isEmpty() && !window.isLinkedToAction())
         window.writeString(prop, t);
 }
@@ -400,7 +400,7 @@ void Translator::applyWindowFont()
         containsName(m_tables.smartExcludeProps, cls + QStringLiteral(".Font")) ||
         localeUpper(EntryKey(fonts.first(), m_tables.delim)) != localeUpper(cls))
         return;
-    platform::Component &window = m_form.self();
+    i18n::Component &window = m_form.self();
     const QString t = entryText(fonts.first());
     if (!t.isEmpty())
         window.setFontName(kFont, t);
@@ -450,12 +450,12 @@ void Translator::applyEntry(ListKind kind, const QString &entry)
     if (containsName(m_doNotTranslate, comp))
         return;
     const QString t = entryText(entry);
-    platform::Component *c = target(comp);
+    i18n::Component *c = target(comp);
     if (!c || t.isEmpty() || !c->hasProperty(prop) || !c->isWritable(prop))
         return;
 
     if (kind == stMultiLines) {
-        if (c->propertyKind(prop) != platform::PropertyKind::StringList)
+        if (c->propertyKind(prop) != i18n::PropertyKind::StringList)
             return;
         // Errors here end the application.
         if (t != toCommaText(c->readStrings(prop)))
@@ -490,9 +490,8 @@ void Translator::applyFonts(const QStringList &entries, qsizetype start)
         if (containsName(m_doNotTranslate, comp))
             continue;
         const QString t = entryText(entries[i]);
-        platform::Component *c = target(comp);
-        if (!c || !c->hasProperty(kFont) || !c->isWritable(kFont) ||
-            c->propertyKind(kFont) != platform::PropertyKind::Font)
+        i18n::Component *c = target(comp);
+        if (!c || !c->hasProperty(kFont) || !c->isWritable(kFont) || c->propertyKind(kFont) != i18n::PropertyKind::Font)
             continue;
         const bool followsParent = c->isControl() && c->parentFont();
         const int code = charsetCode(FindEntryText(m_tables.list(stCharSets), comp, m_activeLanguage, m_tables.delim),
@@ -534,7 +533,7 @@ void Translator::applyCollections()
     // only name one that does not exist.
     m_tables.list(stCollections).removeIf([&](const QString &entry) {
         const auto [comp, rest] = splitKey(EntryKey(entry, m_tables.delim));
-        const platform::Component *c = target(comp);
+        const i18n::Component *c = target(comp);
         return !c || !c->hasProperty(rest.left(rest.indexOf(u'[')));
     });
 }
@@ -548,21 +547,21 @@ void Translator::applyExtended()
         if (t.isEmpty())
             continue;
         const auto [comp, prop] = splitKey(item.Identifier);
-        platform::Component *c = target(comp);
+        i18n::Component *c = target(comp);
         if (!c || !c->hasProperty(prop))
             continue;
         try {
             switch (c->propertyKind(prop)) {
-            case platform::PropertyKind::String:
+            case i18n::PropertyKind::String:
                 c->writeString(prop, t);
                 break;
-            case platform::PropertyKind::StringList:
+            case i18n::PropertyKind::StringList:
                 c->writeStrings(prop, fromCommaText(t));
                 break;
-            case platform::PropertyKind::Font:
+            case i18n::PropertyKind::Font:
                 c->setFontName(prop, t);
                 break;
-            case platform::PropertyKind::Other:
+            case i18n::PropertyKind::Other:
                 break;
             }
         } catch (const std::exception &e) {
@@ -582,7 +581,7 @@ void Translator::cleanUpList(ListKind kind)
         (kind == stCaptions || kind == stHints || kind == stFonts || kind == stCharSets) && m_form.isTopLevelForm();
     for (qsizetype i = windowFirst ? 1 : 0; i < list.size();) {
         const QString key = EntryKey(list[i], m_tables.delim);
-        platform::Component *c = nullptr;
+        i18n::Component *c = nullptr;
         bool known;
         if (keyedByProperty(kind)) {
             const QString comp = splitKey(key).first;
@@ -622,7 +621,7 @@ void Translator::syncTables()
         syncComponentEntries(stOtherStrings);
         syncComponentEntries(stCollections);
         dropEntriesWithoutProperty();
-    } catch (const platform::AppError &e) {
+    } catch (const core::AppError &e) {
         // Synchronisation is best effort: the switch goes on.
         ignoreFailure("synchronising the lists", e);
     }
@@ -652,7 +651,7 @@ void Translator::syncWindowEntry(ListKind kind)
     if (containsName(m_tables.excludedProperties, prop) || !translatable())
         return;
 
-    platform::Component &window = m_form.self();
+    i18n::Component &window = m_form.self();
     const int n = numOfLanguages();
     const bool isFont = kind == stFonts;
     const QString live = isFont ? window.fontName(kFont) : window.readString(prop);
@@ -683,8 +682,8 @@ void Translator::syncComponentEntries(ListKind kind)
     if (kind != stCollections) { // no component publishes a collection
         if (kind == stOtherStrings)
             syncComponent(kind, m_form.self(), m_form.className());
-        const QList<platform::Component *> components = m_form.components();
-        for (platform::Component *c : components)
+        const QList<i18n::Component *> components = m_form.components();
+        for (i18n::Component *c : components)
             if (!c->isLocalisationComponent() && !containsName(m_doNotTranslate, c->name()))
                 syncComponent(kind, *c, c->name());
     }
@@ -693,7 +692,7 @@ void Translator::syncComponentEntries(ListKind kind)
     m_removedEntries.clear();
 }
 
-void Translator::syncComponent(ListKind kind, const platform::Component &c, const QString &name)
+void Translator::syncComponent(ListKind kind, const i18n::Component &c, const QString &name)
 {
     if (name.isEmpty())
         return;
@@ -723,7 +722,7 @@ void Translator::syncComponent(ListKind kind, const platform::Component &c, cons
     }
 }
 
-void Translator::addComponentEntry(ListKind kind, const platform::Component &c, const QString &name, const QString &key,
+void Translator::addComponentEntry(ListKind kind, const i18n::Component &c, const QString &name, const QString &key,
                                    const QString &prop)
 {
     const QChar d = m_tables.delim;
@@ -762,7 +761,7 @@ void Translator::dropEntriesWithoutProperty()
                 if (kind == stCollections)
                     prop = prop.left(prop.indexOf(u'['));
             }
-            const platform::Component *c = target(comp);
+            const i18n::Component *c = target(comp);
             return c && !c->hasProperty(prop);
         });
     }

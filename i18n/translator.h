@@ -3,8 +3,8 @@
 #include "dispatcher.h"
 #include "tables.h"
 
-#include "platform/components.h"
-#include "platform/errors.h"
+#include "components.h"
+#include "core/errors.h"
 
 #include <QObject>
 #include <QPointer>
@@ -14,7 +14,7 @@
 namespace i18n {
 
 // Misuse of a translator or dispatcher.
-class LanguageError : public platform::AppError
+class LanguageError : public core::AppError
 {
 public:
     using AppError::AppError;
@@ -39,10 +39,10 @@ public:
     // `form` is the owner window's component access and must outlive the
     // translator's use; `owner` becomes the QObject parent. Raises
     // LanguageError when the owner already has a translator.
-    Translator(platform::Form &form, QObject *owner);
+    Translator(i18n::Form &form, QObject *owner);
     ~Translator() override;
 
-    platform::Form &form() const { return m_form; }
+    i18n::Form &form() const { return m_form; }
 
     // Stored properties, in their stored order.
     QString version() const { return QStringLiteral("v5.1.1"); }
@@ -123,7 +123,7 @@ private:
 
     QString entryText(const QString &entry) const;
     bool translatable() const;
-    platform::Component *target(const QString &name) const;
+    i18n::Component *target(const QString &name) const;
     void applyWindowText(ListKind kind, const char *property);
     void applyWindowFont();
     void applyList(ListKind kind);
@@ -138,8 +138,8 @@ private:
     void syncWindowEntry(ListKind kind);
     void syncComponentEntries(ListKind kind);
     // Brings one component's entries in a list up to date.
-    void syncComponent(ListKind kind, const platform::Component &c, const QString &name);
-    void addComponentEntry(ListKind kind, const platform::Component &c, const QString &name, const QString &key,
+    void syncComponent(ListKind kind, const i18n::Component &c, const QString &name);
+    void addComponentEntry(ListKind kind, const i18n::Component &c, const QString &name, const QString &key,
                            const QString &prop);
     // A removed entry whose text (of the active language, else of the
     // first) is `text`; null when there is none.
@@ -147,7 +147,7 @@ private:
     void dropEntriesWithoutProperty();
     void componentRemoved(const QString &name);
 
-    platform::Form &m_form;
+    i18n::Form &m_form;
     StoredTables m_tables;
     bool m_isInheritedOwner = false;
     QStringList m_stringsTypes{QStringLiteral("TIB_STRINGLIST"), QStringLiteral("TSTRINGLIST")};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errors.h"
+#include "core/errors.h"
 
 #include <QString>
 #include <functional>
@@ -29,7 +29,7 @@ template <typename F> void runGuarded(F &&f) noexcept
 {
     try {
         std::forward<F>(f)();
-    } catch (const AppError &e) {
+    } catch (const core::AppError &e) {
         showError(e.message());
     } catch (const std::exception &e) {
         showError(QString::fromUtf8(e.what()));

@@ -1,6 +1,6 @@
 #include "int_spin_field.h"
 
-#include "calc/decimal.h"
+#include "core/decimal.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -37,7 +37,7 @@ int IntSpinField::clamp(int v) const
 
 int IntSpinField::value() const
 {
-    return calc::parseInteger(lineEdit()->text()).value_or(m_min);
+    return core::parseInteger(lineEdit()->text()).value_or(m_min);
 }
 
 void IntSpinField::setValue(int v)

@@ -19,7 +19,7 @@ public:
     int maximum() const { return m_max; }
     bool hasBounds() const { return m_min != m_max; }
 
-    // The text read as a whole number (calc::parseInteger, the program's one
+    // The text read as a whole number (core::parseInteger, the program's one
     // whole-number reading); a text that is not one reads as the minimum.
     int value() const;
     // Writes the value limited to the bounds; a change of text is a change.

@@ -1,8 +1,8 @@
 #include "preview_report.h"
 
 #include "chart/chart.h"
+#include "core/errors.h"
 #include "platform/error_display.h"
-#include "platform/errors.h"
 #include "platform/radio_group.h"
 #include "printers.h"
 #include "report_form.h"
@@ -30,7 +30,7 @@ template <typename T> T *componentAs(const QObject &owner, const QString &name)
 {
     if (auto *found = qobject_cast<T *>(findComponent(owner, name)))
         return found;
-    throw platform::AppError(QStringLiteral("Invalid class typecast"));
+    throw core::AppError(QStringLiteral("Invalid class typecast"));
 }
 
 // Shows the preview and waits until the user has closed it, keeping the
@@ -70,7 +70,7 @@ void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart 
         copy->copySettingsFrom(*source);
         const QString name = source->objectName() + QStringLiteral("copy");
         if (findComponent(owner, name))
-            throw platform::AppError(QStringLiteral("A component named %1 already exists").arg(name));
+            throw core::AppError(QStringLiteral("A component named %1 already exists").arg(name));
         copy->setObjectName(name);
         reportChart.addSeries(copy);
     }

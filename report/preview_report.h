@@ -22,7 +22,7 @@ inline QPointer<ReportForm> PrintReportForm;
 // order: each copy is owned by owner, carries every setting of its source
 // and is named as the source with "copy" appended. A name the owner already
 // has (a report still being previewed) throws
-// platform::AppError("A component named <name> already exists"). The copies
+// core::AppError("A component named <name> already exists"). The copies
 // live as long as the form's report chart.
 void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner);
 
@@ -33,7 +33,7 @@ void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart 
 // that window has been closed; the main window stays usable meanwhile.
 // Printing and printer set-up are the preview's. The report form and its
 // series copies are released afterwards, and also when a step fails; the
-// failure is thrown as platform::AppError.
+// failure is thrown as core::AppError.
 void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title);
 
 } // namespace report

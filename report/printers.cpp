@@ -1,6 +1,6 @@
 #include "printers.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -49,7 +49,7 @@ PrinterChoice currentPrinter()
     if (!chosen()) {
         const std::optional<PrinterChoice> found = lookupSlot() ? lookupSlot()() : systemPrinter();
         if (!found)
-            throw platform::AppError(kNoDefaultPrinter);
+            throw core::AppError(kNoDefaultPrinter);
         chosen() = found;
     }
     return *chosen();

@@ -33,7 +33,7 @@ std::optional<PrinterChoice> choosePrinter(const QString &defaultPrinter, const 
 inline const QString kNoDefaultPrinter = QStringLiteral("There is no default printer currently selected");
 
 // The current printer, choosing it first when none has been chosen yet.
-// Throws platform::AppError(kNoDefaultPrinter) when there is none.
+// Throws core::AppError(kNoDefaultPrinter) when there is none.
 PrinterChoice currentPrinter();
 // Forgets the choice so the next currentPrinter() asks again.
 void resetCurrentPrinter();

@@ -1,6 +1,6 @@
 #include "report_engine.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -185,11 +185,11 @@ int ReportPage::print(QPagedPaintDevice &device)
     // A device already painted on cannot take the report (nor its page
     // layout).
     if (device.paintingActive())
-        throw platform::AppError(QStringLiteral("The printer is busy with another print"));
+        throw core::AppError(QStringLiteral("The printer is busy with another print"));
     applyPageLayout(device);
     if (writesFile(device))
         return printToFile(static_cast<QPrinter &>(device));
-    return generate(device, [&device] { return platform::AppError(deviceFailure(device)); });
+    return generate(device, [&device] { return core::AppError(deviceFailure(device)); });
 }
 
 int ReportPage::printToFile(QPrinter &printer)
@@ -197,7 +197,7 @@ int ReportPage::printToFile(QPrinter &printer)
     const QString name = printer.outputFileName();
     const QFileInfo info(name);
     if (info.isDir())
-        throw platform::AppError(cannotCreate(name, whyNotCreated(name, QString())));
+        throw core::AppError(cannotCreate(name, whyNotCreated(name, QString())));
 
     // Written beside the target and renamed over it once complete, so a
     // failure leaves neither a partial file nor a damaged old one. A device
@@ -212,11 +212,11 @@ int ReportPage::printToFile(QPrinter &printer)
         file = std::move(save);
     }
     if (!file->open(QIODevice::WriteOnly))
-        throw platform::AppError(cannotCreate(name, whyNotCreated(name, file->errorString())));
+        throw core::AppError(cannotCreate(name, whyNotCreated(name, file->errorString())));
 
     const auto failure = [&file, &name] {
         const QString reason = file->error() != QFileDevice::NoError ? file->errorString() : QString();
-        return platform::AppError(cannotCreate(name, reason.isEmpty() ? whyNotCreated(name, reason) : reason));
+        return core::AppError(cannotCreate(name, reason.isEmpty() ? whyNotCreated(name, reason) : reason));
     };
     int lines = 0;
     {
@@ -244,7 +244,7 @@ int ReportPage::printToFile(QPrinter &printer)
     return lines;
 }
 
-int ReportPage::generate(QPagedPaintDevice &device, const std::function<platform::AppError()> &failure)
+int ReportPage::generate(QPagedPaintDevice &device, const std::function<core::AppError()> &failure)
 {
     QPainter painter;
     if (!painter.begin(&device))

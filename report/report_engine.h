@@ -13,7 +13,7 @@ class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
-namespace platform {
+namespace core {
 class AppError;
 }
 
@@ -127,7 +127,7 @@ public:
     // Runs BeforePrint, then NeedData once before the first detail line and
     // once after each; a new page is started when a line no longer fits
     // above the page footer. Returns the number of detail lines printed.
-    // Throws platform::AppError when any step fails: the device cannot be
+    // Throws core::AppError when any step fails: the device cannot be
     // painted on, a page cannot be started or the output not finished. A
     // printer that writes a file writes it beside the target and puts it in
     // place only when every byte has been written, so a failed print leaves
@@ -140,7 +140,7 @@ public:
 
 private:
     int printToFile(QPrinter &printer);
-    int generate(QPagedPaintDevice &device, const std::function<platform::AppError()> &failure);
+    int generate(QPagedPaintDevice &device, const std::function<core::AppError()> &failure);
 
     BeforePrint m_beforePrint;
     NeedData m_needData;

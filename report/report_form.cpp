@@ -1,9 +1,9 @@
 #include "report_form.h"
 
+#include "i18n/components.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
-#include "platform/components.h"
 
 #include "chart/chart.h"
 #include "string_grid.h"
@@ -77,7 +77,7 @@ ReportForm::ReportForm(QWidget *parent) : QWidget(parent)
     for (const QString &name : storedComponentOrder())
         if (QObject *c = findChild<QObject *>(name))
             components << c;
-    m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("TPrintReportForm"), components);
+    m_form = std::make_unique<i18n::QtForm>(this, QStringLiteral("TPrintReportForm"), components);
     translator = new i18n::Translator(*m_form, this);
     translator->setObjectName(QStringLiteral("siLang1"));
     i18n::loadStoredTables(i18n::kReportFormTables, *m_form, *translator, nullptr);

@@ -11,11 +11,9 @@ namespace chart {
 class Chart;
 }
 namespace i18n {
-class Translator;
-}
-namespace platform {
 class QtForm;
-}
+class Translator;
+} // namespace i18n
 
 namespace report {
 
@@ -82,7 +80,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    std::unique_ptr<platform::QtForm> m_form;
+    std::unique_ptr<i18n::QtForm> m_form;
     QPointer<StringGrid> m_grid;
     QList<QPointer<QObject>> m_seriesCopies;
 };

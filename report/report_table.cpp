@@ -1,7 +1,7 @@
 #include "report_table.h"
 
 #include "calc/chainring.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 #include "platform/two_digit_field.h"
 #include "string_grid.h"
 
@@ -31,14 +31,14 @@ public:
     {
         if (auto *f = qobject_cast<platform::TwoDigitField *>(m_byName.value(name.toUpper())))
             return f->fieldText();
-        throw platform::AppError(QStringLiteral("Invalid class typecast"));
+        throw core::AppError(QStringLiteral("Invalid class typecast"));
     }
 
     QString caption(const QString &name) const
     {
         if (auto *l = qobject_cast<QLabel *>(m_byName.value(name.toUpper())))
             return l->text();
-        throw platform::AppError(QStringLiteral("Invalid class typecast"));
+        throw core::AppError(QStringLiteral("Invalid class typecast"));
     }
 
 private:

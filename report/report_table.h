@@ -12,7 +12,7 @@ class StringGrid;
 // the three gear-inch captions and the three speed captions. The texts are
 // copied as shown: nothing is parsed or reformatted. Components are found
 // by name among the window's own, names compared without regard to case.
-// Throws platform::AppError when a component is missing or of the wrong kind.
+// Throws core::AppError when a component is missing or of the wrong kind.
 void fillReportTable(StringGrid &table, const QWidget &window);
 
 } // namespace report

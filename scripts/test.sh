@@ -1,5 +1,5 @@
 #!/bin/bash
-# Installs what the tests need (once), checks the formatting, builds
+# Installs what the tests need (once), checks the formatting and the layers, builds
 # everything and runs the whole suite headless, in the C locale and in a
 # Danish one; then the end-to-end desktop test; then the suite again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then each fuzz target
@@ -15,7 +15,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 ./scripts/install-deps.sh || exit 1
 # Every tool is installed and the run is meant to be as root: a test that
-# would skip for a missing tool or privilege fails instead (platform/tests/need.h).
+# would skip for a missing tool or privilege fails instead (core/tests/need.h).
 export RATIOMAT_NO_SKIPS=1
 
 passed=0
@@ -204,6 +204,7 @@ build_or_fail() {
 }
 
 check_format
+run_counted "include check (docs/architecture.md's dependency table)" /usr/bin/python3 scripts/check_includes.py
 
 if build_or_fail build; then
   check_suites build offscreen xvfb

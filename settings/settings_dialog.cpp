@@ -1,9 +1,9 @@
 #include "settings_dialog.h"
 
+#include "i18n/components.h"
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
-#include "platform/components.h"
 #include "platform/error_display.h"
 
 #include <QCheckBox>
@@ -106,7 +106,7 @@ void SettingsDialog::buildTranslator()
     for (const QString &name : storedComponentOrder())
         if (QObject *c = findChild<QObject *>(name))
             components << c;
-    m_form = std::make_unique<platform::QtForm>(this, QStringLiteral("TSetupForm"), components);
+    m_form = std::make_unique<i18n::QtForm>(this, QStringLiteral("TSetupForm"), components);
     m_translator = new i18n::Translator(*m_form, this);
     m_translator->setObjectName(QStringLiteral("siLang1"));
     i18n::loadStoredTables(i18n::kSettingsDialogTables, *m_form, *m_translator, nullptr);

@@ -5,11 +5,9 @@
 #include <memory>
 
 namespace i18n {
-class Translator;
-}
-namespace platform {
 class QtForm;
-}
+class Translator;
+} // namespace i18n
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -60,7 +58,7 @@ private:
 
     int m_tag = 0;
     bool m_shown = false;
-    std::unique_ptr<platform::QtForm> m_form;
+    std::unique_ptr<i18n::QtForm> m_form;
     i18n::Translator *m_translator = nullptr;
     QFrame *m_bevel = nullptr;
     QLabel *m_label3d = nullptr;

@@ -7,7 +7,7 @@
 // address. The template's parts between \x01 characters are also quoted,
 // joined and split again.
 #include "about/launch_command.h"
-#include "platform/fuzz/fuzz_check.h"
+#include "core/fuzz/fuzz_check.h"
 
 using namespace about;
 

@@ -4,7 +4,7 @@
 // argument of its own.
 #include "about/browser_association.h"
 #include "about/launch_command.h"
-#include "platform/fuzz/fuzz_check.h"
+#include "core/fuzz/fuzz_check.h"
 
 using namespace about::xdg;
 

@@ -1,7 +1,7 @@
 #include "about/about_box.h"
 #include "about/url_link.h"
+#include "core/tests/need.h"
 #include "platform/error_display.h"
-#include "platform/tests/need.h"
 #include "xdg_sandbox.h"
 
 #include <QApplication>

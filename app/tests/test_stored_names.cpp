@@ -114,7 +114,7 @@ private Q_SLOTS:
         QFETCH(Open, open);
         QFETCH(QString, tables);
         const Translated w = open();
-        const platform::Form &form = w.translator->form();
+        const i18n::Form &form = w.translator->form();
         const QStringList own{form.className(), form.instanceName(), w.translator->objectName()};
         auto check = [&](const QStringList &names, const char *where) {
             QVERIFY2(!names.isEmpty(), where); // a source that lists nothing checks nothing

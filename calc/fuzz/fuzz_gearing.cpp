@@ -1,11 +1,11 @@
 // The whole recalculation and chart feed on arbitrary field texts and spin
 // values: no crash, no undefined behaviour, no infinite or NaN bar value,
 // and every cell either rewritten with a number text or left as it was.
-#include "calc/decimal.h"
 #include "calc/gearing.h"
 #include "calc/tests/fake_gear_window.h"
-#include "platform/errors.h"
-#include "platform/fuzz/fuzz_check.h"
+#include "core/decimal.h"
+#include "core/errors.h"
+#include "core/fuzz/fuzz_check.h"
 
 #include <array>
 #include <cmath>
@@ -21,12 +21,12 @@ struct Window : FakeGearWindow
 
     void setGearInches(calc::Chainring r, int row, const QString &t) override
     {
-        check(calc::parseDecimal(t, sep).has_value());
+        check(core::parseDecimal(t, sep).has_value());
         FakeGearWindow::setGearInches(r, row, t);
     }
     void setSpeed(calc::Chainring r, int row, const QString &t) override
     {
-        check(calc::parseDecimal(t, sep).has_value());
+        check(core::parseDecimal(t, sep).has_value());
         FakeGearWindow::setSpeed(r, row, t);
     }
     void clearSeries(int s) override { check(s >= 1 && s <= 3); }
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         s = in.takeText();
     try {
         calc::recalculate(w, w, w, w.sep);
-    } catch (const platform::MathError &) {
+    } catch (const core::MathError &) {
         // The chart feed's cadence ratio: a cadence of 0.
         check(w.cad == 0);
     }

@@ -1,7 +1,7 @@
 #include "calc/gearing.h"
+#include "core/errors.h"
+#include "core/tests/error_of.h"
 #include "fake_gear_window.h"
-#include "platform/errors.h"
-#include "platform/tests/error_of.h"
 
 #include <QTest>
 
@@ -145,7 +145,7 @@ private Q_SLOTS:
         w.recalc();
         w.cad = 0;
         w.minCad = minCadence;
-        QCOMPARE(errorOf<platform::MathError>([&] { w.recalc(); }), message);
+        QCOMPARE(errorOf<core::MathError>([&] { w.recalc(); }), message);
         for (int r = 1; r <= 9; ++r)
             QCOMPARE(w.speed(Chainring::Small, r), QStringLiteral("0.0"));
         QCOMPARE(int(w.bars[2].size()), 9); // bars kept

@@ -1,7 +1,7 @@
 #include "chart/chart_layout.h"
 #include "chart/chart_model.h"
+#include "core/errors.h"
 #include "gearing_fixture.h"
-#include "platform/errors.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -152,7 +152,7 @@ private Q_SLOTS:
             QCOMPARE(s.startValue(i), starts[order[i]]);
             QCOMPARE(s.endValue(i), starts[order[i]] + 1);
         }
-        QVERIFY_THROWS_EXCEPTION(platform::AppError, s.yValue(s.count()));
+        QVERIFY_THROWS_EXCEPTION(core::AppError, s.yValue(s.count()));
         s.clear();
         QCOMPARE(s.count(), 0);
         QCOMPARE(changed.size(), starts.size() + 1);

@@ -1,8 +1,8 @@
 #include "chart/chart.h"
+#include "core/errors.h"
+#include "core/tests/error_of.h"
 #include "fake_picture_sink.h"
 #include "gearing_fixture.h"
-#include "platform/errors.h"
-#include "platform/tests/error_of.h"
 
 #include <QApplication>
 #include <QDir>

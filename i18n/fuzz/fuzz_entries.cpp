@@ -3,9 +3,9 @@
 //
 // Input: one control byte (delimiter, number of languages, language, dialog
 // flag), then UTF-8 text whose lines are spread over the eleven lists.
+#include "core/fuzz/fuzz_check.h"
 #include "i18n/entries.h"
 #include "i18n/tables.h"
-#include "platform/fuzz/fuzz_check.h"
 
 using namespace i18n;
 

@@ -2,9 +2,9 @@
 // behaviour, every failure an error naming a line of the text, and what
 // parses is written back in the stored form and parses again to the same
 // objects.
+#include "core/errors.h"
+#include "core/fuzz/fuzz_check.h"
 #include "i18n/stored_tables.h"
-#include "platform/errors.h"
-#include "platform/fuzz/fuzz_check.h"
 
 #include <algorithm>
 #include <tuple>
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QList<StoredObject> objects;
     try {
         objects = parseStoredText(text, source);
-    } catch (const platform::AppError &error) {
+    } catch (const core::AppError &error) {
         // "fuzz.lang:<line>: <what>", the line within the text.
         const QString message = error.message();
         check(message.startsWith(source + u':'));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/components.h"
-#include "platform/errors.h"
+#include "core/errors.h"
+#include "i18n/components.h"
 
 #include <QMap>
 #include <memory>
@@ -11,7 +11,7 @@
 // widgets and for failures that real widgets cannot raise.
 struct FakeProperty
 {
-    platform::PropertyKind kind = platform::PropertyKind::String;
+    i18n::PropertyKind kind = i18n::PropertyKind::String;
     QString text;
     QStringList items;
     int charset = 1;
@@ -19,7 +19,7 @@ struct FakeProperty
     int writes = 0;
 };
 
-class FakeComponent : public platform::Component
+class FakeComponent : public i18n::Component
 {
 public:
     explicit FakeComponent(QString name) : m_name(std::move(name)) {}
@@ -36,12 +36,12 @@ public:
 
     QString name() const override { return m_name; }
     QStringList publishedProperties() const override { return m_order; }
-    platform::PropertyKind propertyKind(const QString &p) const override { return get(p).kind; }
+    i18n::PropertyKind propertyKind(const QString &p) const override { return get(p).kind; }
     bool isWritable(const QString &p) const override { return m_props.contains(key(p)) && get(p).writable; }
     QString readString(const QString &p) const override
     {
         if (failOnRead)
-            throw platform::AppError(QStringLiteral("read failed"));
+            throw core::AppError(QStringLiteral("read failed"));
         return get(p).text;
     }
     void writeString(const QString &p, const QString &v) override
@@ -77,27 +77,27 @@ private:
     {
         const auto it = m_props.find(key(p));
         if (it == m_props.end())
-            throw platform::AppError(QStringLiteral("no property ") + p);
+            throw core::AppError(QStringLiteral("no property ") + p);
         return *it;
     }
     FakeProperty &set(const QString &p)
     {
         if (!m_props.contains(key(p)))
-            throw platform::AppError(QStringLiteral("no property ") + p);
+            throw core::AppError(QStringLiteral("no property ") + p);
         return m_props[key(p)];
     }
     QStringList m_order;
     QMap<QString, FakeProperty> m_props;
 };
 
-class FakeForm : public platform::Form
+class FakeForm : public i18n::Form
 {
 public:
     explicit FakeForm(QString cls, QString instance = {}) : m_class(std::move(cls)), m_window(std::move(instance))
     {
         m_window.prop(QStringLiteral("Caption"));
         m_window.prop(QStringLiteral("Hint"));
-        m_window.prop(QStringLiteral("Font")).kind = platform::PropertyKind::Font;
+        m_window.prop(QStringLiteral("Font")).kind = i18n::PropertyKind::Font;
     }
 
     FakeComponent &add(const QString &name)
@@ -111,7 +111,7 @@ public:
         FakeComponent &c = add(name);
         c.prop(QStringLiteral("Caption")).text = caption;
         c.prop(QStringLiteral("Hint"));
-        c.prop(QStringLiteral("Font")).kind = platform::PropertyKind::Font;
+        c.prop(QStringLiteral("Font")).kind = i18n::PropertyKind::Font;
         return c;
     }
     void remove(const QString &name)
@@ -127,14 +127,14 @@ public:
     bool isTopLevelForm() const override { return topLevel; }
     bool isLoading() const override { return loading; }
     void setLoading(bool on) override { loading = on; }
-    QList<platform::Component *> components() const override
+    QList<i18n::Component *> components() const override
     {
-        QList<platform::Component *> all;
+        QList<i18n::Component *> all;
         for (const auto &c : m_components)
             all << c.get();
         return all;
     }
-    platform::Component &self() override { return m_window; }
+    i18n::Component &self() override { return m_window; }
     FakeComponent &window() { return m_window; }
 
 private:

@@ -35,7 +35,7 @@ public:
 struct QtWindow
 {
     QWidget window;
-    platform::QtForm form{&window, QStringLiteral("TForm1")};
+    i18n::QtForm form{&window, QStringLiteral("TForm1")};
     Translator *lang = nullptr;
     QtWindow()
     {
@@ -171,10 +171,10 @@ private Q_SLOTS:
             QStringList{e("TForm1|SYMBOL_CHARSET||"), e("Inherits|SYMBOL_CHARSET||"), e("Own|symbol_charset||")};
         w.lang->setActiveLanguage(1);
         QCOMPARE(inherits->font().family(), inheritedFamily);
-        QCOMPARE(inherits->property(platform::kCharsetProperty), QVariant());
+        QCOMPARE(inherits->property(i18n::kCharsetProperty), QVariant());
         QCOMPARE(own->font().family(), QStringLiteral("Courier"));
-        QCOMPARE(own->property(platform::kCharsetProperty).toInt(), 2);
-        QCOMPARE(w.window.property(platform::kCharsetProperty).toInt(), 2);
+        QCOMPARE(own->property(i18n::kCharsetProperty).toInt(), 2);
+        QCOMPARE(w.window.property(i18n::kCharsetProperty).toInt(), 2);
         // The control that follows its parent lost its entry at the switch.
         QVERIFY(!keysOf(w.lang->list(stFonts)).contains(QStringLiteral("Inherits")));
     }

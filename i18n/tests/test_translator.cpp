@@ -1,7 +1,7 @@
 #include "table_rows.h"
 #include "translator_fixture.h"
 
-#include "platform/tests/error_of.h"
+#include "core/tests/error_of.h"
 
 #include "i18n/dispatcher.h"
 #include "i18n/entries.h"
@@ -162,7 +162,7 @@ private Q_SLOTS:
         TwoLanguages t;
         FakeComponent &radio = t.form.add(QStringLiteral("RadioGroup1"));
         FakeProperty &items = radio.prop(QStringLiteral("Items"));
-        items.kind = platform::PropertyKind::StringList;
+        items.kind = i18n::PropertyKind::StringList;
         items.items = QStringList{QStringLiteral("Km/t"), QStringLiteral("Mph")};
         t.lang.storedList(stMultiLines) = QStringList{e("RadioGroup1.Items|Km/t,Mph|Km/h,Mph|")};
         t.lang.setActiveLanguage(2);
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QFETCH(QString, className);
         QFETCH(QList<int>, counts);
         QWidget window;
-        platform::QtForm form(&window, className);
+        i18n::QtForm form(&window, className);
         auto *lang = new Translator(form, &window);
         LanguageDispatcher dispatcher;
         loadStoredTables(path, form, *lang, &dispatcher);
@@ -230,7 +230,7 @@ private Q_SLOTS:
         window.setObjectName(QStringLiteral("gearform"));
         auto *dispatcher = named(new LanguageDispatcher(&window), "siLangDispatcher1");
         auto *label = named(new QLabel(QStringLiteral("Circumference"), &window), "Label43");
-        platform::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
+        i18n::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
         auto *lang = named(new Translator(form, &window), "siLang1");
         int changes = 0;
         lang->onLanguageChanged = [&](Translator *) { ++changes; };
@@ -267,7 +267,7 @@ private Q_SLOTS:
     void settingsDialogReadsLikeTheMainWindow()
     {
         QWidget window;
-        platform::QtForm form(&window, QStringLiteral("TSetupForm"));
+        i18n::QtForm form(&window, QStringLiteral("TSetupForm"));
         auto *lang = new Translator(form, &window);
         loadStoredTables(kSettingsDialogTables, form, *lang);
         QCOMPARE(lang->activeLanguage(), 1);
@@ -308,7 +308,7 @@ private Q_SLOTS:
         QFETCH(QString, error);
         for (const char *eol : {"\n", "\r\n"}) {
             QWidget window;
-            platform::QtForm form(&window, QStringLiteral("TForm1"));
+            i18n::QtForm form(&window, QStringLiteral("TForm1"));
             auto *lang = new Translator(form, &window);
             const QString lines = QString(text).replace(u'\n', QLatin1String(eol));
             QCOMPARE(errorOf([&] { loadStoredText(lines, QStringLiteral("t.lang"), form, *lang); }), error);

@@ -2,8 +2,8 @@
 // crash, no undefined behaviour, and the same answer as a plain reference
 // reading (leading blanks, optional sign, ASCII digits to the end, 32-bit
 // range); every value read writes back as a text that reads the same.
-#include "calc/decimal.h"
-#include "platform/fuzz/fuzz_check.h"
+#include "core/decimal.h"
+#include "core/fuzz/fuzz_check.h"
 
 #include <optional>
 
@@ -34,12 +34,12 @@ std::optional<int> reference(const QString &text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = utf8Text(data, size);
-    const std::optional<int> value = calc::parseInteger(text);
+    const std::optional<int> value = core::parseInteger(text);
     check(value == reference(text));
     if (value) {
-        check(calc::parseInteger(QString::number(*value)) == value);
-        check(calc::parseInteger(QStringLiteral("   ") + QString::number(*value)) == value);
-        check(!calc::parseInteger(QString::number(*value) + u' '));
+        check(core::parseInteger(QString::number(*value)) == value);
+        check(core::parseInteger(QStringLiteral("   ") + QString::number(*value)) == value);
+        check(!core::parseInteger(QString::number(*value) + u' '));
     }
     return 0;
 }

@@ -1,10 +1,10 @@
 // The printed report read back from the PDF it generates: texts, positions,
 // detail lines, the chart's bars, the preview's life cycle and its failures.
 
+#include "core/errors.h"
+#include "core/tests/error_of.h"
+#include "core/tests/need.h"
 #include "platform/error_display.h"
-#include "platform/errors.h"
-#include "platform/tests/error_of.h"
-#include "platform/tests/need.h"
 #include "report/preview_report.h"
 #include "report/printers.h"
 #include "report/report_form.h"

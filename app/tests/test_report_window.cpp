@@ -10,7 +10,7 @@
 #include "report/report_form.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
-#include "report_fixture.h"
+#include "report/tests/report_fixture.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

@@ -7,12 +7,12 @@
 //   RATIOMAT_CUPS_OUT  a folder the daemon may write the queues' files to
 
 #include "app/main_window.h"
-#include "app/tests/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/two_digit_field.h"
 #include "report/printers.h"
 #include "report/report_form.h"
-#include "report_fixture.h"
+#include "report/tests/report_fixture.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -11,7 +11,7 @@
 
 static_assert(LDBL_MANT_DIG == 64, "the gear arithmetic needs the 80-bit extended type");
 
-namespace calc {
+namespace core {
 
 namespace {
 
@@ -170,4 +170,4 @@ QString formatOneDecimal(long double value, QChar separator)
     return out;
 }
 
-} // namespace calc
+} // namespace core

@@ -7,7 +7,7 @@
 
 // Number texts as the program reads and shows them. The decimal separator
 // is always passed in: it is the machine's, never the language's.
-namespace calc {
+namespace core {
 
 // A decimal number with blanks around it: optional sign, digits, optionally
 // the separator and more digits, optionally an exponent ("E"/"e", optional
@@ -25,4 +25,4 @@ std::optional<int> parseInteger(QStringView text);
 // value that rounds to zero.
 QString formatOneDecimal(long double value, QChar separator);
 
-} // namespace calc
+} // namespace core

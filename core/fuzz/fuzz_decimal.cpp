@@ -1,8 +1,8 @@
 // Decimal parsing and one-decimal formatting on arbitrary input: no crash,
 // no undefined behaviour, and every formatted text parses back to a value
 // that formats the same.
-#include "calc/decimal.h"
-#include "platform/fuzz/fuzz_check.h"
+#include "core/decimal.h"
+#include "fuzz_check.h"
 
 #include <cmath>
 #include <cstring>
@@ -14,20 +14,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QChar separator = (data[0] & 1) ? u',' : u'.';
     const QString text = utf8Text(data + 1, size - 1);
 
-    if (const auto v = calc::parseDecimal(text, separator)) {
+    if (const auto v = core::parseDecimal(text, separator)) {
         check(std::isfinite(*v));
-        const QString shown = calc::formatOneDecimal(*v, separator);
-        const auto back = calc::parseDecimal(shown, separator);
-        check(back && calc::formatOneDecimal(*back, separator) == shown);
+        const QString shown = core::formatOneDecimal(*v, separator);
+        const auto back = core::parseDecimal(shown, separator);
+        check(back && core::formatOneDecimal(*back, separator) == shown);
     }
 
     if (size >= 9) {
         double d;
         std::memcpy(&d, data + 1, sizeof d);
-        const QString shown = calc::formatOneDecimal(static_cast<long double>(d), separator);
+        const QString shown = core::formatOneDecimal(static_cast<long double>(d), separator);
         if (std::isfinite(d)) {
-            const auto back = calc::parseDecimal(shown, separator);
-            check(back && calc::formatOneDecimal(*back, separator) == shown);
+            const auto back = core::parseDecimal(shown, separator);
+            check(back && core::formatOneDecimal(*back, separator) == shown);
         }
     }
     return 0;

@@ -1,13 +1,13 @@
 // Decimal texts read and shown. The whole-number reading is held by the
 // spin field's suite and by its fuzz target against a reference reading.
-#include "calc/decimal.h"
+#include "core/decimal.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(long double)
 
-using calc::formatOneDecimal;
-using calc::parseDecimal;
+using core::formatOneDecimal;
+using core::parseDecimal;
 
 class TestDecimal : public QObject
 {

@@ -7,7 +7,7 @@
 #include "app/startup.h"
 #include "report/preview_report.h"
 #include "report/printers.h"
-#include "report_fixture.h"
+#include "report/tests/report_fixture.h"
 
 #include <QAction>
 #include <QFile>

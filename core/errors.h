@@ -3,7 +3,7 @@
 #include <QString>
 #include <exception>
 
-namespace platform {
+namespace core {
 
 // Every failure the program reports is an exception carrying the message the
 // user sees. Subclasses only exist where a caller must tell failures apart.
@@ -31,4 +31,4 @@ inline const QString kDivisionByZero = QStringLiteral("Floating point division b
 inline const QString kInvalidOperation = QStringLiteral("Invalid floating point operation");
 inline const QString kOverflow = QStringLiteral("Floating point overflow");
 
-} // namespace platform
+} // namespace core

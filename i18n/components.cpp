@@ -1,6 +1,6 @@
 #include "components.h"
 
-#include "errors.h"
+#include "core/errors.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-namespace platform {
+namespace i18n {
 
 bool Component::hasProperty(const QString &property) const
 {
@@ -206,7 +206,7 @@ PropertyKind kindOf(const QMetaProperty &p)
 
 [[noreturn]] void fail(const QObject *o, const QString &property, const char *what)
 {
-    throw AppError(QStringLiteral("Property %1 of %2 %3").arg(property, o->objectName(), QLatin1String(what)));
+    throw core::AppError(QStringLiteral("Property %1 of %2 %3").arg(property, o->objectName(), QLatin1String(what)));
 }
 
 QObject *actionOf(const QObject *o)
@@ -233,7 +233,8 @@ QtComponent::QtComponent(QObject *object, QString nameOverride)
 QObject *QtComponent::live(const QString &property) const
 {
     if (!m_object)
-        throw AppError(QStringLiteral("Component %1 no longer exists (property %2)").arg(m_nameOverride, property));
+        throw core::AppError(
+            QStringLiteral("Component %1 no longer exists (property %2)").arg(m_nameOverride, property));
     return m_object.data();
 }
 
@@ -497,4 +498,4 @@ Component *QtForm::findComponent(const QString &name) const
     return c && c->isAlive() ? c : nullptr;
 }
 
-} // namespace platform
+} // namespace i18n

@@ -11,7 +11,7 @@
 
 class QObject;
 
-namespace platform {
+namespace i18n {
 
 // What a published property holds, as far as the translator cares.
 enum class PropertyKind { String, Font, StringList, Other };
@@ -176,4 +176,4 @@ private:
 QString actionCategory(const QObject *action);
 void setActionCategory(QObject *action, const QString &category);
 
-} // namespace platform
+} // namespace i18n

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QString>
 
 // Runs f and returns the message of the Error it raises; empty when f
 // returns normally. Any other exception passes through.
-template <typename Error = platform::AppError, typename F> QString errorOf(F &&f)
+template <typename Error = core::AppError, typename F> QString errorOf(F &&f)
 {
     try {
         f();
