@@ -66,8 +66,6 @@ QLabel *placeLabel(QLabel *label, const char *name, QPoint at, const QFont &font
 
 } // namespace
 
-} // namespace about
-
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
@@ -126,3 +124,5 @@ void AboutBox::openWebAddress()
 {
     urlLink->openUrl();
 }
+
+} // namespace about

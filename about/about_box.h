@@ -4,9 +4,10 @@
 #include <QLabel>
 
 class QFrame;
-class UrlLink;
 
 namespace about {
+
+class UrlLink;
 
 // The maker's web page: the link target, and its host name as the link text.
 inline const QString kMakerUrl = QStringLiteral("https://ratiomat.example.org");
@@ -38,8 +39,6 @@ private:
     bool m_pressed = false;
 };
 
-} // namespace about
-
 // The About box: program icon, name, copyright, rights line and the maker's
 // web address, which opens in the default browser when clicked. Closed with
 // the window's close control (or Escape).
@@ -59,11 +58,9 @@ public:
     QLabel *nameLabel;
     QLabel *copyrightLabel;
     QLabel *rightsLabel;
-    about::LinkLabel *webAddress;
+    LinkLabel *webAddress;
     UrlLink *urlLink;
 };
-
-namespace about {
 
 // Handler of Help > About: shows a fresh About box modally and destroys it
 // when it is closed.

@@ -6,6 +6,8 @@
 
 #include <QProcess>
 
+namespace about {
+
 UrlLink::UrlLink(QObject *parent) : QObject(parent) {}
 
 int UrlLink::showCommandFor(ShowCommand command)
@@ -84,3 +86,5 @@ bool UrlLink::defaultStarter(const QString &program, const QStringList &argument
     // window manager, so the show command has nothing to act on here.
     return QProcess::startDetached(program, arguments);
 }
+
+} // namespace about

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+namespace about {
+
 // Opens a web address in the user's default browser. The browser is found
 // in two look-ups (which application handles web pages, then that
 // application's command) and started with the address on its command line.
@@ -80,3 +82,5 @@ private:
 };
 
 inline const QString kCouldNotLaunchBrowser = QStringLiteral("Couldn't launch default browser");
+
+} // namespace about

@@ -7,7 +7,7 @@ int main(int argc, char **argv)
 {
     platform::Application app(argc, argv);
     app::prepareApplication();
-    MainWindow form;
+    app::MainWindow form;
     form.show();
     return app.exec();
 }

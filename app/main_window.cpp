@@ -35,6 +35,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+namespace app {
+
 using calc::Chainring;
 using platform::guarded;
 
@@ -69,7 +71,7 @@ void MainWindow::firstShown()
 
 void MainWindow::resetToDefaults()
 {
-    m_tag = 0;
+    m_readyFlag = 0;
     // Field order MaskEdit1, MaskEdit2, MaskEdit3 ... MaskEdit12.
     std::array<platform::TwoDigitField *, calc::kTeethFieldCount> fields{};
     for (Chainring ring : calc::kChainrings)
@@ -78,13 +80,13 @@ void MainWindow::resetToDefaults()
         fields[size_t(calc::sprocketFieldNumber(row) - 1)] = sprocketField(row);
     for (size_t i = 0; i < fields.size(); ++i)
         fields[i]->setFieldText(QString::fromLatin1(kDefaultTeeth[i]));
-    m_tag = 1;
+    m_readyFlag = 1;
     recalculate();
 }
 
 void MainWindow::recalculate()
 {
-    if (m_tag != 1)
+    if (m_readyFlag != 1)
         return;
     calc::recalculate(*this, *this, *this, m_decimalSeparator);
 }
@@ -153,9 +155,9 @@ void MainWindow::resetZoom()
 void MainWindow::openSettings()
 {
     // A fresh dialog each time, filled from the chart and the dispatcher.
-    std::unique_ptr<SettingsDialog, void (*)(SettingsDialog *)> dialog(new SettingsDialog(this),
-                                                                       [](SettingsDialog *d) { d->deleteLater(); });
-    dialog->setTag(m_dispatcher->activeLanguage());
+    std::unique_ptr<settings::SettingsDialog, void (*)(settings::SettingsDialog *)> dialog(
+        new settings::SettingsDialog(this), [](settings::SettingsDialog *d) { d->deleteLater(); });
+    dialog->setLanguageNumber(m_dispatcher->activeLanguage());
     dialog->trackBar()->setValue(m_chart->chart3DPercent());
     if (!m_chart->view3D())
         dialog->trackBar()->setValue(0);
@@ -252,3 +254,5 @@ void MainWindow::addBar(int series, double start, double end, double y)
 {
     m_series[size_t(series - 1)]->addBar(start, end, y, QString());
 }
+
+} // namespace app

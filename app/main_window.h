@@ -34,6 +34,9 @@ namespace chart {
 class Chart;
 class SpeedRangeSeries;
 } // namespace chart
+
+namespace app {
+
 class SavePictureDialog;
 
 // The main window: the gearing inputs and result tables on the Setup tab,
@@ -42,16 +45,17 @@ class SavePictureDialog;
 class MainWindow : public QMainWindow, private calc::GearInputs, private calc::ResultCells, private calc::SeriesFeed
 {
     Q_OBJECT
-    Q_PROPERTY(int Tag READ tag WRITE setTag)
+    Q_PROPERTY(int Tag READ readyFlag WRITE setReadyFlag)
     Q_PROPERTY(QString HelpFile MEMBER m_helpFile)
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The ready flag: 0 while the window is built or reset, 1 when ready.
-    int tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
+    // The ready flag, published as Tag: 0 while the window is built or
+    // reset, 1 when ready.
+    int readyFlag() const { return m_readyFlag; }
+    void setReadyFlag(int flag) { m_readyFlag = flag; }
 
     // The machine's decimal separator, read once; tests may pin it.
     QChar decimalSeparator() const { return m_decimalSeparator; }
@@ -162,7 +166,7 @@ private:
     void clearSeries(int series) override;
     void addBar(int series, double start, double end, double y) override;
 
-    int m_tag = 0;
+    int m_readyFlag = 0;
     bool m_firstShowDone = false;
     QChar m_decimalSeparator;
     QString m_helpFile;
@@ -194,3 +198,5 @@ private:
     QToolBar *m_toolBar = nullptr;
     QMenu *m_popup = nullptr;
 };
+
+} // namespace app

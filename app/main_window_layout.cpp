@@ -40,6 +40,8 @@
 #include <QToolButton>
 #include <vector>
 
+namespace app {
+
 using calc::Chainring;
 using platform::guarded;
 
@@ -605,3 +607,5 @@ void MainWindow::wireInputs()
     connect(m_maxCadence, &platform::IntSpinField::changed, this, order);
     connect(m_pageControl, &QTabWidget::currentChanged, this, guarded([this] { tabChanged(); }));
 }
+
+} // namespace app

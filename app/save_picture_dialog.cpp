@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace app {
+
 namespace {
 
 // The picture formats the program can read, as the dialog lists them.
@@ -126,3 +128,5 @@ std::optional<QString> SavePictureDialog::exec(QWidget *parent)
         m_fileName = *chosen;
     return chosen;
 }
+
+} // namespace app

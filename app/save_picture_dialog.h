@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+namespace app {
+
 // The main window's save-picture dialog: a save-file dialog with a preview
 // of the picture file selected in it. Its settings are published properties
 // (the translator replaces the filter list in Danish). It asks no question
@@ -56,3 +58,5 @@ private:
     QString m_title;
     Runner m_runner;
 };
+
+} // namespace app

@@ -52,10 +52,10 @@ public:
 
 int main(int argc, char **argv)
 {
-    BenchProgram program(argc, argv);
+    bench::BenchProgram program(argc, argv);
     if (!program.show())
         return 1;
-    MainWindow &form = *program.form;
+    app::MainWindow &form = *program.form;
     BareForm bare;
     bare.show();
     if (!QTest::qWaitForWindowExposed(&bare))

@@ -9,10 +9,10 @@
 
 int main(int argc, char **argv)
 {
-    BenchProgram program(argc, argv);
+    bench::BenchProgram program(argc, argv);
     if (!program.show())
         return 1;
-    MainWindow &form = *program.form;
+    app::MainWindow &form = *program.form;
 
     // The first switch also completes the tables; medianMs leaves it unmeasured.
     const double ours = bench::medianMs(21, 1, [&] {

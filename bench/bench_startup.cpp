@@ -117,7 +117,7 @@ int ratiomatChild(int argc, char **argv)
     platform::Application app(argc, argv);
     FirstPaint probe;
     app::prepareApplication();
-    const auto w = std::make_unique<MainWindow>();
+    const auto w = std::make_unique<app::MainWindow>();
     app.installEventFilter(&probe);
     w->show();
     return app.exec(); // ends in FirstPaint

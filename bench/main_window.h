@@ -8,14 +8,16 @@
 #include <QTest>
 #include <memory>
 
+namespace bench {
+
 // The program as a benchmark starts it: its application, prepared as at
 // start-up, and its main window.
 struct BenchProgram
 {
-    BenchProgram(int &argc, char **argv) : app((bench::offscreenUnlessChosen(), argc), argv)
+    BenchProgram(int &argc, char **argv) : app((offscreenUnlessChosen(), argc), argv)
     {
         app::prepareApplication();
-        form = std::make_unique<MainWindow>();
+        form = std::make_unique<app::MainWindow>();
     }
 
     // Shows the window, so the gearing has been reset; false when it could
@@ -27,5 +29,7 @@ struct BenchProgram
     }
 
     platform::Application app;
-    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<app::MainWindow> form;
 };
+
+} // namespace bench

@@ -4,7 +4,7 @@
 
 namespace i18n {
 
-QString EntryField(const QString &entry, int n, QChar delim)
+QString entryField(const QString &entry, int n, QChar delim)
 {
     if (n < 1)
         return {};
@@ -25,7 +25,7 @@ QString EntryField(const QString &entry, int n, QChar delim)
     }
 }
 
-QString EntryKey(const QString &entry, QChar delim)
+QString entryKey(const QString &entry, QChar delim)
 {
     const qsizetype d = entry.indexOf(delim);
     return d < 0 ? entry : entry.left(d);
@@ -61,27 +61,27 @@ int indexOfName(const QStringList &list, const QString &name)
     return -1;
 }
 
-int FindEntryIndex(const QStringList &list, const QString &key, QChar delim)
+int findEntryIndex(const QStringList &list, const QString &key, QChar delim)
 {
     const QString wanted = localeUpper(key);
     for (qsizetype i = 0; i < list.size(); ++i) {
-        if (localeUpper(EntryKey(list[i], delim)) == wanted)
+        if (localeUpper(entryKey(list[i], delim)) == wanted)
             return int(i);
     }
     return -1;
 }
 
-QString FindEntryText(const QStringList &list, const QString &key, int language, QChar delim)
+QString findEntryText(const QStringList &list, const QString &key, int language, QChar delim)
 {
-    const int i = FindEntryIndex(list, key, delim);
-    return i < 0 ? QString() : EntryField(list[i], language + 1, delim);
+    const int i = findEntryIndex(list, key, delim);
+    return i < 0 ? QString() : entryField(list[i], language + 1, delim);
 }
 
-void SetEntryText(QStringList &list, const QString &key, int language, const QString &text, QChar delim)
+void setEntryText(QStringList &list, const QString &key, int language, const QString &text, QChar delim)
 {
     if (language < 1)
         return;
-    const int i = FindEntryIndex(list, key, delim);
+    const int i = findEntryIndex(list, key, delim);
     if (i < 0)
         return;
     const QString &entry = list[i];

@@ -12,17 +12,17 @@ namespace i18n {
 // Field n (1 = the key, L + 1 = the text of language L); empty when the line
 // ends first. At most one D is skipped before each field, so a line that
 // begins with D yields its first text as field 1.
-QString EntryField(const QString &entry, int n, QChar delim);
+QString entryField(const QString &entry, int n, QChar delim);
 // The characters before the first D, or the whole line.
-QString EntryKey(const QString &entry, QChar delim);
+QString entryKey(const QString &entry, QChar delim);
 // Index of the first entry whose key equals `key` after both are upper-cased
 // the way the machine's locale does it; -1 when none.
-int FindEntryIndex(const QStringList &list, const QString &key, QChar delim);
+int findEntryIndex(const QStringList &list, const QString &key, QChar delim);
 // The text of language L of the first entry with that key; empty when none.
-QString FindEntryText(const QStringList &list, const QString &key, int language, QChar delim);
+QString findEntryText(const QStringList &list, const QString &key, int language, QChar delim);
 // Replaces the text of language L in the first entry with that key. An entry
 // with fewer than L delimiters, or no entry, is left alone.
-void SetEntryText(QStringList &list, const QString &key, int language, const QString &text, QChar delim);
+void setEntryText(QStringList &list, const QString &key, int language, const QString &text, QChar delim);
 // The entry with its key replaced.
 QString withKey(const QString &entry, const QString &key, QChar delim);
 

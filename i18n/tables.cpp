@@ -12,7 +12,7 @@ void replaceDelimiter(StoredTables &tables, QChar from, QChar to)
         for (QString &entry : list)
             entry.replace(from, to);
     for (ExtendedTranslation &item : tables.extendedTranslations)
-        item.Values.replace(from, to);
+        item.values.replace(from, to);
 }
 
 void topUpDelimiters(StoredTables &tables)
@@ -30,7 +30,7 @@ namespace {
 
 QString propertyPart(const QString &entry, QChar delim)
 {
-    const QString key = EntryKey(entry, delim);
+    const QString key = entryKey(entry, delim);
     const qsizetype dot = key.indexOf(u'.');
     return dot < 0 ? QString() : key.mid(dot + 1);
 }
@@ -52,7 +52,7 @@ void fitDialogTexts(StoredTables &t)
         QStringList keys;
         for (const QString &text : kMessageDialogTexts)
             keys << withoutAmpersand(text);
-        dialogs.removeIf([&](const QString &e) { return !keys.contains(EntryKey(e, t.delim)); });
+        dialogs.removeIf([&](const QString &e) { return !keys.contains(entryKey(e, t.delim)); });
     } else if (dialogs.size() == 15 && t.needAllDlgs) {
         QStringList extra = kStandardDialogTexts.mid(15);
         extra << QStringLiteral("New Folder") << QStringLiteral("Folder:");
@@ -105,7 +105,7 @@ void dropExcludedProperties(StoredTables &t)
     for (ListKind kind : {stMultiLines, stOtherStrings, stCollections})
         t.list(kind).removeIf([&](const QString &e) {
             const QString prop = propertyPart(e, t.delim);
-            const QString key = EntryKey(e, t.delim);
+            const QString key = entryKey(e, t.delim);
             return prop.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 ||
                    containsName(t.excludedProperties, prop) || containsName(t.smartExcludeProps, key);
         });

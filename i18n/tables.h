@@ -38,8 +38,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TranslatorOptions)
 // property, the values hold one text per language separated by D.
 struct ExtendedTranslation
 {
-    QString Identifier;
-    QString Values;
+    QString identifier;
+    QString values;
 };
 
 // The translator's lists and the settings their normalisation reads.

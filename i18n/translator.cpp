@@ -93,10 +93,10 @@ void rekeyWindowEntry(QStringList &list, const QString &live, const QString &cls
 {
     if (list.isEmpty())
         return;
-    const QString key = EntryKey(list.first(), d);
+    const QString key = entryKey(list.first(), d);
     if (!instance.isEmpty() && key == instance)
         list.first() = withKey(list.first(), cls, d);
-    else if (key != cls && EntryField(list.first(), 2, d) == live)
+    else if (key != cls && entryField(list.first(), 2, d) == live)
         list.first() = withKey(list.first(), cls, d);
 }
 
@@ -299,7 +299,7 @@ void Translator::setLanguage(const QString &name)
 void Translator::finishLoading()
 {
     normaliseTables(m_tables);
-    // `Strings` is read through FindEntryText directly: no lookup to rebuild.
+    // `Strings` is read through findEntryText directly: no lookup to rebuild.
     if (m_isInheritedOwner)
         applyLanguage();
 }
@@ -309,14 +309,14 @@ void Translator::componentRemoved(const QString &name)
     m_doNotTranslate.removeIf([&](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
     const QString prefix = name + u'.';
     m_tables.extendedTranslations.removeIf(
-        [&](const ExtendedTranslation &item) { return item.Identifier.startsWith(prefix, Qt::CaseInsensitive); });
+        [&](const ExtendedTranslation &item) { return item.identifier.startsWith(prefix, Qt::CaseInsensitive); });
 }
 
 QString Translator::entryText(const QString &entry) const
 {
-    QString t = EntryField(entry, m_activeLanguage + 1, m_tables.delim);
+    QString t = entryField(entry, m_activeLanguage + 1, m_tables.delim);
     if (t.isEmpty() && m_translateType == ttGetDefault)
-        t = EntryField(entry, 2, m_tables.delim);
+        t = entryField(entry, 2, m_tables.delim);
     return t;
 }
 
@@ -384,7 +384,7 @@ void Translator::applyWindowText(ListKind kind, const char *property)
     if (!m_form.isTopLevelForm() || list.isEmpty() || !translatable() ||
         containsName(m_tables.smartExcludeProps, cls + u'.' + prop))
         return;
-    if (localeUpper(EntryKey(list.first(), m_tables.delim)) != localeUpper(cls))
+    if (localeUpper(entryKey(list.first(), m_tables.delim)) != localeUpper(cls))
         return;
     const QString t = entryText(list.first());
     i18n::Component &window = m_form.self();
@@ -398,14 +398,14 @@ void Translator::applyWindowFont()
     const QString cls = m_form.className();
     if (!m_form.isTopLevelForm() || fonts.isEmpty() || !translatable() ||
         containsName(m_tables.smartExcludeProps, cls + QStringLiteral(".Font")) ||
-        localeUpper(EntryKey(fonts.first(), m_tables.delim)) != localeUpper(cls))
+        localeUpper(entryKey(fonts.first(), m_tables.delim)) != localeUpper(cls))
         return;
     i18n::Component &window = m_form.self();
     const QString t = entryText(fonts.first());
     if (!t.isEmpty())
         window.setFontName(kFont, t);
     const int code =
-        charsetCode(FindEntryText(m_tables.list(stCharSets), cls, m_activeLanguage, m_tables.delim), Qt::CaseSensitive);
+        charsetCode(findEntryText(m_tables.list(stCharSets), cls, m_activeLanguage, m_tables.delim), Qt::CaseSensitive);
     if (code >= 0)
         window.setFontCharset(kFont, code);
 }
@@ -443,7 +443,7 @@ void Translator::applyList(ListKind kind)
 
 void Translator::applyEntry(ListKind kind, const QString &entry)
 {
-    const QString key = EntryKey(entry, m_tables.delim);
+    const QString key = entryKey(entry, m_tables.delim);
     QString comp = key, prop = fixedProperty(kind);
     if (kind == stMultiLines || kind == stOtherStrings)
         std::tie(comp, prop) = splitKey(key);
@@ -486,7 +486,7 @@ void Translator::applyEntry(ListKind kind, const QString &entry)
 void Translator::applyFonts(const QStringList &entries, qsizetype start)
 {
     for (qsizetype i = start; i < entries.size(); ++i) {
-        const QString comp = EntryKey(entries[i], m_tables.delim);
+        const QString comp = entryKey(entries[i], m_tables.delim);
         if (containsName(m_doNotTranslate, comp))
             continue;
         const QString t = entryText(entries[i]);
@@ -494,7 +494,7 @@ void Translator::applyFonts(const QStringList &entries, qsizetype start)
         if (!c || !c->hasProperty(kFont) || !c->isWritable(kFont) || c->propertyKind(kFont) != i18n::PropertyKind::Font)
             continue;
         const bool followsParent = c->isControl() && c->parentFont();
-        const int code = charsetCode(FindEntryText(m_tables.list(stCharSets), comp, m_activeLanguage, m_tables.delim),
+        const int code = charsetCode(findEntryText(m_tables.list(stCharSets), comp, m_activeLanguage, m_tables.delim),
                                      Qt::CaseInsensitive);
         if (code >= 0 && !followsParent)
             c->setFontCharset(kFont, code);
@@ -508,7 +508,7 @@ void Translator::applyLocales()
     // Only the translator's own copy of the settings changes: the process's
     // number, date and time formats stay the machine's.
     for (const QString &entry : m_tables.list(stLocales)) {
-        const qsizetype item = kLocaleItems.indexOf(EntryKey(entry, m_tables.delim));
+        const qsizetype item = kLocaleItems.indexOf(entryKey(entry, m_tables.delim));
         const QString t = entryText(entry);
         if (item < 0 || t.isEmpty())
             continue;
@@ -532,7 +532,7 @@ void Translator::applyCollections()
     // No component of this program publishes a collection, so an entry can
     // only name one that does not exist.
     m_tables.list(stCollections).removeIf([&](const QString &entry) {
-        const auto [comp, rest] = splitKey(EntryKey(entry, m_tables.delim));
+        const auto [comp, rest] = splitKey(entryKey(entry, m_tables.delim));
         const i18n::Component *c = target(comp);
         return !c || !c->hasProperty(rest.left(rest.indexOf(u'[')));
     });
@@ -541,12 +541,12 @@ void Translator::applyCollections()
 void Translator::applyExtended()
 {
     for (const ExtendedTranslation &item : m_tables.extendedTranslations) {
-        QString t = EntryField(item.Values, m_activeLanguage, m_tables.delim);
+        QString t = entryField(item.values, m_activeLanguage, m_tables.delim);
         if (t.isEmpty() && m_translateType == ttGetDefault)
-            t = EntryField(item.Values, 1, m_tables.delim);
+            t = entryField(item.values, 1, m_tables.delim);
         if (t.isEmpty())
             continue;
-        const auto [comp, prop] = splitKey(item.Identifier);
+        const auto [comp, prop] = splitKey(item.identifier);
         i18n::Component *c = target(comp);
         if (!c || !c->hasProperty(prop))
             continue;
@@ -565,7 +565,7 @@ void Translator::applyExtended()
                 break;
             }
         } catch (const std::exception &e) {
-            ignoreFailure(qPrintable(item.Identifier), e);
+            ignoreFailure(qPrintable(item.identifier), e);
         }
     }
 }
@@ -580,7 +580,7 @@ void Translator::cleanUpList(ListKind kind)
     const bool windowFirst =
         (kind == stCaptions || kind == stHints || kind == stFonts || kind == stCharSets) && m_form.isTopLevelForm();
     for (qsizetype i = windowFirst ? 1 : 0; i < list.size();) {
-        const QString key = EntryKey(list[i], m_tables.delim);
+        const QString key = entryKey(list[i], m_tables.delim);
         i18n::Component *c = nullptr;
         bool known;
         if (keyedByProperty(kind)) {
@@ -672,8 +672,8 @@ void Translator::syncWindowEntry(ListKind kind)
         if (withCharset)
             charsets << preparedCharset;
     }
-    if (live != EntryField(list.first(), m_activeLanguage + 1, d))
-        SetEntryText(list, cls, m_activeLanguage, live, d);
+    if (live != entryField(list.first(), m_activeLanguage + 1, d))
+        setEntryText(list, cls, m_activeLanguage, live, d);
 }
 
 void Translator::syncComponentEntries(ListKind kind)
@@ -741,9 +741,9 @@ void Translator::addComponentEntry(ListKind kind, const i18n::Component &c, cons
 const QString *Translator::removedEntryShowing(const QString &text) const
 {
     for (const QString &removed : m_removedEntries) {
-        QString shown = EntryField(removed, m_activeLanguage + 1, m_tables.delim);
+        QString shown = entryField(removed, m_activeLanguage + 1, m_tables.delim);
         if (shown.isEmpty())
-            shown = EntryField(removed, 2, m_tables.delim);
+            shown = entryField(removed, 2, m_tables.delim);
         if (shown == text)
             return &removed;
     }
@@ -755,7 +755,7 @@ void Translator::dropEntriesWithoutProperty()
     for (ListKind kind :
          {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets, stMultiLines, stOtherStrings, stCollections}) {
         m_tables.list(kind).removeIf([&](const QString &entry) {
-            QString comp = EntryKey(entry, m_tables.delim), prop = fixedProperty(kind);
+            QString comp = entryKey(entry, m_tables.delim), prop = fixedProperty(kind);
             if (keyedByProperty(kind)) {
                 std::tie(comp, prop) = splitKey(comp);
                 if (kind == stCollections)

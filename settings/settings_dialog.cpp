@@ -16,6 +16,8 @@
 #include <QSlider>
 #include <QStyle>
 
+namespace settings {
+
 SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SetupForm"));
@@ -122,7 +124,7 @@ void SettingsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The dialog is activated once, when it opens: it then shows itself in
-    // the language held in its Tag.
+    // the language its languageNumber (published as Tag) names.
     if (!m_shown) {
         m_shown = true;
         m_trackBar->setFocus();
@@ -132,11 +134,13 @@ void SettingsDialog::showEvent(QShowEvent *event)
 
 void SettingsDialog::showInChosenLanguage()
 {
-    m_translator->setActiveLanguage(m_tag);
+    m_translator->setActiveLanguage(m_languageNumber);
 }
 
 void SettingsDialog::languageChosen()
 {
-    m_tag = m_languages->currentIndex() + 1;
+    m_languageNumber = m_languages->currentIndex() + 1;
     showInChosenLanguage();
 }
+
+} // namespace settings

@@ -15,27 +15,30 @@ class QLabel;
 class QPushButton;
 class QSlider;
 
+namespace settings {
+
 // The settings dialog: 3D view and depth of the chart, its gradient
 // background, and the language of the main window. It only shows and
 // collects values; the main window's openSettings reads and applies them.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
-    Q_PROPERTY(int Tag READ tag WRITE setTag)
+    Q_PROPERTY(int Tag READ languageNumber WRITE setLanguageNumber)
 
 public:
     explicit SettingsDialog(QWidget *parent = nullptr);
     ~SettingsDialog() override;
 
-    // The language the dialog shows itself in: 1 Danish, 2 English.
-    int tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
+    // The language the dialog shows itself in, published as Tag: 1 Danish,
+    // 2 English.
+    int languageNumber() const { return m_languageNumber; }
+    void setLanguageNumber(int language) { m_languageNumber = language; }
 
     // The stored names of the dialog's components in stored order, from
     // which the translator's order is taken (test_stored_names checks them).
     static QStringList storedComponentOrder();
 
-    // The dialog's own translator, which showInChosenLanguage switches to Tag.
+    // The dialog's own translator, which showInChosenLanguage switches to its language number.
     i18n::Translator *translator() const { return m_translator; }
 
     void showInChosenLanguage();
@@ -56,7 +59,7 @@ private:
     void buildButtons();
     void buildTranslator();
 
-    int m_tag = 0;
+    int m_languageNumber = 0;
     bool m_shown = false;
     std::unique_ptr<i18n::QtForm> m_form;
     i18n::Translator *m_translator = nullptr;
@@ -68,3 +71,5 @@ private:
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
 };
+
+} // namespace settings

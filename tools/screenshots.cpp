@@ -31,8 +31,8 @@ bool save(QWidget *w, const QDir &dir, const QString &name)
 
 bool settingsDialog(const QDir &dir, int language, const QString &name)
 {
-    SettingsDialog dialog;
-    dialog.setTag(language);
+    settings::SettingsDialog dialog;
+    dialog.setLanguageNumber(language);
     dialog.languageList()->addItems({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
     dialog.languageList()->setCurrentIndex(language - 1);
     dialog.show();
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     QDir().mkpath(dir.path());
 
-    MainWindow form;
+    app::MainWindow form;
     form.setDecimalSeparator(u'.');
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     form.pageControl()->setCurrentIndex(0);
     ok = save(&form, dir, QStringLiteral("main-window-danish.png")) && ok;
 
-    AboutBox about;
+    about::AboutBox about;
     about.show();
     ok = QTest::qWaitForWindowExposed(&about) && save(&about, dir, QStringLiteral("about-box.png")) && ok;
     return ok ? 0 : 1;

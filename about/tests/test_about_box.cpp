@@ -17,7 +17,7 @@ namespace {
 
 struct BoxSnapshot
 {
-    QPointer<AboutBox> box;
+    QPointer<about::AboutBox> box;
     QString caption;
     QPoint position;
     QStringList texts;
@@ -29,7 +29,7 @@ BoxSnapshot openAndCloseAboutBox()
 {
     BoxSnapshot snapshot;
     QTimer::singleShot(0, [&snapshot] {
-        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+        auto *box = qobject_cast<about::AboutBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
         snapshot.box = box;
@@ -72,7 +72,7 @@ private Q_SLOTS:
     // box is centred on the screen.
     void appearance()
     {
-        AboutBox box;
+        about::AboutBox box;
         QCOMPARE(box.minimumSize(), box.maximumSize());
         QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
@@ -93,7 +93,7 @@ private Q_SLOTS:
     {
         RATIOMAT_NEED(QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")),
                       "needs the font Liberation Sans (fonts-liberation2)");
-        AboutBox box;
+        about::AboutBox box;
         QVERIFY(QFont::substitutes(QStringLiteral("Arial"))
                     .contains(QStringLiteral("Liberation Sans"), Qt::CaseInsensitive));
         if (!QFontDatabase::hasFamily(QStringLiteral("Arial")))
@@ -119,7 +119,7 @@ private Q_SLOTS:
         sandbox.writeDesktopEntry("data/applications/gone.desktop",
                                   sandbox.path("bin/no-such-browser").toUtf8() + " %u");
 
-        AboutBox box;
+        about::AboutBox box;
         box.show();
         QTest::mouseClick(box.webAddress, Qt::LeftButton);
         QCOMPARE(m_messages, QStringList{"Couldn't launch default browser."});
@@ -155,7 +155,7 @@ private Q_SLOTS:
             sandbox.write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=b.desktop\n");
             sandbox.writeDesktopEntry("data/applications/b.desktop", "browse --new-window %u");
         }
-        AboutBox box;
+        about::AboutBox box;
         QStringList actual;
         box.urlLink->setStarter([&actual](const QString &program, const QStringList &arguments, int) {
             actual += QStringList{program} + arguments;

@@ -124,7 +124,7 @@ private Q_SLOTS:
             }
         }
 
-        UrlLink url;
+        about::UrlLink url;
         url.setUrl(QStringLiteral("https://ratiomat.example.org"));
         QStringList started;
         url.setStarter([&started](const QString &program, const QStringList &arguments, int) {
@@ -140,10 +140,10 @@ private Q_SLOTS:
     void readRegDefaultLeavesValueOnFailure()
     {
         XdgSandbox sandbox;
-        UrlLink url;
+        about::UrlLink url;
         QString value = QStringLiteral("unchanged");
-        QCOMPARE(url.readAssociation(UrlLink::RootKey::WebHandlers, QStringLiteral("text/html"), value),
-                 UrlLink::kNotFound);
+        QCOMPARE(url.readAssociation(about::UrlLink::RootKey::WebHandlers, QStringLiteral("text/html"), value),
+                 about::UrlLink::kNotFound);
         QCOMPARE(value, QStringLiteral("unchanged"));
     }
 
@@ -161,7 +161,7 @@ private Q_SLOTS:
         sandbox.writeDesktopEntry("data/applications/fake.desktop",
                                   "\"" + script.toUtf8() + "\" --new-window \"%u\" --dropped");
 
-        UrlLink url;
+        about::UrlLink url;
         url.setUrl(QStringLiteral("https://ratiomat.example.org/a b?q=%20&r=%u"));
         url.openUrl();
 

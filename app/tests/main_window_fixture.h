@@ -22,10 +22,10 @@
 // A fresh main window as a rider first sees it: shown, so the gearing has
 // been reset, with the decimal separator pinned for exact texts (no
 // separator: the machine's own). Empty when the window could not be shown.
-inline std::unique_ptr<MainWindow> openMainWindow(std::optional<QChar> separator = u'.')
+inline std::unique_ptr<app::MainWindow> openMainWindow(std::optional<QChar> separator = u'.')
 {
     app::prepareApplication();
-    auto form = std::make_unique<MainWindow>();
+    auto form = std::make_unique<app::MainWindow>();
     if (separator)
         form->setDecimalSeparator(*separator);
     form->show();
@@ -70,7 +70,7 @@ inline void whileOpen(const std::function<void()> &command, const std::function<
 
 // Runs the Report command with a default printer; `look` sees its preview
 // while it is open. Whether a preview opened.
-inline bool withReportPreview(MainWindow &form, const std::function<void(report::ReportPreviewWindow &)> &look)
+inline bool withReportPreview(app::MainWindow &form, const std::function<void(report::ReportPreviewWindow &)> &look)
 {
     report::setPrinterLookup([] { return std::optional(report::PrinterChoice{}); });
     return report_test::withOpenPreview([&] { form.action(QStringLiteral("Report"))->trigger(); }, look);
@@ -91,7 +91,7 @@ inline void withModal(const std::function<void()> &command, const std::function<
 // The Report command as the rider runs it, with the report printed to a PDF
 // file from its preview: the page's text as pdftotext lays it out (empty
 // when no preview opened).
-inline QString reportText(MainWindow &form)
+inline QString reportText(app::MainWindow &form)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
@@ -107,7 +107,7 @@ inline QString reportText(MainWindow &form)
 struct MainWindowFixture
 {
     QStringList errors;
-    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<app::MainWindow> form;
 
     void collectErrors()
     {

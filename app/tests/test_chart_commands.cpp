@@ -187,7 +187,7 @@ private Q_SLOTS:
         QVERIFY(picture.save(dir.filePath(QStringLiteral("icon.ico")), "ICO"));
         QVERIFY(picture.save(dir.filePath(QStringLiteral("png.bmp")), "PNG"));
         QVERIFY(QFile::copy(dir.filePath(QStringLiteral("good.bmp")), dir.filePath(QStringLiteral("huge.bmp"))));
-        QVERIFY(QFile::resize(dir.filePath(QStringLiteral("huge.bmp")), SavePictureDialog::kPreviewFileLimit + 1));
+        QVERIFY(QFile::resize(dir.filePath(QStringLiteral("huge.bmp")), app::SavePictureDialog::kPreviewFileLimit + 1));
         const QByteArray pipe = QFile::encodeName(dir.filePath(QStringLiteral("pipe.bmp")));
         QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
         // Should the preview open the pipe, a writer lets it go after two
@@ -274,13 +274,14 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bomb);
         f.close();
-        QVERIFY(SavePictureDialog::previewPicture(f.fileName()).isNull());
-        QCOMPARE(SavePictureDialog::previewPicture(dir.filePath(QStringLiteral("good.bmp"))).size(), QSize(40, 30));
+        QVERIFY(app::SavePictureDialog::previewPicture(f.fileName()).isNull());
+        QCOMPARE(app::SavePictureDialog::previewPicture(dir.filePath(QStringLiteral("good.bmp"))).size(),
+                 QSize(40, 30));
     }
 
     void danishFilterText()
     {
-        const QStringList f = SavePictureDialog::nameFilters(QStringLiteral(
+        const QStringList f = app::SavePictureDialog::nameFilters(QStringLiteral(
             "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File "
             "(*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced "
             "Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf"));

@@ -134,7 +134,7 @@ private Q_SLOTS:
         // window's font name is stored as its English text.
         QVERIFY(!hasEntry(stFonts, QStringLiteral("Label43")));
         QVERIFY(hasEntry(stFonts, QStringLiteral("PageControl1")));
-        QCOMPARE(FindEntryText(list(stFonts), QStringLiteral("Tgearform"), 2, D), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(findEntryText(list(stFonts), QStringLiteral("Tgearform"), 2, D), QStringLiteral("MS Sans Serif"));
     }
 
     void sameLanguageDoesNothing()

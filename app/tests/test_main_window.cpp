@@ -48,7 +48,7 @@ private Q_SLOTS:
     void startsWithDefaultGearing()
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("Ratiomat"));
-        QCOMPARE(form->tag(), 1);
+        QCOMPARE(form->readyFlag(), 1);
         const char *teeth[] = {"12", "13", "14", "15", "16", "17", "18", "19", "21"};
         QCOMPARE(form->chainringField(Chainring::Big)->fieldText(), QStringLiteral("53"));
         QCOMPARE(form->chainringField(Chainring::Medium)->fieldText(), QStringLiteral("42"));
@@ -261,8 +261,8 @@ private Q_SLOTS:
                 continue;
             const QString name = a->objectName();
             QVERIFY2(hasKey(captions, name), qPrintable(name));
-            QCOMPARE(a->text(), i18n::FindEntryText(captions, name, 2, D));
-            QCOMPARE(a->statusTip(), i18n::FindEntryText(hints, name, 2, D));
+            QCOMPARE(a->text(), i18n::findEntryText(captions, name, 2, D));
+            QCOMPARE(a->statusTip(), i18n::findEntryText(hints, name, 2, D));
             if (!a->statusTip().isEmpty())
                 QCOMPARE(a->toolTip(), a->statusTip());
             ++checked;

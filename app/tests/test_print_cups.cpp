@@ -49,7 +49,7 @@ QStringList shownErrors;
 
 // A fresh main window with small chainring 30, so the values are not the
 // defaults. Empty when it could not be shown.
-std::unique_ptr<MainWindow> changedMainWindow()
+std::unique_ptr<app::MainWindow> changedMainWindow()
 {
     report::resetCurrentPrinter();
     auto form = openMainWindow();
@@ -63,7 +63,8 @@ std::unique_ptr<MainWindow> changedMainWindow()
 // The Print command, printed from its preview with the preview's Print
 // tool and the print dialog accepted; inspect sees the preview's printer as
 // the command set it up. For PDF output the dialog names pdfFile.
-void printReport(MainWindow &form, const std::function<void(const QPrinter &)> &inspect, const QString &pdfFile = {})
+void printReport(app::MainWindow &form, const std::function<void(const QPrinter &)> &inspect,
+                 const QString &pdfFile = {})
 {
     bool printed = false;
     const bool previewed = report_test::withOpenPreview([&] { form.action(QStringLiteral("Report"))->trigger(); },
@@ -80,7 +81,7 @@ void printReport(MainWindow &form, const std::function<void(const QPrinter &)> &
 
 // The printed PDF is the report of what the main window shows: heading,
 // unit, footer and the ten table lines as the window's cells read.
-void checkPrintedReport(const QString &pdf, const MainWindow &form)
+void checkPrintedReport(const QString &pdf, const app::MainWindow &form)
 {
     const QString text = report_test::pdfLayoutText(pdf);
     QStringList lines;

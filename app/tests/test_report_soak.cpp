@@ -43,7 +43,7 @@ private Q_SLOTS:
 
     void previewsLeaveNoMemoryBehind()
     {
-        MainWindow window;
+        app::MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *print = window.findChild<QAction *>(QStringLiteral("Report"));

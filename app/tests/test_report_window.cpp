@@ -41,7 +41,7 @@ private Q_SLOTS:
         QFETCH(QString, unit);
         QFETCH(QString, firstSpeed);
         QTemporaryDir dir;
-        MainWindow window;
+        app::MainWindow window;
         window.setDecimalSeparator(u'.');
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -35,11 +35,11 @@ class TestSettingsDialog : public QObject, MainWindowFixture
 
     // Runs the Setup command; `act` works on the open dialog, then OK or
     // Cancel closes it. Returns what the dialog showed when it opened.
-    Seen runSetup(const std::function<void(SettingsDialog *)> &act, bool ok)
+    Seen runSetup(const std::function<void(settings::SettingsDialog *)> &act, bool ok)
     {
         Seen seen;
         QTimer::singleShot(0, this, [&] {
-            auto *dialog = qobject_cast<SettingsDialog *>(QApplication::activeModalWidget());
+            auto *dialog = qobject_cast<settings::SettingsDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             seen.caption = dialog->windowTitle();
             seen.bar = dialog->trackBar()->value();
@@ -68,7 +68,7 @@ class TestSettingsDialog : public QObject, MainWindowFixture
         return texts;
     }
 
-    static void pick(SettingsDialog *dialog, int index)
+    static void pick(settings::SettingsDialog *dialog, int index)
     {
         dialog->languageList()->setCurrentIndex(index);
         Q_EMIT dialog->languageList()->activated(index);
@@ -84,7 +84,7 @@ private Q_SLOTS:
     {
         const QStringList texts = shownTexts(form.get());
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
-        const Seen seen = runSetup([](SettingsDialog *) {}, true);
+        const Seen seen = runSetup([](settings::SettingsDialog *) {}, true);
         QCOMPARE(seen.caption, QStringLiteral("Setup"));
         QCOMPARE(seen.bar, 0);
         QCOMPARE(seen.gradient, false);
@@ -97,26 +97,26 @@ private Q_SLOTS:
 
     void depthFromTheBar()
     {
-        runSetup([](SettingsDialog *d) { d->trackBar()->setValue(40); }, true);
+        runSetup([](settings::SettingsDialog *d) { d->trackBar()->setValue(40); }, true);
         QVERIFY(form->chart()->view3D());
         QCOMPARE(form->chart()->chart3DPercent(), 40);
-        QCOMPARE(runSetup([](SettingsDialog *d) { d->trackBar()->setValue(0); }, true).bar, 40);
+        QCOMPARE(runSetup([](settings::SettingsDialog *d) { d->trackBar()->setValue(0); }, true).bar, 40);
         QVERIFY(!form->chart()->view3D());
         QCOMPARE(form->chart()->chart3DPercent(), 40); // 0 is never written as a depth
-        QCOMPARE(runSetup([](SettingsDialog *) {}, false).bar, 0);
+        QCOMPARE(runSetup([](settings::SettingsDialog *) {}, false).bar, 0);
     }
 
     void gradient()
     {
-        runSetup([](SettingsDialog *d) { d->gradientBox()->setChecked(true); }, true);
+        runSetup([](settings::SettingsDialog *d) { d->gradientBox()->setChecked(true); }, true);
         QVERIFY(form->chart()->gradientVisible());
-        QCOMPARE(runSetup([](SettingsDialog *) {}, false).gradient, true);
+        QCOMPARE(runSetup([](settings::SettingsDialog *) {}, false).gradient, true);
     }
 
     void pickingDanishPreviewsItThenCancelChangesNothing()
     {
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
-        const Seen seen = runSetup([](SettingsDialog *d) { pick(d, 0); }, false);
+        const Seen seen = runSetup([](settings::SettingsDialog *d) { pick(d, 0); }, false);
         QCOMPARE(captionOf(seen.texts), QStringLiteral("Indstillinger"));
         for (const char *text : {"Label1.text=3D", "CheckBox1.text=Gradient", "BitBtn1.text=OK", "BitBtn2.text=Cancel"})
             QVERIFY2(seen.texts.contains(QLatin1String(text)), text);
@@ -128,15 +128,16 @@ private Q_SLOTS:
 
     void languageListAnswersTheKeyboard()
     {
-        const Seen seen = runSetup([](SettingsDialog *d) { QTest::keyClick(d->languageList(), Qt::Key_Up); }, false);
+        const Seen seen =
+            runSetup([](settings::SettingsDialog *d) { QTest::keyClick(d->languageList(), Qt::Key_Up); }, false);
         QCOMPARE(captionOf(seen.texts), QStringLiteral("Indstillinger"));
     }
 
     // In English only the caption differs from Danish.
     void englishDiffersOnlyInTheCaption()
     {
-        const QStringList english = runSetup([](SettingsDialog *) {}, false).texts;
-        const QStringList danish = runSetup([](SettingsDialog *d) { pick(d, 0); }, false).texts;
+        const QStringList english = runSetup([](settings::SettingsDialog *) {}, false).texts;
+        const QStringList danish = runSetup([](settings::SettingsDialog *d) { pick(d, 0); }, false).texts;
         QCOMPARE(captionOf(english), QStringLiteral("Setup"));
         QCOMPARE(QStringList(english).replaceInStrings(QStringLiteral(".windowTitle=Setup"),
                                                        QStringLiteral(".windowTitle=Indstillinger")),
@@ -151,7 +152,7 @@ private Q_SLOTS:
         const QString report = reportText(*form);
         QVERIFY2(report.contains(QStringLiteral("Gear")) && report.contains(report::ReportForm::kCopyright),
                  qPrintable(report));
-        runSetup([](SettingsDialog *d) { pick(d, 0); }, true);
+        runSetup([](settings::SettingsDialog *d) { pick(d, 0); }, true);
         QCOMPARE(form->dispatcher()->activeLanguage(), 1);
         QCOMPARE(aboutTexts(), about);
         QCOMPARE(reportText(*form), report);
@@ -159,7 +160,7 @@ private Q_SLOTS:
 
     void danishAndOk()
     {
-        runSetup([](SettingsDialog *d) { pick(d, 0); }, true);
+        runSetup([](settings::SettingsDialog *d) { pick(d, 0); }, true);
         QCOMPARE(form->dispatcher()->activeLanguage(), 1);
         QCOMPARE(form->pageControl()->tabText(0), QStringLiteral("Indstillinger"));
         // The reset put the gearing back: no placeholder and no blank field.
@@ -167,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(form->gearInchCell(Chainring::Big, 1)->text(), QStringLiteral("116.2"));
         QCOMPARE(form->speedCell(Chainring::Small, 9)->text(), QStringLiteral("19.2"));
 
-        const Seen again = runSetup([](SettingsDialog *d) { pick(d, 1); }, false);
+        const Seen again = runSetup([](settings::SettingsDialog *d) { pick(d, 1); }, false);
         QCOMPARE(again.caption, QStringLiteral("Indstillinger"));
         QCOMPARE(again.language, QStringLiteral("DANSK"));
         QCOMPARE(captionOf(again.texts), QStringLiteral("Setup")); // the preview follows the list at once

@@ -90,14 +90,14 @@ private Q_SLOTS:
         QTest::addColumn<Open>("open");
         QTest::addColumn<QString>("tables");
         QTest::newRow("main window") << Open([] {
-            auto w = std::make_unique<MainWindow>();
+            auto w = std::make_unique<app::MainWindow>();
             i18n::Translator *t = w->translator();
-            return Translated{std::move(w), t, MainWindow::storedComponentOrder()};
+            return Translated{std::move(w), t, app::MainWindow::storedComponentOrder()};
         }) << i18n::kMainWindowTables;
         QTest::newRow("settings dialog") << Open([] {
-            auto w = std::make_unique<SettingsDialog>();
+            auto w = std::make_unique<settings::SettingsDialog>();
             i18n::Translator *t = w->translator();
-            return Translated{std::move(w), t, SettingsDialog::storedComponentOrder()};
+            return Translated{std::move(w), t, settings::SettingsDialog::storedComponentOrder()};
         }) << i18n::kSettingsDialogTables;
         QTest::newRow("report form") << Open([] {
             auto w = std::make_unique<report::ReportForm>();

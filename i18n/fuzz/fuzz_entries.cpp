@@ -22,23 +22,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Single entries.
     for (const QString &line : lines) {
-        const QString key = EntryKey(line, d);
+        const QString key = entryKey(line, d);
         check(!key.contains(d));
-        check(EntryField(line, 1, d) == key || key.isEmpty());
+        check(entryField(line, 1, d) == key || key.isEmpty());
         for (int n = 0; n <= languages + 2; ++n)
-            check(!EntryField(line, n, d).contains(d));
+            check(!entryField(line, n, d).contains(d));
     }
 
     // Writing a text and reading it back.
     QStringList list = lines;
     const QString key = lines.first().left(lines.first().indexOf(d));
     const QString newText = lines.value(1).remove(d);
-    const int found = FindEntryIndex(list, key, d);
+    const int found = findEntryIndex(list, key, d);
     const qsizetype delimiters = found < 0 ? 0 : list[found].count(d);
-    SetEntryText(list, key, language, newText, d);
+    setEntryText(list, key, language, newText, d);
     check(list.size() == lines.size());
     if (found >= 0 && !key.isEmpty() && delimiters >= language)
-        check(EntryField(list[found], language + 1, d) == newText);
+        check(entryField(list[found], language + 1, d) == newText);
     else if (found >= 0 && delimiters < language)
         check(list[found] == lines[found]);
 

@@ -19,7 +19,7 @@ inline QString e(const char *text)
 // compares keys.
 inline bool hasKey(const QStringList &list, const QString &key)
 {
-    return i18n::FindEntryIndex(list, key, D) >= 0;
+    return i18n::findEntryIndex(list, key, D) >= 0;
 }
 
 // The keys of a list's entries, in order.
@@ -27,6 +27,6 @@ inline QStringList keysOf(const QStringList &list)
 {
     QStringList keys;
     for (const QString &entry : list)
-        keys << i18n::EntryKey(entry, D);
+        keys << i18n::entryKey(entry, D);
     return keys;
 }

@@ -34,14 +34,14 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         QFETCH(int, field);
         QFETCH(QString, expected);
-        QCOMPARE(EntryField(entry, field, D), expected);
+        QCOMPARE(i18n::entryField(entry, field, D), expected);
     }
 
     void entryKey()
     {
-        QCOMPARE(EntryKey(e("Label30|Km/t||"), D), QStringLiteral("Label30"));
-        QCOMPARE(EntryKey(e("|Hej|"), D), QString());
-        QCOMPARE(EntryKey(e("Lonely"), D), QStringLiteral("Lonely"));
+        QCOMPARE(i18n::entryKey(e("Label30|Km/t||"), D), QStringLiteral("Label30"));
+        QCOMPARE(i18n::entryKey(e("|Hej|"), D), QString());
+        QCOMPARE(i18n::entryKey(e("Lonely"), D), QStringLiteral("Lonely"));
     }
 
     void findEntryText_data()
@@ -62,7 +62,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         const QStringList list{e("Label30|Km/t||"), e("Copy|K&opier|First|"), e("COPY|x|Second|"),
                                e("Dækomkreds|Dækomkreds|Circumference|"), e("|one|two|")};
-        QCOMPARE(FindEntryText(list, key, language, D), expected);
+        QCOMPARE(i18n::findEntryText(list, key, language, D), expected);
     }
 
     void setEntryText_data()
@@ -83,16 +83,16 @@ private Q_SLOTS:
         QFETCH(int, language);
         QFETCH(QString, expected);
         QStringList list{entry};
-        SetEntryText(list, EntryKey(entry, D), language, QStringLiteral("T"), D);
+        i18n::setEntryText(list, i18n::entryKey(entry, D), language, QStringLiteral("T"), D);
         QCOMPARE(list.first(), expected);
     }
 
     void setEntryTextWritesOnlyTheFirstMatch()
     {
         QStringList list{e("Other|a|b|"), e("Copy|1|2|"), e("copy|3|4|")};
-        SetEntryText(list, QStringLiteral("COPY"), 1, QStringLiteral("T"), D);
+        i18n::setEntryText(list, QStringLiteral("COPY"), 1, QStringLiteral("T"), D);
         QCOMPARE(list, (QStringList{e("Other|a|b|"), e("Copy|T|2|"), e("copy|3|4|")}));
-        SetEntryText(list, QStringLiteral("Missing"), 1, QStringLiteral("T"), D);
+        i18n::setEntryText(list, QStringLiteral("Missing"), 1, QStringLiteral("T"), D);
         QCOMPARE(list[0], e("Other|a|b|"));
     }
 
@@ -195,7 +195,8 @@ private Q_SLOTS:
             t.list(stDlgsCaptions) << withoutAmpersand(all[i]) + D + all[i] + D;
         normaliseTables(t);
         QCOMPARE(t.list(stDlgsCaptions).size(), expected);
-        QCOMPARE(EntryKey(t.list(stDlgsCaptions).last(), D), withoutAmpersand(all[expected == 15 ? 14 : expected - 1]));
+        QCOMPARE(i18n::entryKey(t.list(stDlgsCaptions).last(), D),
+                 withoutAmpersand(all[expected == 15 ? 14 : expected - 1]));
     }
 
     void normaliseCompletesElevenLocales()
@@ -206,9 +207,9 @@ private Q_SLOTS:
             t.list(stLocales) << kLocaleItems[i] + D + D + D;
         normaliseTables(t);
         QCOMPARE(t.list(stLocales).size(), 15);
-        QCOMPARE(EntryKey(t.list(stLocales)[11], D), QStringLiteral("Short Month Names"));
-        QCOMPARE(EntryField(t.list(stLocales)[12], 2, D).split(u',').first(), QStringLiteral("januar"));
-        QCOMPARE(EntryField(t.list(stLocales)[14], 2, D).split(u',').first(), QString::fromUtf8("søndag"));
+        QCOMPARE(i18n::entryKey(t.list(stLocales)[11], D), QStringLiteral("Short Month Names"));
+        QCOMPARE(i18n::entryField(t.list(stLocales)[12], 2, D).split(u',').first(), QStringLiteral("januar"));
+        QCOMPARE(i18n::entryField(t.list(stLocales)[14], 2, D).split(u',').first(), QString::fromUtf8("søndag"));
     }
 
     void normaliseDropsExcludedProperties()

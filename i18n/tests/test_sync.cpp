@@ -81,8 +81,8 @@ private Q_SLOTS:
         w.lang->storedList(stCaptions) = QStringList{e("Form1|Vindue|Window|")};
         w.lang->storedList(stHints) = QStringList{e("Form1|Tip|Hint|")};
         w.lang->setActiveLanguage(1);
-        QCOMPARE(EntryKey(w.lang->list(stCaptions).first(), D), QStringLiteral("TForm1"));
-        QCOMPARE(EntryKey(w.lang->list(stHints).first(), D), QStringLiteral("TForm1"));
+        QCOMPARE(entryKey(w.lang->list(stCaptions).first(), D), QStringLiteral("TForm1"));
+        QCOMPARE(entryKey(w.lang->list(stHints).first(), D), QStringLiteral("TForm1"));
         QCOMPARE(w.window.windowTitle(), QStringLiteral("Vindue"));
         QCOMPARE(w.window.statusTip(), QStringLiteral("Tip"));
     }

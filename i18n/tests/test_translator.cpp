@@ -213,14 +213,14 @@ private Q_SLOTS:
         // Month and day names from the machine complete the stored items.
         const QStringList &locales = lang->list(stLocales);
         const QLocale machine = QLocale::system();
-        QCOMPARE(EntryKey(locales[11], D), QStringLiteral("Short Month Names"));
-        QCOMPARE(EntryField(locales[14], 1, D), QStringLiteral("Long Day Names"));
+        QCOMPARE(entryKey(locales[11], D), QStringLiteral("Short Month Names"));
+        QCOMPARE(entryField(locales[14], 1, D), QStringLiteral("Long Day Names"));
         if (className != QLatin1String("Tgearform")) {
-            QCOMPARE(EntryField(locales[12], 2, D).split(u',').value(1), machine.monthName(2));
-            QCOMPARE(EntryField(locales[14], 2, D).split(u',').first(), machine.dayName(7));
-            QCOMPARE(EntryField(locales[13], 2, D).split(u',').size(), 7);
+            QCOMPARE(entryField(locales[12], 2, D).split(u',').value(1), machine.monthName(2));
+            QCOMPARE(entryField(locales[14], 2, D).split(u',').first(), machine.dayName(7));
+            QCOMPARE(entryField(locales[13], 2, D).split(u',').size(), 7);
         } else {
-            QCOMPARE(EntryField(locales[12], 2, D).split(u',').value(1), QStringLiteral("februar"));
+            QCOMPARE(entryField(locales[12], 2, D).split(u',').value(1), QStringLiteral("februar"));
         }
     }
 
@@ -252,14 +252,14 @@ private Q_SLOTS:
 
         const QStringList &captions = lang->list(stCaptions);
         QCOMPARE(captions.first(), e("Tgearform|Ratiomat|Ratiomat|"));
-        QCOMPARE(FindEntryText(captions, QStringLiteral("Label43"), 1, D), QString::fromUtf8("Dækomkreds"));
-        QCOMPARE(FindEntryText(captions, QStringLiteral("SmallLabel2"), 1, D), QStringLiteral("Label13"));
-        QCOMPARE(FindEntryText(lang->list(stHints), QStringLiteral("Chart1"), 2, D), QStringLiteral("Rightclick "));
-        QCOMPARE(FindEntryText(lang->list(stHints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
+        QCOMPARE(findEntryText(captions, QStringLiteral("Label43"), 1, D), QString::fromUtf8("Dækomkreds"));
+        QCOMPARE(findEntryText(captions, QStringLiteral("SmallLabel2"), 1, D), QStringLiteral("Label13"));
+        QCOMPARE(findEntryText(lang->list(stHints), QStringLiteral("Chart1"), 2, D), QStringLiteral("Rightclick "));
+        QCOMPARE(findEntryText(lang->list(stHints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
         QCOMPARE(lang->list(stCharSets)[0], e("Tgearform|DEFAULT_CHARSET||"));
         QCOMPARE(lang->list(stCharSets)[29], e("Panel2|DEFAULT_CHARSET|"));
         QCOMPARE(lang->list(stCharSets)[30], e("BigLabel1|||"));
-        QCOMPARE(FindEntryText(lang->list(stOtherStrings), QStringLiteral("MaskEdit5.Text"), 1, D),
+        QCOMPARE(findEntryText(lang->list(stOtherStrings), QStringLiteral("MaskEdit5.Text"), 1, D),
                  QStringLiteral("  "));
         QCOMPARE(lang->list(stDlgsCaptions)[28], QStringLiteral("|Solid") + D + QStringLiteral("|S&olid") + D + D);
     }
@@ -276,9 +276,9 @@ private Q_SLOTS:
         QCOMPARE(lang->langDispatcher(), nullptr);
         QCOMPARE(lang->list(stCaptions).first(), e("TSetupForm|Indstillinger|Setup|"));
         QCOMPARE(lang->list(stDlgsCaptions).first(), e("Warning|Warning|"));
-        QCOMPARE(FindEntryText(lang->list(stLocales), QStringLiteral("Short Date Format"), 1, D),
+        QCOMPARE(findEntryText(lang->list(stLocales), QStringLiteral("Short Date Format"), 1, D),
                  QStringLiteral("dd-MM-yyyy"));
-        QCOMPARE(FindEntryText(lang->list(stCaptions), QStringLiteral("checkbox1"), 1, D), QStringLiteral("Gradient"));
+        QCOMPARE(findEntryText(lang->list(stCaptions), QStringLiteral("checkbox1"), 1, D), QStringLiteral("Gradient"));
     }
 
     // Each text is read with LF and with CRLF line ends alike; a fault is
