@@ -21,6 +21,35 @@ QStringView withoutIndent(QStringView line)
     throwStoredTextError(source, line, what);
 }
 
+// "object <name>: <class>"
+StoredObject objectHeader(QStringView trimmed, const QString &source, int lineNo)
+{
+    const qsizetype colon = trimmed.indexOf(u':');
+    if (!trimmed.startsWith(u"object ") || colon < 0)
+        fail(source, lineNo, QStringLiteral("expected \"object <name>: <class>\""));
+    return {trimmed.mid(7, colon - 7).trimmed().toString(), trimmed.mid(colon + 1).trimmed().toString(), {}};
+}
+
+// "<property> = <value>", or "<property> = (" opening a list; the value is
+// everything after "= ", verbatim.
+StoredProperty propertyLine(QStringView content, const QString &source, int lineNo)
+{
+    const qsizetype eq = content.indexOf(u'=');
+    if (eq <= 0)
+        fail(source, lineNo, QStringLiteral("expected \"<property> = <value>\""));
+    StoredProperty p;
+    p.name = content.left(eq).trimmed().toString();
+    p.line = lineNo;
+    QStringView value = content.mid(eq + 1);
+    if (value.startsWith(u' '))
+        value = value.mid(1);
+    if (value.trimmed() == u"(")
+        p.isList = true;
+    else
+        p.value = value.toString();
+    return p;
+}
+
 } // namespace
 
 void throwStoredTextError(const QString &source, int line, const QString &what)
@@ -60,11 +89,7 @@ QList<StoredObject> parseStoredText(const QString &text, const QString &source)
         if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
         if (!object) {
-            const qsizetype colon = trimmed.indexOf(u':');
-            if (!trimmed.startsWith(u"object ") || colon < 0)
-                fail(source, lineNo, QStringLiteral("expected \"object <name>: <class>\""));
-            objects.append(
-                {trimmed.mid(7, colon - 7).trimmed().toString(), trimmed.mid(colon + 1).trimmed().toString(), {}});
+            objects.append(objectHeader(trimmed, source, lineNo));
             object = &objects.last();
             continue;
         }
@@ -72,23 +97,9 @@ QList<StoredObject> parseStoredText(const QString &text, const QString &source)
             object = nullptr;
             continue;
         }
-        const qsizetype eq = content.indexOf(u'=');
-        if (eq <= 0)
-            fail(source, lineNo, QStringLiteral("expected \"<property> = <value>\""));
-        StoredProperty p;
-        p.name = content.left(eq).trimmed().toString();
-        p.line = lineNo;
-        QStringView value = content.mid(eq + 1);
-        if (value.startsWith(u' '))
-            value = value.mid(1);
-        if (value.trimmed() == u"(") {
-            p.isList = true;
-            object->properties.append(p);
+        object->properties.append(propertyLine(content, source, lineNo));
+        if (object->properties.last().isList)
             list = &object->properties.last();
-        } else {
-            p.value = value.toString();
-            object->properties.append(p);
-        }
     }
     if (list || object)
         fail(source, lineNo, QStringLiteral("unexpected end of the text"));
