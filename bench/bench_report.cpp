@@ -22,7 +22,7 @@ void fillReport(report::ReportForm &form, report_test::MainWindowStandIn &window
 {
     chart::Chart &reportChart = *form.reportChart;
     reportChart.copySettingsFrom(*window.chart);
-    report::CopySeries(form, reportChart, *window.chart, window);
+    report::addSeriesCopies(form, reportChart, *window.chart, window);
     const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
     for (qsizetype k = 0; k < copies.size(); ++k) {
         copies[k]->clear();

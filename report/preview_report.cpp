@@ -6,12 +6,14 @@
 #include "platform/radio_group.h"
 #include "printers.h"
 #include "report_form.h"
+#include "report_lifetime.h"
 #include "report_preview_window.h"
 #include "string_grid.h"
 
 #include <QEventLoop>
 #include <QPrinter>
 #include <memory>
+#include <utility>
 
 namespace report {
 
@@ -60,13 +62,28 @@ void runPreview(ReportForm &form, QWidget &mainWindow)
     loop.exec();
 }
 
+// Gives each copy in the report chart the bars of its source, the series at
+// the same place in the source chart.
+void copyBars(chart::Chart &reportChart, const chart::Chart &sourceChart)
+{
+    const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
+    const QList<chart::SpeedRangeSeries *> sources = sourceChart.seriesList();
+    for (qsizetype k = 0; k < copies.size(); ++k) {
+        chart::SpeedRangeSeries *copy = copies[k];
+        const chart::SpeedRangeSeries *source = sources[k];
+        copy->clear();
+        for (int i = 0; i < source->count(); ++i)
+            copy->addBar(source->startValue(i), source->endValue(i), source->yValue(i), QString());
+    }
+    reportChart.update();
+}
+
 } // namespace
 
-void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner)
+void addSeriesCopies(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner)
 {
     for (chart::SpeedRangeSeries *source : sourceChart.seriesList()) {
-        auto *copy = new chart::SpeedRangeSeries(&owner);
-        form.adoptSeriesCopy(copy);
+        chart::SpeedRangeSeries *copy = ReportLifetime::newSeriesCopy(form, owner);
         copy->copySettingsFrom(*source);
         const QString name = source->objectName() + QStringLiteral("copy");
         if (findComponent(owner, name))
@@ -78,24 +95,13 @@ void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart 
 
 void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title)
 {
-    // Released on any failure below, with the copies made so far, so the
-    // next Report command starts clean.
-    std::unique_ptr<ReportForm> form(new ReportForm);
-    PrintReportForm = form.get();
+    // Released on any failure below, with the copies made so far.
+    std::unique_ptr<ReportForm> form = ReportLifetime::startForm();
     chart::Chart &reportChart = *form->reportChart;
 
     reportChart.copySettingsFrom(chart);
-    CopySeries(*form, reportChart, chart, mainWindow);
-
-    const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
-    for (int k = 0; k < copies.size(); ++k) {
-        chart::SpeedRangeSeries *copy = copies[k];
-        copy->clear();
-        const auto *source = componentAs<chart::SpeedRangeSeries>(mainWindow, QStringLiteral("Series%1").arg(k + 1));
-        for (int i = 0; i < source->count(); ++i)
-            copy->addBar(source->startValue(i), source->endValue(i), source->yValue(i), QString());
-    }
-    reportChart.update();
+    addSeriesCopies(*form, reportChart, chart, mainWindow);
+    copyBars(reportChart, chart);
 
     form->titleLabel->setCaption(title);
     form->unitHeading->setCaption(
@@ -104,10 +110,7 @@ void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, c
     form->reportPage->setPrinterName(currentPrinter().printerName);
 
     runPreview(*form, mainWindow);
-
-    // Closing answers "free": the form, its chart and the copies go at the
-    // next pass of the event loop.
-    form.release()->close();
+    ReportLifetime::closeForm(std::move(form));
 }
 
 } // namespace report

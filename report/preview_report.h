@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <QString>
 
 class QObject;
@@ -15,25 +14,22 @@ namespace report {
 class StringGrid;
 class ReportForm;
 
-// The report form of the latest Report command while it exists.
-inline QPointer<ReportForm> PrintReportForm;
-
 // Fills the report chart with copies of the source chart's series, in list
 // order: each copy is owned by owner, carries every setting of its source
 // and is named as the source with "copy" appended. A name the owner already
 // has (a report still being previewed) throws
 // core::AppError("A component named <name> already exists"). The copies
-// live as long as the form's report chart.
-void CopySeries(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner);
+// die with the form (ReportLifetime).
+void addSeriesCopies(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner);
 
 // The Report command's preview: builds a fresh report form with a copy of
-// the main chart and its bars, the title as heading, the unit choice
-// ("RadioGroup1" of the main window) over the speed columns and the table
-// as detail lines, shows it in a non-modal print preview and returns when
-// that window has been closed; the main window stays usable meanwhile.
+// the chart and the bars of its series, the title as heading, the unit
+// choice ("RadioGroup1" of the main window) over the speed columns and the
+// table as detail lines, shows it in a non-modal print preview and returns
+// when that window has been closed; the main window stays usable meanwhile.
 // Printing and printer set-up are the preview's. The report form and its
-// series copies are released afterwards, and also when a step fails; the
-// failure is thrown as core::AppError.
+// series copies are released afterwards, and also when a step fails
+// (ReportLifetime); the failure is thrown as core::AppError.
 void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title);
 
 } // namespace report

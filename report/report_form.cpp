@@ -6,6 +6,7 @@
 #include "i18n/translator.h"
 
 #include "chart/chart.h"
+#include "report_lifetime.h"
 #include "string_grid.h"
 
 #include <QCloseEvent>
@@ -94,33 +95,28 @@ ReportForm::~ReportForm()
 {
     // The translator works through the form adapter: it goes first.
     delete translator;
-    // The copies die with the report chart even when the main window owns them.
-    for (const QPointer<QObject> &copy : std::as_const(m_seriesCopies))
-        delete copy.data();
-}
-
-void ReportForm::adoptSeriesCopy(QObject *copy)
-{
-    m_seriesCopies.append(copy);
+    // The series copies die with the report chart, before it.
+    ReportLifetime::deleteSeriesCopies(*this);
 }
 
 void ReportForm::startReport(bool &printReport)
 {
-    ReportRow = 0;
+    ReportLifetime::restartDetailRows();
     printReport = true;
 }
 
 void ReportForm::nextDetailLine(bool &moreData)
 {
     const int rows = m_grid ? m_grid->rowCount() : 0;
-    if (ReportRow >= 0 && ReportRow < rows) {
+    const int row = ReportLifetime::detailRow();
+    if (row >= 0 && row < rows) {
         ReportLabel *const columns[] = {sprocketCell, bigInchesCell,   mediumInchesCell, smallInchesCell,
                                         bigSpeedCell, mediumSpeedCell, smallSpeedCell};
         for (int col = 0; col < 7; ++col)
-            columns[col]->setCaption(m_grid->cell(col, ReportRow));
+            columns[col]->setCaption(m_grid->cell(col, row));
     }
-    moreData = ReportRow < rows;
-    ++ReportRow;
+    moreData = row < rows;
+    ReportLifetime::advanceDetailRow();
 }
 
 void ReportForm::chooseCloseAction(CloseAction &action)

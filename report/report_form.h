@@ -19,11 +19,8 @@ namespace report {
 
 class StringGrid;
 
-// The detail line counter of every report form: zeroed at the start of each
-// generation, advanced once for every detail line asked for.
-inline int ReportRow = 0;
-
 // The report form: hosts the one-page report and is itself never shown.
+// ReportLifetime (report_lifetime.h) says who owns it and when it dies.
 // Components carry their stored names as objectName; the map in
 // docs/architecture.md gives the member that holds each: the page, its
 // bands (page header, title, detail, page footer), their labels, the chart
@@ -68,9 +65,6 @@ public:
     void setDetailTable(StringGrid *grid) { m_grid = grid; }
     StringGrid *detailTable() const { return m_grid; }
 
-    // Series copies that live as long as the report chart, whoever owns them.
-    void adoptSeriesCopy(QObject *copy);
-
     // Event handlers.
     void startReport(bool &printReport);
     void nextDetailLine(bool &moreData);
@@ -82,7 +76,6 @@ protected:
 private:
     std::unique_ptr<i18n::QtForm> m_form;
     QPointer<StringGrid> m_grid;
-    QList<QPointer<QObject>> m_seriesCopies;
 };
 
 } // namespace report

@@ -6,6 +6,7 @@
 #include "report/preview_report.h"
 #include "report/printers.h"
 #include "report/report_form.h"
+#include "report/report_lifetime.h"
 #include "report/report_preview_window.h"
 #include "report/tests/report_fixture.h"
 
@@ -97,7 +98,7 @@ inline QString reportText(app::MainWindow &form)
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     const bool opened = withReportPreview(form, [&](report::ReportPreviewWindow &) {
         report_test::PdfPrinter printer(pdf);
-        report::PrintReportForm->reportPage->print(printer);
+        report::ReportLifetime::currentForm()->reportPage->print(printer);
     });
     return opened ? report_test::pdfLayoutText(pdf) : QString();
 }

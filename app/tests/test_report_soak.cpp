@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "report/preview_report.h"
 #include "report/printers.h"
+#include "report/report_lifetime.h"
 #include "report/tests/report_fixture.h"
 
 #include <QAction>
@@ -71,7 +72,7 @@ private Q_SLOTS:
         }
         const double after = residentMegabytes();
         QCOMPARE(opened, 110);
-        QVERIFY(report::PrintReportForm.isNull());
+        QVERIFY(!report::ReportLifetime::currentForm());
         qInfo("resident memory: %.2f MB after 10 previews, %.2f / %.2f / %.2f / %.2f MB after 35 / 60 / 85 / 110; "
               "%+.1f KB per preview",
               warm, checkpoints[0], checkpoints[1], checkpoints[2], checkpoints[3], (after - warm) * 1024.0 / 100.0);

@@ -8,6 +8,7 @@
 #include "report/preview_report.h"
 #include "report/printers.h"
 #include "report/report_form.h"
+#include "report/report_lifetime.h"
 #include "report/report_table.h"
 #include "report/string_grid.h"
 #include "report/tests/report_fixture.h"
@@ -57,7 +58,7 @@ private Q_SLOTS:
         QVERIFY(report_test::withOpenPreview(
             [&] { report::previewReport(window, *window.chart(), *window.reportTable(), QStringLiteral("Ratiomat")); },
             [&](report::ReportPreviewWindow &) {
-                report::ReportForm &form = *report::PrintReportForm;
+                report::ReportForm &form = *report::ReportLifetime::currentForm();
                 for (const chart::SpeedRangeSeries *s : form.reportChart->seriesList())
                     bars += s->count();
                 report_test::PdfPrinter printer(pdf);

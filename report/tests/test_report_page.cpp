@@ -8,6 +8,7 @@
 #include "report/preview_report.h"
 #include "report/printers.h"
 #include "report/report_form.h"
+#include "report/report_lifetime.h"
 #include "report_fixture.h"
 
 #include <QFont>
@@ -118,14 +119,15 @@ private:
         QVERIFY(withOpenPreview(
             [&] { report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat")); },
             whileOpen));
-        QVERIFY(report::PrintReportForm.isNull());
+        QVERIFY(!report::ReportLifetime::currentForm());
     }
 
     // The report of the stand-in as the preview generates it, as a PDF.
     QString previewedPdf(MainWindowStandIn &window)
     {
         QString name;
-        withPreview(window, [&](report::ReportPreviewWindow &) { name = printForm(*report::PrintReportForm); });
+        withPreview(window,
+                    [&](report::ReportPreviewWindow &) { name = printForm(*report::ReportLifetime::currentForm()); });
         return name;
     }
 
@@ -265,7 +267,7 @@ private Q_SLOTS:
         QCOMPARE(needData, 11);
         QCOMPARE(presets.first(), true);
         QCOMPARE(presets.count(true), 1);
-        QCOMPARE(report::ReportRow, 11);
+        QCOMPARE(report::ReportLifetime::detailRow(), 11);
 
         QCOMPARE(first.size(), 10);
         QCOMPARE(detailTexts(printForm(form, &lines)), first);
@@ -342,7 +344,7 @@ private Q_SLOTS:
 
         QString pdf;
         withPreview(window, [&](report::ReportPreviewWindow &) {
-            report::ReportForm &form = *report::PrintReportForm;
+            report::ReportForm &form = *report::ReportLifetime::currentForm();
             const QList<chart::SpeedRangeSeries *> copies = form.reportChart->seriesList();
             QCOMPARE(copies.size(), 3);
             for (int s = 0; s < 3; ++s) {
@@ -387,7 +389,7 @@ private Q_SLOTS:
         bottom.setLimits(20, 30);
         window.chart->setAxis(chart::AxisId::Bottom, bottom);
         withPreview(window, [&](report::ReportPreviewWindow &) {
-            const chart::Axis &copied = report::PrintReportForm->reportChart->axis(chart::AxisId::Bottom);
+            const chart::Axis &copied = report::ReportLifetime::currentForm()->reportChart->axis(chart::AxisId::Bottom);
             QCOMPARE(copied.minimum(), 20.0);
             QCOMPARE(copied.maximum(), 30.0);
             QVERIFY(!copied.isMinimumAutomatic());
@@ -404,7 +406,7 @@ private Q_SLOTS:
         report::setPrinterLookup(previous);
         QVERIFY(!window.findChild<report::ReportPreviewWindow *>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(report::PrintReportForm.isNull());
+        QVERIFY(!report::ReportLifetime::currentForm());
         QCOMPARE(copiesOf(window), 0);
 
         // Once a printer is there, the Report command works again.
@@ -417,14 +419,14 @@ private Q_SLOTS:
     {
         MainWindowStandIn window;
         withPreview(window, [&](report::ReportPreviewWindow &dialog) {
-            QPointer<report::ReportForm> open = report::PrintReportForm;
+            QPointer<report::ReportForm> open = report::ReportLifetime::currentForm();
             QCOMPARE(reportError(window), QStringLiteral("A component named Series1copy already exists"));
+            QVERIFY(!report::ReportLifetime::currentForm()); // the failed command's form, gone
             QCOMPARE(window.findChildren<report::ReportPreviewWindow *>().size(), 1);
             QVERIFY(dialog.isVisible());
             QVERIFY(!open.isNull());
             QCOMPARE(copiesOf(window), 3);
             QCOMPARE(open->reportChart->seriesList().size(), 3);
-            report::PrintReportForm = open;
             int lines = 0;
             printForm(*open, &lines);
             QCOMPARE(lines, 10);
@@ -447,7 +449,7 @@ private Q_SLOTS:
                 QVERIFY(printFromPreview(preview));
                 QCoreApplication::processEvents();
                 QVERIFY(preview.isVisible());
-                QVERIFY(!report::PrintReportForm.isNull());
+                QVERIFY(report::ReportLifetime::currentForm());
             }
             // Drawing the preview's pages again writes no file.
             const QString copy = printed.last() + QStringLiteral(".kept");
@@ -525,7 +527,7 @@ private Q_SLOTS:
                 QVERIFY(other.begin(&printer));
                 QVERIFY(QFile::remove(name));
             }
-            error = printError(*report::PrintReportForm, printer);
+            error = printError(*report::ReportLifetime::currentForm(), printer);
             if (!busy) {
                 preview.printer()->setOutputFileName(name);
                 preview.previewWidget()->print();
@@ -546,7 +548,7 @@ private Q_SLOTS:
             QVERIFY(filler.remove());
             withPreview(window, [&](report::ReportPreviewWindow &) {
                 PdfPrinter printer(name);
-                QCOMPARE(report::PrintReportForm->reportPage->print(printer), 10);
+                QCOMPARE(report::ReportLifetime::currentForm()->reportPage->print(printer), 10);
             });
             QCOMPARE(detailTexts(name).size(), 10);
         }
