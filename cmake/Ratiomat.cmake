@@ -80,3 +80,14 @@ function(ratiomat_add_fuzzer name)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   add_dependencies(fuzzers ${name})
 endfunction()
+
+# ratiomat_add_checks(): a folder's tests/ (with BUILD_TESTING) and, when it
+# has its own CMakeLists.txt, its fuzz/ (with RATIOMAT_FUZZ).
+macro(ratiomat_add_checks)
+  if(BUILD_TESTING AND IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+    add_subdirectory(tests)
+  endif()
+  if(RATIOMAT_FUZZ AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/CMakeLists.txt)
+    add_subdirectory(fuzz)
+  endif()
+endmacro()
