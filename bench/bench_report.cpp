@@ -20,16 +20,7 @@ namespace {
 // The report form filled from the window as the Report command fills it.
 void fillReport(report::ReportForm &form, report_test::MainWindowStandIn &window)
 {
-    chart::Chart &reportChart = *form.reportChart;
-    reportChart.copySettingsFrom(*window.chart);
-    report::addSeriesCopies(form, reportChart, *window.chart, window);
-    const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
-    for (qsizetype k = 0; k < copies.size(); ++k) {
-        copies[k]->clear();
-        const chart::SpeedRangeSeries &source = *window.series[k];
-        for (int i = 0; i < source.count(); ++i)
-            copies[k]->addBar(source.startValue(i), source.endValue(i), source.yValue(i), QString());
-    }
+    report::fillReportChart(form, *window.chart, window);
     form.titleLabel->setCaption(QStringLiteral("Ratiomat"));
     form.unitHeading->setCaption(window.unit->selectedText());
     form.setDetailTable(window.grid);

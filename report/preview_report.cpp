@@ -62,26 +62,12 @@ void runPreview(ReportForm &form, QWidget &mainWindow)
     loop.exec();
 }
 
-// Gives each copy in the report chart the bars of its source, the series at
-// the same place in the source chart.
-void copyBars(chart::Chart &reportChart, const chart::Chart &sourceChart)
-{
-    const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
-    const QList<chart::SpeedRangeSeries *> sources = sourceChart.seriesList();
-    for (qsizetype k = 0; k < copies.size(); ++k) {
-        chart::SpeedRangeSeries *copy = copies[k];
-        const chart::SpeedRangeSeries *source = sources[k];
-        copy->clear();
-        for (int i = 0; i < source->count(); ++i)
-            copy->addBar(source->startValue(i), source->endValue(i), source->yValue(i), QString());
-    }
-    reportChart.update();
-}
-
 } // namespace
 
-void addSeriesCopies(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner)
+void fillReportChart(ReportForm &form, const chart::Chart &sourceChart, QObject &owner)
 {
+    chart::Chart &reportChart = *form.reportChart;
+    reportChart.copySettingsFrom(sourceChart);
     for (chart::SpeedRangeSeries *source : sourceChart.seriesList()) {
         chart::SpeedRangeSeries *copy = ReportLifetime::newSeriesCopy(form, owner);
         copy->copySettingsFrom(*source);
@@ -91,17 +77,23 @@ void addSeriesCopies(ReportForm &form, chart::Chart &reportChart, const chart::C
         copy->setObjectName(name);
         reportChart.addSeries(copy);
     }
+    // The bars, each copy's from the series at its place in the source chart.
+    const QList<chart::SpeedRangeSeries *> copies = reportChart.seriesList();
+    const QList<chart::SpeedRangeSeries *> sources = sourceChart.seriesList();
+    for (qsizetype k = 0; k < copies.size(); ++k) {
+        copies[k]->clear();
+        const chart::SpeedRangeSeries &source = *sources[k];
+        for (int i = 0; i < source.count(); ++i)
+            copies[k]->addBar(source.startValue(i), source.endValue(i), source.yValue(i), QString());
+    }
+    reportChart.update();
 }
 
 void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title)
 {
     // Released on any failure below, with the copies made so far.
     std::unique_ptr<ReportForm> form = ReportLifetime::startForm();
-    chart::Chart &reportChart = *form->reportChart;
-
-    reportChart.copySettingsFrom(chart);
-    addSeriesCopies(*form, reportChart, chart, mainWindow);
-    copyBars(reportChart, chart);
+    fillReportChart(*form, chart, mainWindow);
 
     form->titleLabel->setCaption(title);
     form->unitHeading->setCaption(

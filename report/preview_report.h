@@ -14,13 +14,13 @@ namespace report {
 class StringGrid;
 class ReportForm;
 
-// Fills the report chart with copies of the source chart's series, in list
-// order: each copy is owned by owner, carries every setting of its source
-// and is named as the source with "copy" appended. A name the owner already
-// has (a report still being previewed) throws
-// core::AppError("A component named <name> already exists"). The copies
-// die with the form (ReportLifetime).
-void addSeriesCopies(ReportForm &form, chart::Chart &reportChart, const chart::Chart &sourceChart, QObject &owner);
+// Gives the form's report chart the source chart's settings and copies of
+// its series with their bars, in list order: each copy is owned by owner,
+// carries every setting of its source and is named as the source with
+// "copy" appended. A name the owner already has (a report still being
+// previewed) throws core::AppError("A component named <name> already
+// exists"). The copies die with the form (ReportLifetime).
+void fillReportChart(ReportForm &form, const chart::Chart &sourceChart, QObject &owner);
 
 // The Report command's preview: builds a fresh report form with a copy of
 // the chart and the bars of its series, the title as heading, the unit

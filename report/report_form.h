@@ -74,8 +74,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    friend class ReportLifetime;
+
     std::unique_ptr<i18n::QtForm> m_form;
     QPointer<StringGrid> m_grid;
+    // The series copies drawn by the report chart (ReportLifetime).
+    QList<QPointer<QObject>> m_seriesCopies;
 };
 
 } // namespace report

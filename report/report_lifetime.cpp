@@ -4,9 +4,7 @@
 #include "report_form.h"
 #include "string_grid.h"
 
-#include <QHash>
-#include <QList>
-#include <QPointer>
+#include <utility>
 
 namespace report {
 
@@ -22,12 +20,6 @@ int &row()
 {
     static int detailRow = 0;
     return detailRow;
-}
-
-QHash<const ReportForm *, QList<QPointer<QObject>>> &copies()
-{
-    static QHash<const ReportForm *, QList<QPointer<QObject>>> byForm;
-    return byForm;
 }
 
 } // namespace
@@ -68,14 +60,13 @@ void ReportLifetime::advanceDetailRow()
 chart::SpeedRangeSeries *ReportLifetime::newSeriesCopy(ReportForm &form, QObject &owner)
 {
     auto *copy = new chart::SpeedRangeSeries(&owner);
-    copies()[&form].append(copy);
+    form.m_seriesCopies.append(copy);
     return copy;
 }
 
-void ReportLifetime::deleteSeriesCopies(const ReportForm &form)
+void ReportLifetime::deleteSeriesCopies(ReportForm &form)
 {
-    const QList<QPointer<QObject>> made = copies().take(&form);
-    for (const QPointer<QObject> &copy : made)
+    for (const QPointer<QObject> &copy : std::exchange(form.m_seriesCopies, {}))
         delete copy.data();
 }
 

@@ -44,7 +44,7 @@ public:
     // them, by its destructor through deleteSeriesCopies(), unless they have
     // gone before.
     static chart::SpeedRangeSeries *newSeriesCopy(ReportForm &form, QObject &owner);
-    static void deleteSeriesCopies(const ReportForm &form);
+    static void deleteSeriesCopies(ReportForm &form);
 };
 
 } // namespace report

@@ -106,14 +106,14 @@ def check_includes(folder, table, root_dirs, failures):
     return files, used_by_program
 
 
-def cmake_calls(path, function):
-    """The argument lists of every call of function in a CMakeLists.txt."""
+def cmake_calls(path):
+    """(function, argument list) of every call in a CMakeLists.txt; none when it is missing."""
     try:
-        with open(path, encoding="utf-8") as f:
+        with open(os.path.join(ROOT, path), encoding="utf-8") as f:
             text = re.sub(r"#[^\n]*", "", f.read())
     except OSError:
         return []
-    return [m.group(1).split() for m in re.finditer(rf"\b{function}\s*\(([^)]*)\)", text)]
+    return [(m.group(1), m.group(2).split()) for m in re.finditer(r"\b(\w+)\s*\(([^)]*)\)", text)]
 
 
 def linked_folders(args, table):
@@ -124,20 +124,22 @@ def check_links(folder, table, used_by_program, failures):
     """Checks what the folder's library and its test suites link."""
     uses, test_uses, _ = table[folder]
     cmake = os.path.join(folder, "CMakeLists.txt")
+    library = f"ratiomat_{folder}"
+    calls = [(function, args) for function, args in cmake_calls(cmake) if args and args[0] == library]
     linked = set()
-    for args in cmake_calls(os.path.join(ROOT, cmake), "target_link_libraries"):
-        if args and args[0] == f"ratiomat_{folder}":
+    for function, args in calls:
+        if function == "target_link_libraries":
             linked |= linked_folders(args[1:], table)
     for used in sorted(linked - uses):
-        failures.append(f"{cmake}: ratiomat_{folder} links ratiomat_{used}, which {folder}/ may not use")
-    library_exists = any(args and args[0] == f"ratiomat_{folder}"
-                         for args in cmake_calls(os.path.join(ROOT, cmake), "add_library"))
-    if library_exists:
+        failures.append(f"{cmake}: {library} links ratiomat_{used}, which {folder}/ may not use")
+    if any(function == "add_library" for function, _ in calls):
         for used in sorted(used_by_program - linked):
-            failures.append(f"{cmake}: {folder}/ includes {used}/ but ratiomat_{folder} does not link ratiomat_{used}")
+            failures.append(f"{cmake}: {folder}/ includes {used}/ but {library} does not link ratiomat_{used}")
     for sub in TEST_DIRS:
         sub_cmake = os.path.join(folder, sub, "CMakeLists.txt")
-        for args in cmake_calls(os.path.join(ROOT, sub_cmake), "ratiomat_add_test"):
+        for function, args in cmake_calls(sub_cmake):
+            if function != "ratiomat_add_test":
+                continue
             for used in sorted(linked_folders(args[1:], table) - uses - test_uses - {folder}):
                 failures.append(f"{sub_cmake}: {args[0]} links ratiomat_{used}, which {folder}/ tests may not use")
 
