@@ -209,6 +209,41 @@ PropertyKind kindOf(const QMetaProperty &p)
     throw core::AppError(QStringLiteral("Property %1 of %2 %3").arg(property, o->objectName(), QLatin1String(what)));
 }
 
+// A text or string-list property: declared ones of that kind by the meta
+// object, others through the built-in accessor; any other kind fails with
+// `what`.
+template <typename T>
+T readProperty(const QObject *o, const QString &property, PropertyKind kind, const char *what,
+               T (*BuiltIn::*read)(const QObject *))
+{
+    if (const QMetaProperty p = declared(o, property); p.isValid()) {
+        if (kindOf(p) != kind)
+            fail(o, property, what);
+        return p.read(o).value<T>();
+    }
+    const BuiltIn *b = findBuiltIn(o, property);
+    if (!b || !(b->*read))
+        fail(o, property, what);
+    return (b->*read)(o);
+}
+
+template <typename T>
+void writeProperty(QObject *o, const QString &property, const T &value, PropertyKind kind, const char *what,
+                   void (*BuiltIn::*write)(QObject *, const T &))
+{
+    if (const QMetaProperty p = declared(o, property); p.isValid()) {
+        if (kindOf(p) != kind)
+            fail(o, property, what);
+        if (!p.isWritable() || !p.write(o, QVariant::fromValue(value)))
+            fail(o, property, "cannot be written");
+        return;
+    }
+    const BuiltIn *b = findBuiltIn(o, property);
+    if (!b || !(b->*write))
+        fail(o, property, what);
+    (b->*write)(o, value);
+}
+
 QObject *actionOf(const QObject *o)
 {
     const QMetaProperty p = declared(o, QStringLiteral("Action"));
@@ -286,32 +321,12 @@ bool QtComponent::isWritable(const QString &property) const
 
 QString QtComponent::readString(const QString &property) const
 {
-    const QObject *o = live(property);
-    if (const QMetaProperty p = declared(o, property); p.isValid()) {
-        if (kindOf(p) != PropertyKind::String)
-            fail(o, property, "is not a text");
-        return p.read(o).toString();
-    }
-    const BuiltIn *b = findBuiltIn(o, property);
-    if (!b || !b->read)
-        fail(o, property, "is not a text");
-    return b->read(o);
+    return readProperty(live(property), property, PropertyKind::String, "is not a text", &BuiltIn::read);
 }
 
 void QtComponent::writeString(const QString &property, const QString &value)
 {
-    QObject *o = live(property);
-    if (const QMetaProperty p = declared(o, property); p.isValid()) {
-        if (kindOf(p) != PropertyKind::String)
-            fail(o, property, "is not a text");
-        if (!p.isWritable() || !p.write(o, value))
-            fail(o, property, "cannot be written");
-        return;
-    }
-    const BuiltIn *b = findBuiltIn(o, property);
-    if (!b || !b->write)
-        fail(o, property, "is not a text");
-    b->write(o, value);
+    writeProperty(live(property), property, value, PropertyKind::String, "is not a text", &BuiltIn::write);
 }
 
 QString QtComponent::fontName(const QString &property) const
@@ -367,32 +382,13 @@ void QtComponent::setFontCharset(const QString &property, int code)
 
 QStringList QtComponent::readStrings(const QString &property) const
 {
-    const QObject *o = live(property);
-    if (const QMetaProperty p = declared(o, property); p.isValid()) {
-        if (kindOf(p) != PropertyKind::StringList)
-            fail(o, property, "is not a string list");
-        return p.read(o).toStringList();
-    }
-    const BuiltIn *b = findBuiltIn(o, property);
-    if (!b || !b->readList)
-        fail(o, property, "is not a string list");
-    return b->readList(o);
+    return readProperty(live(property), property, PropertyKind::StringList, "is not a string list", &BuiltIn::readList);
 }
 
 void QtComponent::writeStrings(const QString &property, const QStringList &items)
 {
-    QObject *o = live(property);
-    if (const QMetaProperty p = declared(o, property); p.isValid()) {
-        if (kindOf(p) != PropertyKind::StringList)
-            fail(o, property, "is not a string list");
-        if (!p.isWritable() || !p.write(o, items))
-            fail(o, property, "cannot be written");
-        return;
-    }
-    const BuiltIn *b = findBuiltIn(o, property);
-    if (!b || !b->writeList)
-        fail(o, property, "is not a string list");
-    b->writeList(o, items);
+    writeProperty(live(property), property, items, PropertyKind::StringList, "is not a string list",
+                  &BuiltIn::writeList);
 }
 
 bool QtComponent::isControl() const
