@@ -9,6 +9,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
+#include "platform/check_box.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/menu_item.h"
@@ -568,7 +569,7 @@ void MainWindow::buildSeriesPanel(QWidget *panel)
     const std::array<int, 3> boxY{2, 26, 58};
     for (int n = 1; n <= calc::kSeriesCount; ++n) {
         const size_t i = size_t(n - 1);
-        auto *box = new QCheckBox(QString::fromLatin1(boxCaptions[i]), panel);
+        auto *box = new platform::CheckBox(QString::fromLatin1(boxCaptions[i]), panel);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
         box->setGeometry(8, boxY[i], 72, 18);
         box->setChecked(true);

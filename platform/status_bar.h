@@ -6,13 +6,26 @@ namespace platform {
 
 // A status bar in single-panel mode: it shows the hint of what the pointer
 // rests on, and its one text is a published property.
+//
+// Qt shows a widget's status tip when the pointer enters it and clears it
+// when the pointer leaves, so coming back from a child onto its container
+// leaves the bar empty. This bar follows the pointer over its window
+// instead: it shows the hint of the widget under the pointer or, when that
+// has none, of the nearest container that has one.
 class StatusBar : public QStatusBar
 {
     Q_OBJECT
     Q_PROPERTY(QString SimpleText READ currentMessage WRITE showMessage)
 
 public:
-    using QStatusBar::QStatusBar;
+    explicit StatusBar(QWidget *parent = nullptr);
+
+    // The hint shown for the pointer over `widget`: its own, or that of its
+    // nearest container with one, up to its window.
+    static QString hintUnderPointer(const QWidget *widget);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 } // namespace platform

@@ -27,7 +27,8 @@ void TabSheet::setCaption(const QString &caption)
 
 void TabSheet::setHint(const QString &hint)
 {
-    setStatusTip(hint);
+    // The page shows it over its bare area, the tab over the tab.
+    platform::setHint(this, hint);
     if (QTabWidget *t = tabs())
         t->setTabToolTip(t->indexOf(this), hint);
 }

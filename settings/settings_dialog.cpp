@@ -4,6 +4,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
+#include "platform/check_box.h"
 #include "platform/error_display.h"
 
 #include <QCheckBox>
@@ -66,7 +67,7 @@ void SettingsDialog::buildDepthAndGradient()
     m_trackBar->setTickPosition(QSlider::TicksBelow);
     m_trackBar->setTickInterval(10);
 
-    m_gradient = new QCheckBox(QStringLiteral("Gradient"), this);
+    m_gradient = new platform::CheckBox(QStringLiteral("Gradient"), this);
     m_gradient->setObjectName(QStringLiteral("CheckBox1"));
     m_gradient->setGeometry(32, 72, 97, 17);
 }

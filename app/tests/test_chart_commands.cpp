@@ -86,13 +86,21 @@ private Q_SLOTS:
         QCOMPARE(form->series(3)->startValue(0), before);
     }
 
+    // A click anywhere inside a box's 72 x 18 pixels toggles it, right of
+    // its caption too.
     void checkBoxesShowAndHide()
     {
-        form->seriesBox(2)->click();
+        form->pageControl()->setCurrentIndex(1);
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(form->seriesBox(n)->size(), QSize(72, 18));
+        QTest::mouseClick(form->seriesBox(2), Qt::LeftButton, {}, QPoint(71, 17));
         QVERIFY(!form->series(2)->active());
         QVERIFY(form->series(1)->active() && form->series(3)->active());
-        form->seriesBox(2)->click();
+        QTest::mouseClick(form->seriesBox(2), Qt::LeftButton, {}, QPoint(64, 0));
         QVERIFY(form->series(2)->active());
+        QTest::mouseClick(form->seriesBox(1), Qt::LeftButton, {}, QPoint(60, 9));
+        QTest::mouseClick(form->seriesBox(3), Qt::LeftButton, {}, QPoint(60, 9));
+        QVERIFY(!form->series(1)->active() && !form->series(3)->active());
     }
 
     void axisTitleFollowsTheUnit()

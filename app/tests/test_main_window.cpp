@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -335,29 +336,113 @@ private Q_SLOTS:
         }
     }
 
-    // Resting the pointer on a component shows its hint in the status bar;
-    // a hint of a single blank shows a blank.
+    // Resting the pointer on a component shows its hint in the status bar, in
+    // either language; a hint of a single blank shows a blank. Where the
+    // component has none, its nearest container's shows, also when the
+    // pointer comes to it from a child rather than from outside the window.
     void hintsShowInTheStatusBar_data()
     {
+        QTest::addColumn<int>("language");
         QTest::addColumn<QString>("component");
-        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("from"); // where the pointer comes from, if not the menu bar
+        QTest::addColumn<QPoint>("at");    // in the component; (-1, -1): its centre
         QTest::addColumn<QString>("hint");
-        QTest::newRow("sprocket") << "MaskEdit5" << 0 << "Cassette";
-        QTest::newRow("chainring") << "MaskEdit1" << 0 << " ";
-        QTest::newRow("circumference") << "SpinEdit4" << 0 << "Tire circumference";
-        QTest::newRow("chart") << "Chart1" << 1 << "Rightclick ";
+        const QPoint centre(-1, -1);
+        QTest::newRow("sprocket") << 2 << "MaskEdit5"
+                                  << "" << centre << "Cassette";
+        QTest::newRow("chainring") << 2 << "MaskEdit1"
+                                   << "" << centre << " ";
+        QTest::newRow("circumference") << 2 << "SpinEdit4"
+                                       << "" << centre << "Tire circumference";
+        QTest::newRow("chart") << 2 << "Chart1"
+                               << "" << centre << "Rightclick ";
+        QTest::newRow("series box") << 2 << "CheckBox2"
+                                    << "Chart1" << QPoint(70, 9) << "Show chart";
+        QTest::newRow("bare page after a field") << 2 << "TabSheet1"
+                                                 << "MaskEdit11" << QPoint(8, 8) << "Setup";
+        QTest::newRow("label in a group") << 2 << "Label2"
+                                          << "MaskEdit3" << centre << "Setup";
+        QTest::newRow("panel after the chart") << 2 << "Panel3"
+                                               << "Chart1" << centre << "Chart";
+        QTest::newRow("Danish sprocket") << 1 << "MaskEdit5"
+                                         << "" << centre << "Bagkrans";
+        QTest::newRow("Danish bare page") << 1 << "TabSheet1"
+                                          << "MaskEdit11" << QPoint(8, 8) << "Indstillinger";
+        QTest::newRow("Danish panel") << 1 << "Panel4"
+                                      << "SpinEdit3" << QPoint(4, 250) << "Grafik";
     }
     void hintsShowInTheStatusBar()
     {
+        QFETCH(int, language);
         QFETCH(QString, component);
-        QFETCH(int, tab);
+        QFETCH(QString, from);
+        QFETCH(QPoint, at);
         QFETCH(QString, hint);
-        form->pageControl()->setCurrentIndex(tab);
+        form->dispatcher()->setActiveLanguage(language);
         auto *w = form->findChild<QWidget *>(component);
-        QVERIFY(w && w->isVisible());
+        QVERIFY(w);
+        for (QWidget *page = w; page; page = page->parentWidget())
+            if (form->pageControl()->indexOf(page) >= 0)
+                form->pageControl()->setCurrentWidget(page);
+        QVERIFY(w->isVisible());
         QTest::mouseMove(form.get(), QPoint(2, 2));
-        QTest::mouseMove(w, w->rect().center());
+        if (auto *child = form->findChild<QWidget *>(from)) {
+            QTest::mouseMove(child, child->rect().center());
+            QTRY_VERIFY(form->statusBar()->currentMessage() != hint);
+        }
+        QTest::mouseMove(w, at.x() < 0 ? w->rect().center() : at);
         QTRY_COMPARE(form->statusBar()->currentMessage(), hint);
+    }
+
+    // The entries of the menus that are disabled on the Setup tab show their
+    // hints too, in either language.
+    void disabledMenuEntriesShowTheirHints_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("contextMenu"); // else the View menu
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("View, Zoom in") << 2 << false << "Zoomin"
+                                       << "Zoom in";
+        QTest::newRow("View, Zoom out") << 2 << false << "Zoomud"
+                                        << "Zoom out";
+        QTest::newRow("View, Undo") << 2 << false << "Undo"
+                                    << "Reset chart";
+        QTest::newRow("context, Undo") << 2 << true << "Undo"
+                                       << "Reset chart";
+        QTest::newRow("Danish View, Zoom in") << 1 << false << "Zoomin"
+                                              << "Zoom ind";
+        QTest::newRow("Danish View, Zoom out") << 1 << false << "Zoomud"
+                                               << "Zoom ud";
+        QTest::newRow("Danish View, Undo") << 1 << false << "Undo"
+                                           << "Nulstil grafikindstillinger";
+        QTest::newRow("Danish context, Zoom in") << 1 << true << "Zoomin"
+                                                 << "Zoom ind";
+    }
+    void disabledMenuEntriesShowTheirHints()
+    {
+        QFETCH(int, language);
+        QFETCH(bool, contextMenu);
+        QFETCH(QString, command);
+        QFETCH(QString, hint);
+        form->dispatcher()->setActiveLanguage(language);
+        QAction *entry = form->action(command);
+        QVERIFY(!entry->isEnabled());
+        QMenu *menu = form->chartMenu();
+        if (contextMenu) {
+            menu->popup(form->mapToGlobal(QPoint(100, 100)));
+        } else {
+            QAction *view = form->menuBar()->actions().at(2);
+            menu = view->menu();
+            QTest::mouseClick(form->menuBar(), Qt::LeftButton, {}, form->menuBar()->actionGeometry(view).center());
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseMove(menu, menu->actionGeometry(entry).center());
+        QTRY_COMPARE(form->statusBar()->currentMessage(), hint);
+        const QSignalSpy triggered(entry, &QAction::triggered);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        QCOMPARE(triggered.count(), 0);
+        menu->hide();
     }
 
     void accessibleNamesAndDescriptions()

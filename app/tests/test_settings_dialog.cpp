@@ -108,7 +108,12 @@ private Q_SLOTS:
 
     void gradient()
     {
-        runSetup([](settings::SettingsDialog *d) { d->gradientBox()->setChecked(true); }, true);
+        // A click right of the caption, inside the box's 97 x 17 pixels.
+        runSetup(
+            [](settings::SettingsDialog *d) {
+                QTest::mouseClick(d->gradientBox(), Qt::LeftButton, {}, {96, 16});
+            },
+            true);
         QVERIFY(form->chart()->gradientVisible());
         QCOMPARE(runSetup([](settings::SettingsDialog *) {}, false).gradient, true);
     }
