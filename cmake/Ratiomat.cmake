@@ -51,6 +51,9 @@ function(ratiomat_add_test name)
   cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ratiomat_options Qt6::Test ${T_LIBS})
+  # Where a suite's reference pictures are kept and where it leaves what it saw.
+  target_compile_definitions(${name} PRIVATE RATIOMAT_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
+    RATIOMAT_TEST_ARTIFACTS_DIR="${CMAKE_BINARY_DIR}/test-artifacts")
   add_test(NAME ${name} COMMAND ${name})
   math(EXPR watchdog_ms "${RATIOMAT_TEST_TIMEOUT} * 1000 - 5000")
   set(label offscreen)

@@ -2,7 +2,11 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "i18n/components.h"
+#include "i18n/entries.h"
+#include "i18n/translator.h"
 #include "platform/error_display.h"
+#include "platform/menu_item.h"
 #include "report/preview_report.h"
 #include "report/printers.h"
 #include "report/report_form.h"
@@ -16,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,6 +62,46 @@ inline QStringList shownTexts(const QObject *window)
     for (const QObject *o : window->findChildren<QObject *>())
         add(o);
     return out;
+}
+
+// Where a window's texts differ from its translator's tables in `language`
+// (1 Danish, 2 English): each caption, and each hint as tooltip and status
+// tip alike, of every entry whose text in that language is not empty; the
+// first entry is the window itself. Nothing is compared when the tables
+// have no such entries, which is a difference too.
+inline QStringList textsOffTheTables(QWidget &window, const i18n::Translator &translator, int language)
+{
+    QStringList off;
+    int compared = 0;
+    const QChar d = translator.delim();
+    for (const i18n::ListKind kind : {i18n::stCaptions, i18n::stHints}) {
+        const QStringList &list = translator.list(kind);
+        for (const QString &entry : list) {
+            const QString key = i18n::entryKey(entry, d), want = i18n::findEntryText(list, key, language, d);
+            QObject *o = &entry == &list.front() ? &window : window.findChild<QObject *>(key);
+            if (want.isEmpty() || !o)
+                continue;
+            // Menu items and tool buttons show their actions' texts.
+            if (auto *item = qobject_cast<platform::MenuItem *>(o))
+                o = item->action() ? item->action() : item->entry();
+            else if (auto *button = qobject_cast<QToolButton *>(o); button && button->defaultAction())
+                o = button->defaultAction();
+            QStringList seen;
+            if (kind == i18n::stCaptions)
+                seen << i18n::QtComponent(o).readString(QStringLiteral("Caption"));
+            else if (o->isWidgetType())
+                seen << static_cast<QWidget *>(o)->toolTip() << static_cast<QWidget *>(o)->statusTip();
+            else
+                seen << o->property("toolTip").toString() << o->property("statusTip").toString();
+            ++compared;
+            for (const QString &text : seen)
+                if (text != want)
+                    off << QStringLiteral("%1: \"%2\" where the table says \"%3\"").arg(key, text, want);
+        }
+    }
+    if (compared == 0)
+        off << QStringLiteral("no texts to compare");
+    return off;
 }
 
 // Runs `command` while `look` is queued to see the modal dialog or the window

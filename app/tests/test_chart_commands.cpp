@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "chart/chart.h"
 #include "chart/tests/fake_picture_sink.h"
+#include "core/tests/reference_image.h"
 #include "main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -261,6 +262,7 @@ private Q_SLOTS:
                 seen << QStringLiteral("%1 %2").arg(QLatin1String(name),
                                                     preview->pixmap().isNull() ? QStringLiteral("-") : "shown");
             }
+            RATIOMAT_COMPARE_REFERENCE(preview->grab().toImage(), QStringLiteral("save-dialog-preview"));
         });
         form->savePictureDialog()->setProperty("FileName", dir.filePath(QStringLiteral("chart.bmp")));
         trigger("Save");

@@ -2,9 +2,12 @@
 // once at each of 1, 1.25, 1.5 and 2): no label's text is cut, and the chart
 // is painted at the device's pixel ratio, not blown up from a smaller
 // picture. Each window is saved as a screenshot under
-// test-artifacts/scaling/<scale>/ in the build folder.
+// test-artifacts/scaling/<scale>/ in the build folder; at scale 1 each must
+// match its reference picture in references/ pixel for pixel, in English
+// and in Danish.
 #include "about/about_box.h"
 #include "chart/chart.h"
+#include "core/tests/reference_image.h"
 #include "i18n/dispatcher.h"
 #include "main_window_fixture.h"
 #include "settings/settings_dialog.h"
@@ -19,11 +22,15 @@ class TestScaling : public QObject, MainWindowFixture
     Q_OBJECT
 
     QDir artifacts;
+    bool atReferenceScale = false;
 
     // Saves the window's picture and checks every label on it that shows.
     void check(QWidget *window, const QString &name)
     {
-        QVERIFY(window->grab().save(artifacts.filePath(name + QStringLiteral(".png"))));
+        const QImage picture = window->grab().toImage();
+        QVERIFY(picture.save(artifacts.filePath(name + QStringLiteral(".png"))));
+        if (atReferenceScale)
+            RATIOMAT_COMPARE_REFERENCE(picture, name);
         for (const QLabel *label : window->findChildren<QLabel *>()) {
             if (!label->isVisibleTo(window) || label->text().isEmpty())
                 continue;
@@ -55,6 +62,8 @@ private Q_SLOTS:
         const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
         artifacts.setPath(QStringLiteral(QT_TESTCASE_BUILDDIR "/../../test-artifacts/scaling/") + scale);
         QVERIFY(artifacts.mkpath(QStringLiteral(".")));
+        atReferenceScale = scale == QLatin1String("1");
+        QApplication::setCursorFlashTime(0); // a text cursor that stays put in the pictures
         QVERIFY(reopen());
         QCOMPARE(form->devicePixelRatioF(), scale.toDouble());
     }
@@ -62,13 +71,16 @@ private Q_SLOTS:
 
     void mainWindowAndChart()
     {
-        check(form.get(), QStringLiteral("main-window"));
-        form->dispatcher()->setActiveLanguage(1); // Danish, as the settings dialog leaves it
-        form->resetToDefaults();
-        check(form.get(), QStringLiteral("main-window-danish"));
+        for (int language : {2, 1}) {
+            const QString suffix = language == 1 ? QStringLiteral("-danish") : QString();
+            form->dispatcher()->setActiveLanguage(language);
+            form->resetToDefaults(); // as the settings dialog leaves it
+            form->pageControl()->setCurrentIndex(0);
+            check(form.get(), QStringLiteral("main-window") + suffix);
+            form->pageControl()->setCurrentIndex(1);
+            check(form.get(), QStringLiteral("chart-tab") + suffix);
+        }
         form->dispatcher()->setActiveLanguage(2);
-        form->pageControl()->setCurrentIndex(1);
-        check(form.get(), QStringLiteral("chart-tab"));
         chart::Chart *chart = form->chart();
         const qreal ratio = form->devicePixelRatioF();
         const QImage sharp = chart->grab().toImage();
@@ -81,10 +93,18 @@ private Q_SLOTS:
         }
     }
 
+    // The dialogs in the main window's language; the About box and the
+    // report have no Danish of their own.
     void dialogs()
     {
-        withModal([this] { form->action(QStringLiteral("Setup"))->trigger(); },
-                  [this](QWidget &dialog) { check(&dialog, QStringLiteral("settings-dialog")); });
+        for (int language : {2, 1}) {
+            const QString suffix = language == 1 ? QStringLiteral("-danish") : QString();
+            form->dispatcher()->setActiveLanguage(language);
+            withModal([this] { form->action(QStringLiteral("Setup"))->trigger(); },
+                      [&](QWidget &dialog) { check(&dialog, QStringLiteral("settings-dialog") + suffix); });
+        }
+        form->dispatcher()->setActiveLanguage(2);
+        form->resetToDefaults();
         withModal([this] { form->showAbout(); }, [this](QWidget &box) { check(&box, QStringLiteral("about-box")); });
         QVERIFY(withReportPreview(*form, [this](report::ReportPreviewWindow &preview) {
             check(&preview, QStringLiteral("report-preview"));

@@ -18,6 +18,12 @@ const char *const kWorked[9][6] = {
     {"77.5", "37.1", "61.4", "29.4", "46.8", "22.4"},  {"73.4", "35.1", "58.2", "27.9", "44.3", "21.2"},
     {"66.4", "31.8", "52.6", "25.2", "40.1", "19.2"},
 };
+// Its speeds in mph (1609 metres a mile).
+const char *const kWorkedMph[9][3] = {
+    {"34.6", "27.4", "20.9"}, {"31.9", "25.3", "19.3"}, {"29.6", "23.5", "17.9"},
+    {"27.7", "21.9", "16.7"}, {"25.9", "20.6", "15.7"}, {"24.4", "19.3", "14.7"},
+    {"23.1", "18.3", "13.9"}, {"21.8", "17.3", "13.2"}, {"19.8", "15.7", "11.9"},
+};
 
 } // namespace
 
@@ -29,20 +35,25 @@ private Q_SLOTS:
     void workedTable_data()
     {
         QTest::addColumn<QString>("sep");
-        QTest::newRow("point") << ".";
-        QTest::newRow("comma") << ",";
+        QTest::addColumn<int>("unit");
+        QTest::newRow("point") << "." << 0;
+        QTest::newRow("comma") << "," << 0;
+        QTest::newRow("mph") << "." << 1;
     }
     void workedTable()
     {
         QFETCH(QString, sep);
+        QFETCH(int, unit);
         FakeGearWindow w;
+        w.unit = unit;
         w.recalc(sep[0]);
-        QCOMPARE(w.unitLabels, QStringLiteral("Km/t"));
+        QCOMPARE(w.unitLabels, unit == 0 ? QStringLiteral("Km/t") : QStringLiteral("Mph"));
         for (int row = 1; row <= 9; ++row)
             for (int ring = 0; ring < 3; ++ring) {
                 const auto r = Chainring(ring);
+                const char *speed = unit == 0 ? kWorked[row - 1][ring * 2 + 1] : kWorkedMph[row - 1][ring];
                 QCOMPARE(w.inch(r, row), QString::fromLatin1(kWorked[row - 1][ring * 2]).replace(u'.', sep[0]));
-                QCOMPARE(w.speed(r, row), QString::fromLatin1(kWorked[row - 1][ring * 2 + 1]).replace(u'.', sep[0]));
+                QCOMPARE(w.speed(r, row), QString::fromLatin1(speed).replace(u'.', sep[0]));
             }
     }
 

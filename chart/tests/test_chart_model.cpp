@@ -132,6 +132,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("order");     // the bars by when they were added
         QTest::newRow("ordered, equal starts go after")
             << true << QList<double>{5, 3, 5, 1, 9} << QList<int>{0, 0, 2, 0, 4} << QList<int>{3, 1, 0, 2, 4};
+        QTest::newRow("ordered, rising starts go last")
+            << true << QList<double>{1, 2, 3} << QList<int>{0, 1, 2} << QList<int>{0, 1, 2};
         QTest::newRow("appended") << false << QList<double>{5, 3, 9} << QList<int>{0, 1, 2} << QList<int>{0, 1, 2};
     }
     void seriesOrder()

@@ -1,10 +1,12 @@
 #include "chart/chart.h"
 #include "core/errors.h"
 #include "core/tests/error_of.h"
+#include "core/tests/reference_image.h"
 #include "fake_picture_sink.h"
 #include "gearing_fixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -293,6 +295,26 @@ private Q_SLOTS:
         f.chart.setPictureSink(&sink);
         f.chart.copyPicture();
         QCOMPARE(sink.clipboard, f.chart.picture()); // a taken clipboard: the main window's suite
+        // The system's own clipboard takes the picture without an error.
+        f.chart.setPictureSink(nullptr);
+        QCOMPARE(errorOf([&] { f.chart.copyPicture(); }), QString());
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), f.chart.picture());
+    }
+
+    // Zoomed so that bars cross every edge of the plot, flat and then in 3D
+    // over the gradient: the edges stay whole where bars are cut.
+    void picturesMatchTheirReferences()
+    {
+        ShownChart f(false);
+        for (auto [id, low, high] : {std::tuple(AxisId::Bottom, 25.0, 45.0), std::tuple(AxisId::Left, 12.05, 19.95)}) {
+            Axis axis = f.chart.axis(id);
+            axis.setLimits(low, high);
+            f.chart.setAxis(id, axis);
+        }
+        RATIOMAT_COMPARE_REFERENCE(f.chart.picture(), QStringLiteral("chart-zoomed"));
+        f.chart.setView3D(true);
+        f.chart.setGradientVisible(true);
+        RATIOMAT_COMPARE_REFERENCE(f.chart.picture(), QStringLiteral("chart-zoomed-3d-gradient"));
     }
 
     void saveBitmap_data()

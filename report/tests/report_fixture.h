@@ -2,8 +2,10 @@
 
 // A stand-in for the main window as the report sees it: the chart "Chart1"
 // with the three speed-range series, the unit choice "RadioGroup1" and the
-// report table filled as the Report command fills it for the default gearing.
+// report table, filled from the default gearing by the real arithmetic as
+// the recalculation and the Report command fill them.
 
+#include "calc/tests/fake_gear_window.h"
 #include "chart/chart.h"
 #include "platform/radio_group.h"
 #include "report/report_preview_window.h"
@@ -24,9 +26,6 @@
 
 namespace report_test {
 
-inline const int kChainrings[3] = {53, 42, 32};
-inline const int kSprockets[9] = {12, 13, 14, 15, 16, 17, 18, 19, 21};
-
 class MainWindowStandIn : public QWidget
 {
 public:
@@ -43,7 +42,8 @@ public:
             series[s]->setColor(colours[s]);
             chart->addSeries(series[s]);
         }
-        fillBars();
+        gearing.window = this;
+        gearing.recalc();
 
         unit = new platform::RadioGroup(2, this);
         unit->setObjectName(QStringLiteral("RadioGroup1"));
@@ -55,39 +55,34 @@ public:
         fillTable();
     }
 
-    // Bars as the recalculation makes them: for Series1 (small ring) to
-    // Series3 (big ring), one bar per sprocket from the speed at 95 to the
-    // speed at 105 rpm.
-    void fillBars()
-    {
-        for (int s = 0; s < 3; ++s) {
-            series[s]->clear();
-            const int ring = kChainrings[2 - s];
-            for (int sprocket : kSprockets) {
-                const double speed = 2.1 * ring / sprocket * 60 / 1000.0 * 90;
-                series[s]->addBar(speed * 0.95, speed * 1.05, sprocket);
-            }
-        }
-    }
-
+    // The report table as the Report command copies it from the window.
     void fillTable()
     {
         grid->setRowCount(10);
         grid->setColCount(7);
-        for (int c = 0; c < 3; ++c) {
-            grid->setCell(1 + c, 0, QString::number(kChainrings[c]));
-            grid->setCell(4 + c, 0, QString::number(kChainrings[c]));
-        }
-        for (int r = 1; r <= 9; ++r) {
-            grid->setCell(0, r, QString::number(kSprockets[r - 1]));
-            for (int c = 0; c < 3; ++c) {
-                const double inches = 26.6 * kChainrings[c] / kSprockets[r - 1];
-                grid->setCell(1 + c, r, QString::number(inches, 'f', 1));
-                grid->setCell(4 + c, r, QString::number(inches * 0.4, 'f', 1));
+        for (calc::Chainring ring : calc::kChainrings) {
+            const int c = int(calc::ringIndex(ring));
+            grid->setCell(1 + c, 0, gearing.rings[size_t(c)]);
+            grid->setCell(4 + c, 0, gearing.rings[size_t(c)]);
+            for (int r = 1; r <= 9; ++r) {
+                grid->setCell(1 + c, r, gearing.inch(ring, r));
+                grid->setCell(4 + c, r, gearing.speed(ring, r));
             }
         }
+        for (int r = 1; r <= 9; ++r)
+            grid->setCell(0, r, gearing.sprockets[size_t(r - 1)]);
     }
 
+    // The default gearing; its bars go to the chart's series.
+    struct Gearing : FakeGearWindow
+    {
+        MainWindowStandIn *window = nullptr;
+        void clearSeries(int s) override { window->series[s - 1]->clear(); }
+        void addBar(int s, double start, double end, double y) override
+        {
+            window->series[s - 1]->addBar(start, end, y);
+        }
+    } gearing;
     chart::Chart *chart = nullptr;
     chart::SpeedRangeSeries *series[3] = {};
     platform::RadioGroup *unit = nullptr;

@@ -30,6 +30,27 @@ const double kColumnX[7] = {14.23, 35.40, 56.57, 81.97, 125.36, 149.70, 177.22};
 const double kFirstLineTop = 156.84;
 const double kLineHeight = 6.35;
 
+// While it lives, a suite run as root runs as the user "nobody", so that
+// folders refuse it as they refuse a rider; anyone else stays who they are.
+class AsOrdinaryUser
+{
+public:
+    explicit AsOrdinaryUser(bool wanted)
+        : m_switched(wanted && geteuid() == 0 && ::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0)
+    {
+    }
+    ~AsOrdinaryUser()
+    {
+        if (m_switched && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
+            qFatal("cannot become root again");
+    }
+    AsOrdinaryUser(const AsOrdinaryUser &) = delete;
+    AsOrdinaryUser &operator=(const AsOrdinaryUser &) = delete;
+
+private:
+    bool m_switched;
+};
+
 int pageCount(const QString &pdf)
 {
     static const QRegularExpression re(QString::fromLatin1(R"(Pages:\s+(\d+))"));
@@ -208,7 +229,7 @@ private Q_SLOTS:
             QVERIFY2(qAbs(lines[0][c].xMin - kColumnX[c + 1]) < 0.5, qPrintable(lines[0][c].text));
         for (int r = 1; r < 10; ++r) {
             QCOMPARE(lines[r].size(), 7);
-            QCOMPARE(lines[r][0].text, QString::number(kSprockets[r - 1]));
+            QCOMPARE(lines[r][0].text, window.gearing.sprockets[size_t(r - 1)]);
             QCOMPARE(lines[r][1].text, window.grid->cell(1, r));
             QCOMPARE(lines[r][6].text, window.grid->cell(6, r));
             for (int c = 0; c < 7; ++c)
@@ -484,6 +505,7 @@ private Q_SLOTS:
         QTest::newRow("full device") << "/dev/full" << false << false << "No space left on device";
         QTest::newRow("full disk") << "report.pdf" << false << true << "No space left on device";
         QTest::newRow("busy printer") << "busy.pdf" << true << false << QString();
+        QTest::newRow("read-only folder") << "read-only/report.pdf" << false << false << "Access denied";
     }
     void failedPrint()
     {
@@ -503,6 +525,14 @@ private Q_SLOTS:
             QVERIFY2(::mount("tmpfs", path.constData(), "tmpfs", 0, "size=256k") == 0, strerror(errno));
         }
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const bool readOnly = target.startsWith(QLatin1String("read-only/"));
+        if (readOnly) {
+            const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                  QFile::ReadOther | QFile::ExeOther;
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("read-only")));
+            QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("read-only")), readable));
+            QVERIFY(QFile::setPermissions(dir.path(), readable | QFile::WriteOwner));
+        }
         const QString name = QDir(dir.path()).filePath(target);
         QFile filler(dir.filePath(QStringLiteral("filler")));
         if (fullDisk) {
@@ -527,6 +557,7 @@ private Q_SLOTS:
                 QVERIFY(other.begin(&printer));
                 QVERIFY(QFile::remove(name));
             }
+            const AsOrdinaryUser rider(readOnly);
             error = printError(*report::ReportLifetime::currentForm(), printer);
             if (!busy) {
                 preview.printer()->setOutputFileName(name);

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDir>
+#include <QImage>
+#include <QString>
+#include <QTest>
+
+// A picture of a window compared with its reference PNG, pixel for pixel:
+// a changed geometry, font, frame, icon or colour fails. The references live
+// in the suite's folder under references/, rendered offscreen at scale 1
+// with the fonts scripts/install-deps.sh installs. On a mismatch the picture
+// and a difference image (differing pixels red over a faded reference) go to
+// test-artifacts/references/ in the build folder.
+// RATIOMAT_UPDATE_REFERENCES=1 (scripts/update-references.sh) writes the
+// references instead of comparing; nothing else ever does.
+namespace reference_test {
+
+// Why the picture differs from reference `name`; empty when it does not.
+inline QString mismatch(const QImage &picture, const QString &name)
+{
+    const QString path = QStringLiteral(RATIOMAT_TEST_SOURCE_DIR "/references/") + name + QStringLiteral(".png");
+    const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIntValue("RATIOMAT_UPDATE_REFERENCES")) {
+        QDir().mkpath(QStringLiteral(RATIOMAT_TEST_SOURCE_DIR "/references"));
+        return actual.save(path) ? QString() : QStringLiteral("cannot write ") + path;
+    }
+    const QImage expected = QImage(path).convertToFormat(QImage::Format_RGB32);
+    if (expected.isNull())
+        return QStringLiteral("no reference %1 (scripts/update-references.sh writes it)").arg(path);
+    if (actual == expected)
+        return {};
+    const QSize size = actual.size().expandedTo(expected.size());
+    QImage diff(size, QImage::Format_RGB32);
+    QRect where;
+    int count = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const bool inBoth = actual.valid(x, y) && expected.valid(x, y);
+            if (inBoth && actual.pixel(x, y) == expected.pixel(x, y)) {
+                const int grey = 192 + qGray(expected.pixel(x, y)) / 4;
+                diff.setPixel(x, y, qRgb(grey, grey, grey));
+                continue;
+            }
+            diff.setPixel(x, y, qRgb(255, 0, 0));
+            where |= QRect(x, y, 1, 1);
+            ++count;
+        }
+    const QDir out(QStringLiteral(RATIOMAT_TEST_ARTIFACTS_DIR "/references"));
+    out.mkpath(QStringLiteral("."));
+    actual.save(out.filePath(name + QStringLiteral("-actual.png")));
+    diff.save(out.filePath(name + QStringLiteral("-diff.png")));
+    return QStringLiteral("%1: %2x%3 against the reference's %4x%5, %6 pixels differ within (%7,%8 %9x%10); "
+                          "picture and difference in %11")
+        .arg(name)
+        .arg(actual.width())
+        .arg(actual.height())
+        .arg(expected.width())
+        .arg(expected.height())
+        .arg(count)
+        .arg(where.x())
+        .arg(where.y())
+        .arg(where.width())
+        .arg(where.height())
+        .arg(out.path());
+}
+
+} // namespace reference_test
+
+#define RATIOMAT_COMPARE_REFERENCE(picture, name)                                                                      \
+    do {                                                                                                               \
+        const QString why_ = reference_test::mismatch(picture, name);                                                  \
+        QVERIFY2(why_.isEmpty(), qPrintable(why_));                                                                    \
+    } while (false)
