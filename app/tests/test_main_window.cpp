@@ -4,8 +4,6 @@
 #include "chart/chart.h"
 #include "chart/speed_range_series.h"
 #include "i18n/dispatcher.h"
-#include "i18n/tests/table_rows.h"
-#include "i18n/translator.h"
 #include "main_window_fixture.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -248,27 +246,10 @@ private Q_SLOTS:
         QCOMPARE(items(form->chartMenu()), setupPopup);
     }
 
-    // Each command shows the English caption and hint of the window's own
-    // translation table, as hint and tool tip alike, so the layout and the
-    // table cannot drift apart.
-    void commandsShowTheTablesEnglishTexts()
+    // The commands' keys (their texts: test_language checks every text
+    // against the tables).
+    void commandShortcuts()
     {
-        const QStringList &captions = form->translator()->list(i18n::stCaptions);
-        const QStringList &hints = form->translator()->list(i18n::stHints);
-        const QList<QAction *> commands = form->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
-        int checked = 0;
-        for (QAction *a : commands) {
-            if (a->objectName().isEmpty())
-                continue;
-            const QString name = a->objectName();
-            QVERIFY2(hasKey(captions, name), qPrintable(name));
-            QCOMPARE(a->text(), i18n::findEntryText(captions, name, 2, D));
-            QCOMPARE(a->statusTip(), i18n::findEntryText(hints, name, 2, D));
-            if (!a->statusTip().isEmpty())
-                QCOMPARE(a->toolTip(), a->statusTip());
-            ++checked;
-        }
-        QCOMPARE(checked, 8);
         QStringList shortcuts;
         for (const char *name : {"Copy", "Save", "Report", "Zoomin", "Zoomud", "Undo", "Setup"})
             shortcuts << form->action(QString::fromLatin1(name))->shortcut().toString();
