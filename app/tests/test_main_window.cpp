@@ -329,28 +329,29 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("at");    // in the component; (-1, -1): its centre
         QTest::addColumn<QString>("hint");
         const QPoint centre(-1, -1);
-        QTest::newRow("sprocket") << 2 << "MaskEdit5"
-                                  << "" << centre << "Cassette";
-        QTest::newRow("chainring") << 2 << "MaskEdit1"
-                                   << "" << centre << " ";
-        QTest::newRow("circumference") << 2 << "SpinEdit4"
-                                       << "" << centre << "Tire circumference";
-        QTest::newRow("chart") << 2 << "Chart1"
-                               << "" << centre << "Rightclick ";
-        QTest::newRow("series box") << 2 << "CheckBox2"
-                                    << "Chart1" << QPoint(70, 9) << "Show chart";
-        QTest::newRow("bare page after a field") << 2 << "TabSheet1"
-                                                 << "MaskEdit11" << QPoint(8, 8) << "Setup";
-        QTest::newRow("label in a group") << 2 << "Label2"
-                                          << "MaskEdit3" << centre << "Setup";
-        QTest::newRow("panel after the chart") << 2 << "Panel3"
-                                               << "Chart1" << centre << "Chart";
-        QTest::newRow("Danish sprocket") << 1 << "MaskEdit5"
-                                         << "" << centre << "Bagkrans";
-        QTest::newRow("Danish bare page") << 1 << "TabSheet1"
-                                          << "MaskEdit11" << QPoint(8, 8) << "Indstillinger";
-        QTest::newRow("Danish panel") << 1 << "Panel4"
-                                      << "SpinEdit3" << QPoint(4, 250) << "Grafik";
+        const struct
+        {
+            const char *row;
+            int language;
+            const char *component, *from;
+            QPoint at;
+            const char *hint;
+        } rows[] = {
+            {"sprocket", 2, "MaskEdit5", "", centre, "Cassette"},
+            {"chainring", 2, "MaskEdit1", "", centre, " "},
+            {"circumference", 2, "SpinEdit4", "", centre, "Tire circumference"},
+            {"chart", 2, "Chart1", "", centre, "Rightclick "},
+            {"series box", 2, "CheckBox2", "Chart1", {70, 9}, "Show chart"},
+            {"bare page after a field", 2, "TabSheet1", "MaskEdit11", {8, 8}, "Setup"},
+            {"label in a group", 2, "Label2", "MaskEdit3", centre, "Setup"},
+            {"panel after the chart", 2, "Panel3", "Chart1", centre, "Chart"},
+            {"Danish sprocket", 1, "MaskEdit5", "", centre, "Bagkrans"},
+            {"Danish bare page", 1, "TabSheet1", "MaskEdit11", {8, 8}, "Indstillinger"},
+            {"Danish panel", 1, "Panel4", "SpinEdit3", {4, 250}, "Grafik"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.row) << r.language << QString::fromLatin1(r.component) << QString::fromLatin1(r.from)
+                                 << r.at << QString::fromLatin1(r.hint);
     }
     void hintsShowInTheStatusBar()
     {
@@ -383,22 +384,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("contextMenu"); // else the View menu
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("View, Zoom in") << 2 << false << "Zoomin"
-                                       << "Zoom in";
-        QTest::newRow("View, Zoom out") << 2 << false << "Zoomud"
-                                        << "Zoom out";
-        QTest::newRow("View, Undo") << 2 << false << "Undo"
-                                    << "Reset chart";
-        QTest::newRow("context, Undo") << 2 << true << "Undo"
-                                       << "Reset chart";
-        QTest::newRow("Danish View, Zoom in") << 1 << false << "Zoomin"
-                                              << "Zoom ind";
-        QTest::newRow("Danish View, Zoom out") << 1 << false << "Zoomud"
-                                               << "Zoom ud";
-        QTest::newRow("Danish View, Undo") << 1 << false << "Undo"
-                                           << "Nulstil grafikindstillinger";
-        QTest::newRow("Danish context, Zoom in") << 1 << true << "Zoomin"
-                                                 << "Zoom ind";
+        const char *const commands[] = {"Zoomin", "Zoomud", "Undo"};
+        const QStringList hints[] = {{"Zoom ind", "Zoom ud", "Nulstil grafikindstillinger"}, // Danish
+                                     {"Zoom in", "Zoom out", "Reset chart"}};
+        for (int language : {1, 2})
+            for (bool context : {false, true})
+                for (int i = 0; i < 3; ++i)
+                    QTest::addRow("language %d, %s, %s", language, context ? "context menu" : "View", commands[i])
+                        << language << context << QString::fromLatin1(commands[i]) << hints[language - 1][i];
     }
     void disabledMenuEntriesShowTheirHints()
     {

@@ -20,48 +20,30 @@ inline QString mismatch(const QImage &picture, const QString &name)
 {
     const QString path = QStringLiteral(RATIOMAT_TEST_SOURCE_DIR "/references/") + name + QStringLiteral(".png");
     const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIntValue("RATIOMAT_UPDATE_REFERENCES")) {
-        QDir().mkpath(QStringLiteral(RATIOMAT_TEST_SOURCE_DIR "/references"));
-        return actual.save(path) ? QString() : QStringLiteral("cannot write ") + path;
-    }
+    if (qEnvironmentVariableIntValue("RATIOMAT_UPDATE_REFERENCES"))
+        return QDir().mkpath(QFileInfo(path).path()) && actual.save(path) ? QString()
+                                                                          : QStringLiteral("cannot write ") + path;
     const QImage expected = QImage(path).convertToFormat(QImage::Format_RGB32);
     if (expected.isNull())
-        return QStringLiteral("no reference %1 (scripts/update-references.sh writes it)").arg(path);
+        return QStringLiteral("no reference ") + path + QStringLiteral(" (scripts/update-references.sh writes it)");
     if (actual == expected)
         return {};
-    const QSize size = actual.size().expandedTo(expected.size());
-    QImage diff(size, QImage::Format_RGB32);
+    QImage diff(actual.size().expandedTo(expected.size()), QImage::Format_RGB32);
     QRect where;
-    int count = 0;
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x) {
-            const bool inBoth = actual.valid(x, y) && expected.valid(x, y);
-            if (inBoth && actual.pixel(x, y) == expected.pixel(x, y)) {
-                const int grey = 192 + qGray(expected.pixel(x, y)) / 4;
-                diff.setPixel(x, y, qRgb(grey, grey, grey));
-                continue;
-            }
-            diff.setPixel(x, y, qRgb(255, 0, 0));
-            where |= QRect(x, y, 1, 1);
-            ++count;
+    for (int y = 0; y < diff.height(); ++y)
+        for (int x = 0; x < diff.width(); ++x) {
+            const bool same = actual.valid(x, y) && expected.valid(x, y) && actual.pixel(x, y) == expected.pixel(x, y);
+            const int grey = same ? 192 + qGray(expected.pixel(x, y)) / 4 : 0;
+            diff.setPixel(x, y, same ? qRgb(grey, grey, grey) : qRgb(255, 0, 0));
+            where |= same ? QRect() : QRect(x, y, 1, 1);
         }
     const QDir out(QStringLiteral(RATIOMAT_TEST_ARTIFACTS_DIR "/references"));
     out.mkpath(QStringLiteral("."));
     actual.save(out.filePath(name + QStringLiteral("-actual.png")));
     diff.save(out.filePath(name + QStringLiteral("-diff.png")));
-    return QStringLiteral("%1: %2x%3 against the reference's %4x%5, %6 pixels differ within (%7,%8 %9x%10); "
-                          "picture and difference in %11")
-        .arg(name)
-        .arg(actual.width())
-        .arg(actual.height())
-        .arg(expected.width())
-        .arg(expected.height())
-        .arg(count)
-        .arg(where.x())
-        .arg(where.y())
-        .arg(where.width())
-        .arg(where.height())
-        .arg(out.path());
+    return QStringLiteral("%1 differs from its reference within (%2,%3 %4x%5); picture and difference in %6")
+        .arg(name, QString::number(where.x()), QString::number(where.y()), QString::number(where.width()),
+             QString::number(where.height()), out.path());
 }
 
 } // namespace reference_test

@@ -30,27 +30,6 @@ const double kColumnX[7] = {14.23, 35.40, 56.57, 81.97, 125.36, 149.70, 177.22};
 const double kFirstLineTop = 156.84;
 const double kLineHeight = 6.35;
 
-// While it lives, a suite run as root runs as the user "nobody", so that
-// folders refuse it as they refuse a rider; anyone else stays who they are.
-class AsOrdinaryUser
-{
-public:
-    explicit AsOrdinaryUser(bool wanted)
-        : m_switched(wanted && geteuid() == 0 && ::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0)
-    {
-    }
-    ~AsOrdinaryUser()
-    {
-        if (m_switched && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
-            qFatal("cannot become root again");
-    }
-    AsOrdinaryUser(const AsOrdinaryUser &) = delete;
-    AsOrdinaryUser &operator=(const AsOrdinaryUser &) = delete;
-
-private:
-    bool m_switched;
-};
-
 int pageCount(const QString &pdf)
 {
     static const QRegularExpression re(QString::fromLatin1(R"(Pages:\s+(\d+))"));
@@ -557,7 +536,13 @@ private Q_SLOTS:
                 QVERIFY(other.begin(&printer));
                 QVERIFY(QFile::remove(name));
             }
-            const AsOrdinaryUser rider(readOnly);
+            // Run as root, the print runs as "nobody", whom folders refuse as they refuse a rider.
+            const bool asNobody =
+                readOnly && geteuid() == 0 && ::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0;
+            const auto asBefore = qScopeGuard([asNobody] {
+                if (asNobody && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
+                    qFatal("cannot become root again");
+            });
             error = printError(*report::ReportLifetime::currentForm(), printer);
             if (!busy) {
                 preview.printer()->setOutputFileName(name);
