@@ -37,7 +37,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
-        emit clicked();
+        Q_EMIT clicked();
 }
 
 void showAboutBox(QWidget *parent)

@@ -27,7 +27,7 @@ class LinkLabel : public QLabel
 public:
     using QLabel::QLabel;
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:
@@ -53,13 +53,13 @@ public:
     // click is connected so that the application's error box reports it.
     void openWebAddress();
 
-    QFrame *bevel;
-    QLabel *icon;
-    QLabel *nameLabel;
-    QLabel *copyrightLabel;
-    QLabel *rightsLabel;
-    LinkLabel *webAddress;
-    UrlLink *urlLink;
+    QFrame *bevel = nullptr;
+    QLabel *icon = nullptr;
+    QLabel *nameLabel = nullptr;
+    QLabel *copyrightLabel = nullptr;
+    QLabel *rightsLabel = nullptr;
+    LinkLabel *webAddress = nullptr;
+    UrlLink *urlLink = nullptr;
 };
 
 // Handler of Help > About: shows a fresh About box modally and destroys it
