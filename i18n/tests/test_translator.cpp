@@ -27,8 +27,6 @@ private Q_SLOTS:
         QCOMPARE(locales.size(), 15);
         QCOMPARE(locales[2], QStringLiteral("Decimal Separator") + D + QLocale::system().decimalPoint() + D);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, t.lang.list(stListView_TreeView_Items)); // has no list
-        t.lang.setVersion(QStringLiteral("v4.9"));
-        QCOMPARE(t.lang.version(), QStringLiteral("v5.1.1"));
     }
 
     void oneTranslatorPerOwner()
@@ -179,23 +177,20 @@ private Q_SLOTS:
 
     // ---- loading the stored tables
 
-    void storedListCounts_data()
+    // Every list of the stored tables reads with the code-1 delimiter,
+    // whatever the file stores.
+    void storedTablesLoad_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("className");
-        QTest::addColumn<QList<int>>("counts"); // by list kind 0..10
-        QTest::newRow("main window") << kMainWindowTables << "Tgearform"
-                                     << QList<int>{110, 134, 0, 96, 2, 79, 0, 67, 15, 0, 96};
-        QTest::newRow("settings dialog") << kSettingsDialogTables << "TSetupForm"
-                                         << QList<int>{5, 7, 0, 6, 1, 79, 0, 3, 15, 0, 6};
-        QTest::newRow("report form") << kReportFormTables << "TPrintReportForm"
-                                     << QList<int>{10, 16, 0, 15, 1, 79, 0, 2, 15, 0, 15};
+        QTest::newRow("main window") << kMainWindowTables << "Tgearform";
+        QTest::newRow("settings dialog") << kSettingsDialogTables << "TSetupForm";
+        QTest::newRow("report form") << kReportFormTables << "TPrintReportForm";
     }
-    void storedListCounts()
+    void storedTablesLoad()
     {
         QFETCH(QString, path);
         QFETCH(QString, className);
-        QFETCH(QList<int>, counts);
         QWidget window;
         i18n::QtForm form(&window, className);
         auto *lang = new Translator(form, &window);
@@ -205,11 +200,9 @@ private Q_SLOTS:
         QCOMPARE(lang->version(), QStringLiteral("v5.1.1"));
         QCOMPARE(lang->langDelim(), 1);
         QCOMPARE(lang->numOfLanguages(), 2);
-        for (int kind = 0; kind < kListCount; ++kind) {
-            QCOMPARE(lang->list(ListKind(kind)).size(), counts[kind]);
+        for (int kind = 0; kind < kListCount; ++kind)
             for (const QString &entry : lang->list(ListKind(kind)))
                 QVERIFY2(!entry.contains(u'\t'), qPrintable(entry));
-        }
         // Month and day names from the machine complete the stored items.
         const QStringList &locales = lang->list(stLocales);
         const QLocale machine = QLocale::system();
