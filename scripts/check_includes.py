@@ -11,9 +11,17 @@ folder may use which") and fails on
   test helper (a row marked "test code", the benchmarks, is test code
   throughout);
 - an include of a folder of the source root that the table does not name;
-- a library linking (target_link_libraries of ratiomat_<folder>) or a test
-  suite using (LIBS of ratiomat_add_test) a ratiomat_ library its folder
-  may not use, and a library whose code includes a folder it does not link;
+- a CMakeLists.txt of the folder (its own, its tests' and its fuzz
+  targets') that names a ratiomat_ library the folder may not use: the
+  library's links, the LIBS of a suite or a fuzz target, the links of a
+  plain add_executable (a suite that CTest does not run, a tool, a
+  benchmark); and a library whose code includes a folder it does not link;
+- a file of another folder that the folder's CMakeLists.txt files or its
+  .qrc files take in, unless the table allows that folder (and, for a test
+  helper in another folder's tests/ or fuzz/, only in test code): the
+  sources of a fuzz target or a suite (../../core/decimal.cpp), a resource
+  (qt_add_resources, set_source_files_properties, a .qrc entry), or any
+  other path that leads out of the folder;
 - a table that names no folder, a folder it names that does not exist, or
   a folder with no C++ file: a check that read nothing must not pass.
 
@@ -75,6 +83,10 @@ def source_files(folder, all_test_code):
     return found
 
 
+def only(folders):
+    return f"only {', '.join(sorted(folders))}" if folders else "no other folder"
+
+
 def includes(path):
     with open(os.path.join(ROOT, path), encoding="utf-8", errors="replace") as f:
         for number, line in enumerate(f, 1):
@@ -97,13 +109,29 @@ def check_includes(folder, table, root_dirs, failures):
                     failures.append(f"{where}: {used}/ has no row in the dependency table")
                 continue
             if used not in allowed:
-                failures.append(f"{where}: {folder}/{' tests' if is_test else ''} may use only "
-                                f"{', '.join(sorted(allowed - {folder})) or 'no other folder'}")
+                failures.append(f"{where}: {folder}/{' tests' if is_test else ''} may use "
+                                f"{only(allowed - {folder})}")
             elif rest.split("/")[0] in TEST_DIRS and not is_test:
                 failures.append(f"{where}: program code includes a test helper")
             elif not is_test and used != folder:
                 used_by_program.add(used)
     return files, used_by_program
+
+
+# Uses that the table does not allow and that are known, each with where it
+# is to be fixed; a listed use that is gone fails too, so the list is
+# emptied as they are fixed. Empty it, do not add to it.
+PENDING_USES = {
+    # i18n/ compiles in the windows' stored tables, which lie beside the
+    # windows in upper folders; each window's folder is to compile in its
+    # own tables instead.
+    ("i18n/CMakeLists.txt", "app/gearform.lang"),
+    ("i18n/CMakeLists.txt", "settings/setupform.lang"),
+    ("i18n/CMakeLists.txt", "report/printreportform.lang"),
+}
+SOURCE_VARIABLES = ("${CMAKE_CURRENT_SOURCE_DIR}/", "${CMAKE_CURRENT_LIST_DIR}/")
+ROOT_VARIABLES = ("${CMAKE_SOURCE_DIR}/", "${PROJECT_SOURCE_DIR}/", "${Ratiomat_SOURCE_DIR}/")
+QRC_FILE = re.compile(r"<file(?:\s[^>]*)?>([^<]+)</file>")
 
 
 def cmake_calls(path):
@@ -120,28 +148,77 @@ def linked_folders(args, table):
     return {a[len("ratiomat_"):] for a in args if a.startswith("ratiomat_") and a[len("ratiomat_"):] in table}
 
 
-def check_links(folder, table, used_by_program, failures):
-    """Checks what the folder's library and its test suites link."""
-    uses, test_uses, _ = table[folder]
-    cmake = os.path.join(folder, "CMakeLists.txt")
+def build_files(folder):
+    """(path, is test code) of the folder's CMakeLists.txt and .qrc files."""
+    found = []
+    for base, dirs, files in os.walk(os.path.join(ROOT, folder)):
+        dirs.sort()
+        rel = os.path.relpath(base, ROOT)
+        is_test = any(part in TEST_DIRS for part in rel.split(os.sep)[1:])
+        for name in sorted(files):
+            if name == "CMakeLists.txt" or name.endswith(".qrc"):
+                found.append((os.path.join(rel, name), is_test))
+    return found
+
+
+def paths_taken(path):
+    """The files (relative to the root) that a CMakeLists.txt or .qrc file names by a path."""
+    base = os.path.dirname(path)
+    if path.endswith(".qrc"):
+        with open(os.path.join(ROOT, path), encoding="utf-8", errors="replace") as f:
+            names = [m.group(1).strip() for m in QRC_FILE.finditer(f.read())]
+        return {os.path.normpath(os.path.join(base, name)) for name in names}
+    taken = set()
+    for _, args in cmake_calls(path):
+        for arg in args:
+            arg = arg.strip('"')
+            if arg.startswith(ROOT_VARIABLES):
+                taken.add(os.path.normpath(arg.split("/", 1)[1]))
+                continue
+            for variable in SOURCE_VARIABLES:
+                if arg.startswith(variable):
+                    arg = arg[len(variable):]
+            if arg.startswith("../"):
+                taken.add(os.path.normpath(os.path.join(base, arg)))
+    return taken
+
+
+def check_builds(folder, table, used_by_program, failures, pending_seen):
+    """Checks what the folder's build files link and take from other folders."""
+    uses, test_uses, all_test_code = table[folder]
     library = f"ratiomat_{folder}"
-    calls = [(function, args) for function, args in cmake_calls(cmake) if args and args[0] == library]
-    linked = set()
-    for function, args in calls:
-        if function == "target_link_libraries":
-            linked |= linked_folders(args[1:], table)
-    for used in sorted(linked - uses):
-        failures.append(f"{cmake}: {library} links ratiomat_{used}, which {folder}/ may not use")
-    if any(function == "add_library" for function, _ in calls):
+    links = {}
+    for path, is_test in build_files(folder):
+        is_test = is_test or all_test_code
+        allowed = uses | (test_uses if is_test else set())
+        what = f"{folder}/ tests" if is_test else f"{folder}/"
+        calls = cmake_calls(path) if path.endswith("CMakeLists.txt") else []
+        for function, args in calls:
+            if function == "target_link_libraries" and args and args[0] == library:
+                links.setdefault(path, set()).update(linked_folders(args[1:], table))
+            for used in sorted(linked_folders(args, table) - allowed - {folder}):
+                failures.append(f"{path}: {function}({args[0]} ...) uses ratiomat_{used}, which {what} may not use")
+        for taken in sorted(paths_taken(path)):
+            parts = taken.split(os.sep)
+            used = parts[0]
+            where = f"{path}: takes in {taken}"
+            if used == folder or used not in table:
+                if used == folder and len(parts) > 2 and parts[1] in TEST_DIRS and not is_test:
+                    failures.append(f"{where}: program code takes in a test helper")
+                continue
+            if (path, taken) in PENDING_USES:
+                pending_seen.add((path, taken))
+                print(f"  not yet fixed (PENDING_USES in {os.path.basename(__file__)}): {where}")
+            elif used not in allowed:
+                failures.append(f"{where}: {what} may use {only(allowed)}")
+            elif len(parts) > 2 and parts[1] in TEST_DIRS and not is_test:
+                failures.append(f"{where}: program code takes in a test helper")
+    cmake = os.path.join(folder, "CMakeLists.txt")
+    linked = links.get(cmake, set())
+    calls = cmake_calls(cmake)
+    if any(function == "add_library" and args and args[0] == library for function, args in calls):
         for used in sorted(used_by_program - linked):
             failures.append(f"{cmake}: {folder}/ includes {used}/ but {library} does not link ratiomat_{used}")
-    for sub in TEST_DIRS:
-        sub_cmake = os.path.join(folder, sub, "CMakeLists.txt")
-        for function, args in cmake_calls(sub_cmake):
-            if function != "ratiomat_add_test":
-                continue
-            for used in sorted(linked_folders(args[1:], table) - uses - test_uses - {folder}):
-                failures.append(f"{sub_cmake}: {args[0]} links ratiomat_{used}, which {folder}/ tests may not use")
 
 
 def main():
@@ -149,6 +226,7 @@ def main():
     table = read_table(failures)
     root_dirs = {d for d in os.listdir(ROOT) if os.path.isdir(os.path.join(ROOT, d))}
     passed, failed = 0, (1 if failures else 0)
+    pending_seen = set()
     for folder in sorted(table):
         before = len(failures)
         if folder not in root_dirs:
@@ -157,12 +235,15 @@ def main():
             files, used_by_program = check_includes(folder, table, root_dirs, failures)
             if not files:
                 failures.append(f"{folder}/ has no C++ file to check")
-            check_links(folder, table, used_by_program, failures)
+            check_builds(folder, table, used_by_program, failures, pending_seen)
             print(f"{folder}/: {len(files)} files")
         if len(failures) == before:
             passed += 1
         else:
             failed += 1
+    for path, taken in sorted(PENDING_USES - pending_seen):
+        failed += 1
+        failures.append(f"{path} no longer takes in {taken}: remove it from PENDING_USES")
     for failure in failures:
         print(f"FAILED: {failure}")
     print(f"{passed} passed, {failed} failed")
