@@ -34,7 +34,8 @@ esac
 export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
 
 build=${FUZZ_BUILD:-build-fuzz}
-CXX=${CXX:-clang++-14} cmake -S . -B "$build" -G Ninja -DRATIOMAT_FUZZ=ON >/dev/null || exit 1
+# The fuzz preset (clang-14, RATIOMAT_FUZZ=ON), in $build, with $CXX if set.
+cmake --preset fuzz -B "$build" -DCMAKE_CXX_COMPILER="${CXX:-clang++-14}" >/dev/null || exit 1
 if [ $# -gt 0 ]; then
   cmake --build "$build" --target "$@" || exit 1
 else

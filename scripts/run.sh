@@ -3,5 +3,5 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-./scripts/build.sh build
+./scripts/build.sh dev
 exec ./build/app/ratiomat

@@ -8,6 +8,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh >/dev/null
-./scripts/build.sh build >/dev/null
+./scripts/build.sh dev >/dev/null
 cd build
 env -u LC_ALL -u LANGUAGE LANG=C.UTF-8 RATIOMAT_UPDATE_REFERENCES=1 ctest -L offscreen --output-on-failure
