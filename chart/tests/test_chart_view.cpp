@@ -64,7 +64,7 @@ struct ShownChart
     }
 };
 
-const QColor kRed(255, 0, 0), kYellow(255, 255, 0), kLime(0, 255, 0);
+const QColor kRed(255, 0, 0), kLime(0, 255, 0);
 
 } // namespace
 
