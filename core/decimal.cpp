@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
+// POSIX declares newlocale() and locale_t in <locale.h>, not in <clocale>.
+#include <locale.h> // NOLINT(modernize-deprecated-headers)
 #include <string>
 
 static_assert(LDBL_MANT_DIG == 64, "the gear arithmetic needs the 80-bit extended type");
