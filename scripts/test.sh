@@ -1,13 +1,15 @@
 #!/bin/bash
 # Installs what the tests need (once), checks the formatting and the layers, builds
-# everything and runs the whole suite headless, in the C locale and in a
-# Danish one; then the end-to-end desktop test; then the suite again under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then each fuzz target
-# briefly on its seed corpus; then the report printed through a private CUPS
-# daemon, and the Debian package built, installed, started and removed.
+# everything (the ci preset: warnings are errors) and runs the whole suite
+# headless, in the C locale and in a Danish one; then clang-tidy and clazy
+# over the sources; then the end-to-end desktop test; then the suite again
+# under AddressSanitizer + UndefinedBehaviorSanitizer, and built with clang;
+# then each fuzz target briefly on its seed corpus; then the report printed
+# through a private CUPS daemon, and the Debian package built, installed,
+# started and removed. The builds are the presets of CMakePresets.json.
 # Exits non-zero on any failure and ends with one line "N passed, M failed".
 #
-#   FAST=1 scripts/test.sh   skips the sanitizer, fuzz and package stages
+#   FAST=1 scripts/test.sh   skips the sanitizer, clang, fuzz and package stages
 #
 # Every stage is one call that adds its own counts through `tally` and counts
 # as a failure when it ran nothing: a check that tested nothing never passes.
@@ -194,7 +196,7 @@ run_e2e() {
   tally_output "$stage" "$logdir/e2e.log" "$rc"
 }
 
-# build_or_fail <dir> [cmake args]: a failed build is one failure.
+# build_or_fail <preset>: a failed build is one failure.
 build_or_fail() {
   if ! ./scripts/build.sh "$@"; then
     echo "FAILED: build $*"
@@ -206,11 +208,12 @@ build_or_fail() {
 check_format
 run_counted "include check (docs/architecture.md's dependency table)" /usr/bin/python3 scripts/check_includes.py
 
-if build_or_fail build; then
+if build_or_fail ci; then
   check_suites build offscreen xvfb
   run_ctest build offscreen C.UTF-8
   run_ctest build offscreen da_DK.UTF-8
   run_ctest build xvfb C.UTF-8
+  run_counted "clang-tidy and clazy" ./scripts/static-analysis.sh build
   run_e2e C.UTF-8
   run_counted "end-to-end desktop test on Wayland" ./scripts/test-wayland.sh build
 fi
@@ -218,7 +221,7 @@ fi
 if [ "${FAST:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  if build_or_fail build-asan -DRATIOMAT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug; then
+  if build_or_fail asan; then
     # The xvfb suite measures resident memory, which the sanitizer's
     # quarantine hides: it runs in the plain build only.
     check_suites build-asan offscreen xvfb
@@ -227,8 +230,14 @@ if [ "${FAST:-0}" != 1 ]; then
   fi
   unset ASAN_OPTIONS UBSAN_OPTIONS
 
-  if CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRATIOMAT_FUZZ=ON >/dev/null &&
-    cmake --build build-fuzz --target fuzzers; then
+  # The program and its suites built with clang-14, warnings as errors: what
+  # one compiler lets through, the other may not.
+  if build_or_fail clang; then
+    check_suites build-clang offscreen xvfb
+    run_ctest build-clang offscreen C.UTF-8
+  fi
+
+  if cmake --preset fuzz >/dev/null && cmake --build --preset fuzz; then
     seconds=${FUZZ_SECONDS:-15}
     for target in $(find build-fuzz -type f -executable -name 'fuzz_*' | sort); do
       name=$(basename "$target")
