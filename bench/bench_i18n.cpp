@@ -24,10 +24,9 @@ constexpr int kActions = 20;
 class TranslatedWindow
 {
 public:
-    TranslatedWindow()
+    TranslatedWindow() : dispatcher(new LanguageDispatcher(&window))
     {
         window.setObjectName(QStringLiteral("benchform"));
-        dispatcher = new LanguageDispatcher(&window);
         dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
         m_captions << entry(QStringLiteral("TBenchForm"), QStringLiteral("Vindue"), QStringLiteral("Window"));
         m_fonts << entry(QStringLiteral("TBenchForm"), QStringLiteral("DejaVu Sans"), QString());
@@ -51,7 +50,7 @@ public:
     }
 
     QWidget window;
-    LanguageDispatcher *dispatcher = nullptr;
+    LanguageDispatcher *dispatcher;
     Translator *translator = nullptr;
     std::vector<QLabel *> labels;
 

@@ -107,7 +107,7 @@ int main(int argc, char **argv)
     const std::unique_ptr<QWidget> w(bareWindow());
     app.installEventFilter(&probe);
     w->show();
-    return app.exec(); // ends in FirstPaint
+    return QApplication::exec(); // ends in FirstPaint
 }
 
 #else
@@ -120,7 +120,7 @@ int ratiomatChild(int argc, char **argv)
     const auto w = std::make_unique<app::MainWindow>();
     app.installEventFilter(&probe);
     w->show();
-    return app.exec(); // ends in FirstPaint
+    return QApplication::exec(); // ends in FirstPaint
 }
 
 struct Sample

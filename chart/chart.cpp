@@ -196,7 +196,7 @@ void drawAxisTitles(QPainter &painter, const ChartModel &model, const ChartLayou
     const QString bottomTitle = model.axis(AxisId::Bottom).title();
     if (!leftTitle.isEmpty()) {
         painter.save();
-        painter.translate(layout.inner.left(), (plot.top() + plot.bottom()) / 2);
+        painter.translate(layout.inner.left(), plot.center().y());
         painter.rotate(-90);
         painter.drawText(QRect(-plot.height(), 0, 2 * plot.height(), textHeight), Qt::AlignHCenter | Qt::AlignTop,
                          leftTitle);

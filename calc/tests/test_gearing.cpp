@@ -4,6 +4,7 @@
 #include "fake_gear_window.h"
 
 #include <QTest>
+#include <cstddef>
 
 using calc::Chainring;
 using Bar = FakeGearWindow::Bar;
@@ -49,7 +50,7 @@ private Q_SLOTS:
         w.recalc(sep[0]);
         QCOMPARE(w.unitLabels, unit == 0 ? QStringLiteral("Km/t") : QStringLiteral("Mph"));
         for (int row = 1; row <= 9; ++row)
-            for (int ring = 0; ring < 3; ++ring) {
+            for (std::size_t ring = 0; ring < 3; ++ring) {
                 const auto r = Chainring(ring);
                 const char *speed = unit == 0 ? kWorked[row - 1][ring * 2 + 1] : kWorkedMph[row - 1][ring];
                 QCOMPARE(w.inch(r, row), QString::fromLatin1(kWorked[row - 1][ring * 2]).replace(u'.', sep[0]));
