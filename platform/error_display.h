@@ -38,17 +38,24 @@ template <typename F> void runGuarded(F &&f) noexcept
     }
 }
 
+// Calls a handler with a signal's arguments, or with none when it takes none.
+// A function template of its own: here the call without arguments depends
+// on the handler's type, so it is compiled only for a handler that takes
+// none (inside guarded()'s lambda clang compiles it for every handler).
+template <typename F, typename... Args> void callHandler(F &f, Args &&...args)
+{
+    if constexpr (std::is_invocable_v<F &, Args...>)
+        f(std::forward<Args>(args)...);
+    else
+        f();
+}
+
 // Wraps a handler for connect(): guarded([this] { ... }). A handler that
 // takes no arguments ignores the signal's.
 template <typename F> auto guarded(F f)
 {
     return [f = std::move(f)](auto &&...args) mutable {
-        runGuarded([&] {
-            if constexpr (std::is_invocable_v<F &, decltype(args)...>)
-                f(std::forward<decltype(args)>(args)...);
-            else
-                f();
-        });
+        runGuarded([&] { callHandler(f, std::forward<decltype(args)>(args)...); });
     };
 }
 
