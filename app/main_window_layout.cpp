@@ -9,6 +9,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
+#include "i18n/window_translation.h"
 #include "platform/check_box.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
@@ -176,10 +177,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     tabChanged();
 }
 
-MainWindow::~MainWindow()
+MainWindow::~MainWindow() = default;
+
+const QList<QObject *> &MainWindow::components() const
 {
-    // The translator works through the form adapter: it goes first.
-    delete m_translator;
+    return m_translation->components();
+}
+
+i18n::Translator *MainWindow::translator() const
+{
+    return &m_translation->translator();
 }
 
 QLabel *MainWindow::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
@@ -342,28 +349,10 @@ QStringList MainWindow::storedComponentOrder()
 
 void MainWindow::buildTranslator()
 {
-    const QStringList order = storedComponentOrder();
-
     m_dispatcher = new i18n::LanguageDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
-
-    // One pass over the children, then a look-up per name: this runs at
-    // start-up. A listed name that no component carries fails test_stored_names.
-    QHash<QString, QObject *> byName;
-    for (QObject *o : findChildren<QObject *>())
-        if (!o->objectName().isEmpty() && !byName.contains(o->objectName()))
-            byName.insert(o->objectName(), o);
-    m_components.clear();
-    for (const QString &name : order) {
-        QObject *found = byName.value(name);
-        Q_ASSERT_X(found, "Tgearform", qPrintable(name));
-        if (found)
-            m_components << found;
-    }
-    m_form = std::make_unique<i18n::QtForm>(this, QStringLiteral("Tgearform"), m_components);
-    m_translator = new i18n::Translator(*m_form, this);
-    m_translator->setObjectName(QStringLiteral("siLang1"));
-    i18n::loadStoredTables(i18n::kMainWindowTables, *m_form, *m_translator, m_dispatcher);
+    m_translation = std::make_unique<i18n::WindowTranslation>(
+        *this, QStringLiteral("Tgearform"), storedComponentOrder(), i18n::kMainWindowTables, m_dispatcher);
 }
 
 void MainWindow::buildSetupTab(platform::TabSheet *page)

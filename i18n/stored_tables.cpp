@@ -189,7 +189,7 @@ bool namedAs(QObject &o, const QString &name)
 {
     if (o.objectName().isEmpty())
         o.setObjectName(name);
-    return o.objectName().compare(name, Qt::CaseInsensitive) == 0;
+    return sameStoredName(o.objectName(), name);
 }
 
 } // namespace
@@ -224,7 +224,7 @@ void loadStoredText(const QString &text, const QString &source, i18n::Form &form
     // References are resolved once the whole window has been read, still
     // while it loads.
     if (!dispatcherRef.isEmpty()) {
-        if (!dispatcher || dispatcher->objectName().compare(dispatcherRef, Qt::CaseInsensitive) != 0)
+        if (!dispatcher || !sameStoredName(dispatcher->objectName(), dispatcherRef))
             fail(source, 0, QStringLiteral("no dispatcher named %1").arg(dispatcherRef));
         translator.setLangDispatcher(dispatcher);
     }

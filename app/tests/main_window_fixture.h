@@ -143,7 +143,7 @@ inline QString reportText(app::MainWindow &form)
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     const bool opened = withReportPreview(form, [&](report::ReportPreviewWindow &) {
         report_test::PdfPrinter printer(pdf);
-        report::ReportLifetime::currentForm()->reportPage->print(printer);
+        report::ReportLifetime::currentForm()->reportPage()->print(printer);
     });
     return opened ? report_test::pdfLayoutText(pdf) : QString();
 }
