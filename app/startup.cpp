@@ -15,7 +15,7 @@ void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Ratiomat"));
     QApplication::setOrganizationName(QStringLiteral("Ratiomat"));
-    QApplication::setDesktopFileName(QStringLiteral("ratiomat"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.ratiomat"));
     icons::initResources();
     QApplication::setWindowIcon(icons::programIcon());
     // Liberation Sans has Arial's metrics; it is also the closest match for
