@@ -23,5 +23,7 @@ if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
                       "${PROJECT_VERSION}: add an entry for ${PROJECT_VERSION} (dch -v ${PROJECT_VERSION})")
 endif()
 
-# Installed as it is; dh_compress gzips it for the package.
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/ratiomat.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual page, with the version filled in; dh_compress gzips it for the
+# package.
+configure_file(${CMAKE_SOURCE_DIR}/packaging/ratiomat.1 ${CMAKE_BINARY_DIR}/packaging/ratiomat.1 @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/ratiomat.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
