@@ -163,9 +163,10 @@ if apt-get install -y -q "./$deb" "./$dbgsym" >"$work/apt.log" 2>&1; then
   # and line from the debug symbols (the sources are not installed).
   (cd "$work" && QT_QPA_PLATFORM=offscreen timeout 120 gdb -nx -batch -ex 'break app::prepareApplication' -ex run -ex bt \
     -ex 'x/i main' -ex kill /usr/bin/ratiomat) >"$work/gdb" 2>&1
-  grep -E '^#|<main>' "$work/gdb"
+  grep -E '^#|<main' "$work/gdb"
   check "gdb's back trace of the installed program names functions, files and lines" \
-    grep -qE '^#1 .* main \(.*\) at \./app/main\.cpp:[0-9]+' "$work/gdb"
+    bash -c "grep -qE '^#0 +app::prepareApplication \(\) at \./app/startup\.cpp:[0-9]+' '$work/gdb' &&
+      grep -qE '^#1 .* main \(.*\) at \./app/main\.cpp:[0-9]+' '$work/gdb'"
   check "its code has the control-flow protection's landing pads (endbr64 at main)" \
     grep -qE '<main[^>]*>:[[:space:]]+endbr64' "$work/gdb"
 
