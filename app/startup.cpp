@@ -16,7 +16,7 @@ void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Ratiomat"));
     QApplication::setOrganizationName(QStringLiteral("Ratiomat"));
-    QApplication::setDesktopFileName(QStringLiteral("ratiomat"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.ratiomat"));
     icons::initResources();
     QApplication::setWindowIcon(icons::programIcon());
     // The pointer over a disabled menu entry shows its hint as over any other.
