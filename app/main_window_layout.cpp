@@ -14,6 +14,7 @@
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/menu_item.h"
+#include "platform/menu_style.h"
 #include "platform/radio_group.h"
 #include "platform/status_bar.h"
 #include "platform/tab_sheet.h"
@@ -305,6 +306,8 @@ void MainWindow::buildMenus()
 
 void MainWindow::fillMenu(QMenu *menu, std::initializer_list<MenuEntry> entries)
 {
+    // The pointer over a disabled entry shows its hint as over any other.
+    platform::letMenuHighlightDisabledEntries(*menu);
     // Qt menus show QActions; each menu item is also a named component of
     // its own (a MenuItem), bound to its window command where it has one.
     for (const MenuEntry &e : entries) {
