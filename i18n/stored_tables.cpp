@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QScopeGuard>
+#include <optional>
+#include <variant>
 
 namespace i18n {
 
@@ -36,23 +38,42 @@ int toInt(const StoredProperty &p, const QString &source)
     return v;
 }
 
+// The stored format's words for the translator's lists and values, and
+// what each stands for here. The stored spellings stay in this table (and
+// in the stored files); the rest of the program uses the C++ names.
 const struct
 {
-    const char *name;
-    ListKind kind;
-} kLists[] = {
-    {"Captions", stCaptions},
-    {"Hints", stHints},
-    {"DisplayLabels", stDisplayLabels},
-    {"Strings", stStrings},
-    {"Fonts", stFonts},
-    {"MultiLines", stMultiLines},
-    {"DlgsCaptions", stDlgsCaptions},
-    {"OtherStrings", stOtherStrings},
-    {"Locales", stLocales},
-    {"CharSets", stCharSets},
-    {"Collections", stCollections},
+    const char *stored;
+    std::variant<ListKind, EmptyTextRule, TranslatorOption> meaning;
+} kVocabulary[] = {
+    // The lists, by their stored property names.
+    {"Captions", ListKind::Captions},
+    {"Hints", ListKind::Hints},
+    {"DisplayLabels", ListKind::DisplayLabels},
+    {"Strings", ListKind::ProgramTexts},
+    {"Fonts", ListKind::FontNames},
+    {"MultiLines", ListKind::StringListProperties},
+    {"DlgsCaptions", ListKind::DialogTexts},
+    {"OtherStrings", ListKind::OtherTextProperties},
+    {"Locales", ListKind::LocaleFormats},
+    {"CharSets", ListKind::FontCharsets},
+    {"Collections", ListKind::CollectionItems},
+    // The values of TranslateType.
+    {"ttNoChange", EmptyTextRule::KeepCurrent},
+    {"ttGetDefault", EmptyTextRule::UseFirstLanguage},
+    // The items of Options.
+    {"loUseExtUDStrings", TranslatorOption::ExternalProgramTexts},
+    {"loUseExtCommonStrings", TranslatorOption::ExternalCommonTexts},
 };
+
+// The meaning of type T that a stored word has, if any.
+template <class T> std::optional<T> meaningOf(QStringView word, Qt::CaseSensitivity cs = Qt::CaseSensitive)
+{
+    for (const auto &w : kVocabulary)
+        if (const T *meaning = std::get_if<T>(&w.meaning); meaning && word.compare(QLatin1String(w.stored), cs) == 0)
+            return *meaning;
+    return std::nullopt;
+}
 
 bool is(const StoredProperty &p, const char *name)
 {
@@ -66,12 +87,10 @@ void requireList(const StoredProperty &p, bool list, const QString &source)
              QStringLiteral("%1 wants %2").arg(p.name, list ? QStringLiteral("a list") : QStringLiteral("a value")));
 }
 
-TranslateType toTranslateType(const StoredProperty &p, const QString &source)
+EmptyTextRule toEmptyTextRule(const StoredProperty &p, const QString &source)
 {
-    if (p.value.trimmed() == QLatin1String("ttNoChange"))
-        return ttNoChange;
-    if (p.value.trimmed() == QLatin1String("ttGetDefault"))
-        return ttGetDefault;
+    if (const auto rule = meaningOf<EmptyTextRule>(p.value.trimmed()))
+        return *rule;
     fail(source, p.line, QStringLiteral("unknown TranslateType %1").arg(p.value));
 }
 
@@ -83,12 +102,10 @@ TranslatorOptions toOptions(const StoredProperty &p, const QString &source)
         fail(source, p.line, QStringLiteral("Options wants [..]"));
     TranslatorOptions options;
     for (const QString &o : v.mid(1, v.size() - 2).split(u',', Qt::SkipEmptyParts)) {
-        if (o.trimmed() == QLatin1String("loUseExtUDStrings"))
-            options |= loUseExtUDStrings;
-        else if (o.trimmed() == QLatin1String("loUseExtCommonStrings"))
-            options |= loUseExtCommonStrings;
-        else
+        const auto option = meaningOf<TranslatorOption>(o.trimmed());
+        if (!option)
             fail(source, p.line, QStringLiteral("unknown option %1").arg(o.trimmed()));
+        options |= *option;
     }
     return options;
 }
@@ -133,7 +150,7 @@ const TranslatorProperty kTranslatorProperties[] = {
     {"DoNotTranslate", true, [](auto &t, auto &p, auto &) { t.setDoNotTranslate(p.items); }},
     {"LangNames", true, [](auto &t, auto &p, auto &) { t.setLangNames(p.items); }},
     {"Language", false, [](auto &t, auto &p, auto &) { t.setLanguage(p.value); }},
-    {"TranslateType", false, [](auto &t, auto &p, auto &source) { t.setTranslateType(toTranslateType(p, source)); }},
+    {"TranslateType", false, [](auto &t, auto &p, auto &source) { t.setEmptyTextRule(toEmptyTextRule(p, source)); }},
     {"Options", false, [](auto &t, auto &p, auto &source) { t.setOptions(toOptions(p, source)); }},
     {"NeedAllDlgs", false, [](auto &t, auto &p, auto &source) { t.setNeedAllDlgs(toBool(p, source)); }},
     {"ChangingCursor", false, [](auto &t, auto &p, auto &source) { t.setChangingCursor(toInt(p, source)); }},
@@ -147,12 +164,11 @@ const TranslatorProperty kTranslatorProperties[] = {
 // remembered, to be resolved after the whole window has been read.
 void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString &source, QString &dispatcherRef)
 {
-    for (const auto &l : kLists)
-        if (is(p, l.name)) {
-            requireList(p, true, source);
-            t.storedList(l.kind) = p.items; // filled in place: no effect
-            return;
-        }
+    if (const auto kind = meaningOf<ListKind>(p.name, Qt::CaseInsensitive)) {
+        requireList(p, true, source);
+        t.storedList(*kind) = p.items; // filled in place: no effect
+        return;
+    }
     if (is(p, "LangDispatcher")) {
         requireList(p, false, source);
         dispatcherRef = p.value.trimmed();

@@ -60,7 +60,7 @@ public:
 
     // The lists. list() is read-only; storedList() is filled in place by the
     // loader without any effect; assignList() is the whole-list assignment,
-    // which applies that list at once (except `DlgsCaptions`).
+    // which applies that list at once (except DialogTexts).
     const QStringList &list(ListKind kind) const { return m_tables.list(kind); }
     QStringList &storedList(ListKind kind) { return m_tables.list(kind); }
     void assignList(ListKind kind, const QStringList &entries);
@@ -84,8 +84,8 @@ public:
     void setLangNames(const QStringList &names);
     QString language() const { return m_language; }
     void setLanguage(const QString &name);
-    TranslateType translateType() const { return m_translateType; }
-    void setTranslateType(TranslateType type) { m_translateType = type; }
+    EmptyTextRule emptyTextRule() const { return m_emptyTextRule; }
+    void setEmptyTextRule(EmptyTextRule rule) { m_emptyTextRule = rule; }
     TranslatorOptions options() const { return m_tables.options; }
     void setOptions(TranslatorOptions options) { m_tables.options = options; }
     bool needAllDlgs() const { return m_tables.needAllDlgs; }
@@ -103,7 +103,7 @@ public:
     const QStringList &savedFormats() const { return m_tables.savedFormats; }
     int pendingKind() const { return m_pendingKind; }
     const QStringList &removedEntries() const { return m_removedEntries; }
-    // What applying `Locales` would set. Applying never touches the
+    // What applying LocaleFormats would set. Applying never touches the
     // process's own number, date and time formats.
     const QStringList &appliedFormats() const { return m_appliedFormats; }
 
@@ -130,7 +130,7 @@ private:
     // Writes one entry's text of the active language into its component.
     void applyEntry(ListKind kind, const QString &entry);
     void applyFonts(const QStringList &entries, qsizetype start);
-    void applyLocales();
+    void applyLocaleFormats();
     void applyCollections();
     void applyExtended();
     void syncWindowEntries();
@@ -159,7 +159,7 @@ private:
     QStringList m_doNotTranslate;
     QStringList m_langNames{QStringLiteral("Language N1")};
     QString m_language = QStringLiteral("Language N1");
-    TranslateType m_translateType = ttNoChange;
+    EmptyTextRule m_emptyTextRule = EmptyTextRule::KeepCurrent;
     qint16 m_changingCursor = -1;
     bool m_doRaiseExceptions = false;
 

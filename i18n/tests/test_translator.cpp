@@ -22,11 +22,11 @@ private Q_SLOTS:
     {
         FakeTranslated t;
         QCOMPARE(t.lang.language(), t.lang.langNames().first());
-        QCOMPARE(t.lang.list(stDlgsCaptions).size(), 15); // the message dialogs only
-        const QStringList &locales = t.lang.list(stLocales);
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).size(), 15); // the message dialogs only
+        const QStringList &locales = t.lang.list(ListKind::LocaleFormats);
         QCOMPARE(locales.size(), 15);
         QCOMPARE(locales[2], QStringLiteral("Decimal Separator") + D + QLocale::system().decimalPoint() + D);
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, t.lang.list(stListView_TreeView_Items)); // has no list
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, t.lang.list(ListKind::ViewItems)); // has no list
     }
 
     void oneTranslatorPerOwner()
@@ -43,18 +43,18 @@ private Q_SLOTS:
         t.lang.setNumOfLanguages(3);
         QCOMPARE(t.lang.langNames(), (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"),
                                                   QStringLiteral("Language N3")}));
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
-        QCOMPARE(t.lang.list(stLocales).first().count(D), 4);
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning|||"));
+        QCOMPARE(t.lang.list(ListKind::LocaleFormats).first().count(D), 4);
         t.lang.setNumOfLanguages(1);
         QCOMPARE(t.lang.langNames(), QStringList{QStringLiteral("Language N1")});
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||")); // never shortened
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning|||")); // never shortened
         QCOMPARE(errorOf<LanguageError>([&] { t.lang.setNumOfLanguages(0); }),
                  QStringLiteral("0 - is not a valid property value !\rValue must be more than ZERO !"));
         QCOMPARE(t.lang.numOfLanguages(), 1);
 
         t.form.loading = true; // no top-up while loading
         t.lang.setNumOfLanguages(4);
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning|||"));
         QCOMPARE(t.lang.langNames().size(), 4);
     }
 
@@ -76,10 +76,10 @@ private Q_SLOTS:
     {
         TwoLanguages t;
         t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("laid out"));
-        t.lang.storedList(stCaptions) = QStringList{e("TForm1|Vindue|Window|"), e("Label1|Hej|Hello|")};
+        t.lang.storedList(ListKind::Captions) = QStringList{e("TForm1|Vindue|Window|"), e("Label1|Hej|Hello|")};
         t.lang.setActiveLanguage(1);
         QCOMPARE(t.changes, 0);
-        QCOMPARE(t.lang.list(stCaptions).size(), 2); // not synchronised either
+        QCOMPARE(t.lang.list(ListKind::Captions).size(), 2); // not synchronised either
         QCOMPARE(t.form.window().readString(QStringLiteral("Caption")), QString());
         t.lang.setActiveLanguage(2);
         QCOMPARE(t.changes, 1);
@@ -90,7 +90,7 @@ private Q_SLOTS:
     {
         TwoLanguages t;
         FakeComponent &label = t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("laid out"));
-        t.lang.storedList(stCaptions) = QStringList{e("Label1|Hej|Hello|")};
+        t.lang.storedList(ListKind::Captions) = QStringList{e("Label1|Hej|Hello|")};
         t.form.loading = true;
         t.lang.setActiveLanguage(2);
         QCOMPARE(t.lang.activeLanguage(), 2);
@@ -116,9 +116,9 @@ private Q_SLOTS:
         t.lang.setLangNames({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
         QCOMPARE(t.lang.numOfLanguages(), 3);
         QCOMPARE(t.lang.language(), QStringLiteral("A"));
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning||")); // no top-up this way
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning||")); // no top-up this way
         t.lang.setLangDelim(9);
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), QStringLiteral("Warning\tWarning\t\t"));
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), QStringLiteral("Warning\tWarning\t\t"));
     }
 
     void wholeListAssignmentAppliesThatList()
@@ -126,13 +126,13 @@ private Q_SLOTS:
         TwoLanguages t;
         FakeComponent &label = t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("x"));
         label.prop(QStringLiteral("Hint")).text = QStringLiteral("old hint");
-        t.lang.storedList(stHints) = QStringList{e("Label1|Tip|Tip EN|")};
-        t.lang.assignList(stCaptions, {e("Label1|Hej|Hello|")});
+        t.lang.storedList(ListKind::Hints) = QStringList{e("Label1|Tip|Tip EN|")};
+        t.lang.assignList(ListKind::Captions, {e("Label1|Hej|Hello|")});
         QCOMPARE(label.readString(QStringLiteral("Caption")), QStringLiteral("Hej"));
         QCOMPARE(label.readString(QStringLiteral("Hint")), QStringLiteral("old hint"));
-        QCOMPARE(t.lang.pendingKind(), int(stCaptions));
+        QCOMPARE(t.lang.pendingKind(), int(ListKind::Captions));
         QCOMPARE(t.changes, 1);
-        t.lang.assignList(stDlgsCaptions, {e("Warning|Advarsel||")});
+        t.lang.assignList(ListKind::DialogTexts, {e("Warning|Advarsel||")});
         QCOMPARE(t.changes, 1);
     }
 
@@ -144,8 +144,8 @@ private Q_SLOTS:
         TwoLanguages t;
         t.lang.setChangeLocales(true);
         QStringList expected = t.lang.appliedFormats();
-        t.lang.assignList(stLocales, {e("Thousand Separator|'x||"), e("Short Date Format|d/M||"),
-                                      e("Long Day Names|Sun,\"Mon day\"||"), e("Time AM String|||")});
+        t.lang.assignList(ListKind::LocaleFormats, {e("Thousand Separator|'x||"), e("Short Date Format|d/M||"),
+                                                    e("Long Day Names|Sun,\"Mon day\"||"), e("Time AM String|||")});
         expected[qsizetype(LocaleItem::ThousandSeparator)] = QStringLiteral("'");
         expected[qsizetype(LocaleItem::ShortDateFormat)] = QStringLiteral("d/M");
         QStringList days = expected[qsizetype(LocaleItem::LongDayNames)].split(u',');
@@ -162,7 +162,7 @@ private Q_SLOTS:
         FakeProperty &items = radio.prop(QStringLiteral("Items"));
         items.kind = i18n::PropertyKind::StringList;
         items.items = QStringList{QStringLiteral("Km/t"), QStringLiteral("Mph")};
-        t.lang.storedList(stMultiLines) = QStringList{e("RadioGroup1.Items|Km/t,Mph|Km/h,Mph|")};
+        t.lang.storedList(ListKind::StringListProperties) = QStringList{e("RadioGroup1.Items|Km/t,Mph|Km/h,Mph|")};
         t.lang.setActiveLanguage(2);
         QCOMPARE(items.items, (QStringList{QStringLiteral("Km/h"), QStringLiteral("Mph")}));
         QCOMPARE(items.writes, 1);
@@ -204,7 +204,7 @@ private Q_SLOTS:
             for (const QString &entry : lang->list(ListKind(kind)))
                 QVERIFY2(!entry.contains(u'\t'), qPrintable(entry));
         // Month and day names from the machine complete the stored items.
-        const QStringList &locales = lang->list(stLocales);
+        const QStringList &locales = lang->list(ListKind::LocaleFormats);
         const QLocale machine = QLocale::system();
         QCOMPARE(entryKey(locales[11], D), QStringLiteral("Short Month Names"));
         QCOMPARE(entryField(locales[14], 1, D), QStringLiteral("Long Day Names"));
@@ -243,18 +243,20 @@ private Q_SLOTS:
         QCOMPARE(label->text(), QStringLiteral("Circumference"));
         QCOMPARE(window.windowTitle(), QString());
 
-        const QStringList &captions = lang->list(stCaptions);
+        const QStringList &captions = lang->list(ListKind::Captions);
         QCOMPARE(captions.first(), e("Tgearform|Ratiomat|Ratiomat|"));
         QCOMPARE(findEntryText(captions, QStringLiteral("Label43"), 1, D), QString::fromUtf8("Dækomkreds"));
         QCOMPARE(findEntryText(captions, QStringLiteral("SmallLabel2"), 1, D), QStringLiteral("Label13"));
-        QCOMPARE(findEntryText(lang->list(stHints), QStringLiteral("Chart1"), 2, D), QStringLiteral("Rightclick "));
-        QCOMPARE(findEntryText(lang->list(stHints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
-        QCOMPARE(lang->list(stCharSets)[0], e("Tgearform|DEFAULT_CHARSET||"));
-        QCOMPARE(lang->list(stCharSets)[29], e("Panel2|DEFAULT_CHARSET|"));
-        QCOMPARE(lang->list(stCharSets)[30], e("BigLabel1|||"));
-        QCOMPARE(findEntryText(lang->list(stOtherStrings), QStringLiteral("MaskEdit5.Text"), 1, D),
+        QCOMPARE(findEntryText(lang->list(ListKind::Hints), QStringLiteral("Chart1"), 2, D),
+                 QStringLiteral("Rightclick "));
+        QCOMPARE(findEntryText(lang->list(ListKind::Hints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
+        QCOMPARE(lang->list(ListKind::FontCharsets)[0], e("Tgearform|DEFAULT_CHARSET||"));
+        QCOMPARE(lang->list(ListKind::FontCharsets)[29], e("Panel2|DEFAULT_CHARSET|"));
+        QCOMPARE(lang->list(ListKind::FontCharsets)[30], e("BigLabel1|||"));
+        QCOMPARE(findEntryText(lang->list(ListKind::OtherTextProperties), QStringLiteral("MaskEdit5.Text"), 1, D),
                  QStringLiteral("  "));
-        QCOMPARE(lang->list(stDlgsCaptions)[28], QStringLiteral("|Solid") + D + QStringLiteral("|S&olid") + D + D);
+        QCOMPARE(lang->list(ListKind::DialogTexts)[28],
+                 QStringLiteral("|Solid") + D + QStringLiteral("|S&olid") + D + D);
     }
 
     void settingsDialogReadsLikeTheMainWindow()
@@ -267,11 +269,12 @@ private Q_SLOTS:
         QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("LANGUAGE N1"), QStringLiteral("LANGUAGE N2")}));
         QCOMPARE(lang->language(), QStringLiteral("LANGUAGE N1"));
         QCOMPARE(lang->langDispatcher(), nullptr);
-        QCOMPARE(lang->list(stCaptions).first(), e("TSetupForm|Indstillinger|Setup|"));
-        QCOMPARE(lang->list(stDlgsCaptions).first(), e("Warning|Warning|"));
-        QCOMPARE(findEntryText(lang->list(stLocales), QStringLiteral("Short Date Format"), 1, D),
+        QCOMPARE(lang->list(ListKind::Captions).first(), e("TSetupForm|Indstillinger|Setup|"));
+        QCOMPARE(lang->list(ListKind::DialogTexts).first(), e("Warning|Warning|"));
+        QCOMPARE(findEntryText(lang->list(ListKind::LocaleFormats), QStringLiteral("Short Date Format"), 1, D),
                  QStringLiteral("dd-MM-yyyy"));
-        QCOMPARE(findEntryText(lang->list(stCaptions), QStringLiteral("checkbox1"), 1, D), QStringLiteral("Gradient"));
+        QCOMPARE(findEntryText(lang->list(ListKind::Captions), QStringLiteral("checkbox1"), 1, D),
+                 QStringLiteral("Gradient"));
     }
 
     // Each text is read with LF and with CRLF line ends alike; a fault is
@@ -307,7 +310,7 @@ private Q_SLOTS:
             QCOMPARE(errorOf([&] { loadStoredText(lines, QStringLiteral("t.lang"), form, *lang); }), error);
             QVERIFY(!form.isLoading());
             if (error.isEmpty())
-                QCOMPARE(lang->list(stCaptions), QStringList{QStringLiteral("a")});
+                QCOMPARE(lang->list(ListKind::Captions), QStringList{QStringLiteral("a")});
         }
     }
 
