@@ -124,12 +124,14 @@ QList<ExtendedTranslation> toExtendedItems(const StoredProperty &p, const QStrin
 }
 
 // A translator's stored property other than its lists of entries: whether
-// it is stored as a list, and how it is set.
+// it is stored as a list, and how it is set. A property that nothing reads
+// is only checked by `set`, then kept as stored.
 struct TranslatorProperty
 {
     const char *name;
     bool isList;
     void (*set)(Translator &t, const StoredProperty &p, const QString &source);
+    bool storedOnly = false;
 };
 
 // In the order a translator stores them; LangDispatcher is a reference and
@@ -137,12 +139,10 @@ struct TranslatorProperty
 const TranslatorProperty kTranslatorProperties[] = {
     {"Version", false, [](auto &t, auto &p, auto &) { t.setVersion(p.value); }},
     {"IsInheritedOwner", false, [](auto &t, auto &p, auto &source) { t.setIsInheritedOwner(toBool(p, source)); }},
-    {"StringsTypes", true, [](auto &t, auto &p, auto &) { t.setStringsTypes(p.items); }},
+    {"StringsTypes", true, [](auto &, auto &, auto &) {}, true},
     {"SmartExcludeProps", true, [](auto &t, auto &p, auto &) { t.setSmartExcludeProps(p.items); }},
-    {"HandleResourceStrings", false,
-     [](auto &t, auto &p, auto &source) { t.setHandleResourceStrings(toBool(p, source)); }},
-    {"ResourceLanguageIndex", false,
-     [](auto &t, auto &p, auto &source) { t.setResourceLanguageIndex(quint16(toInt(p, source))); }},
+    {"HandleResourceStrings", false, [](auto &, auto &p, auto &source) { toBool(p, source); }, true},
+    {"ResourceLanguageIndex", false, [](auto &, auto &p, auto &source) { toInt(p, source); }, true},
     {"NumOfLanguages", false, [](auto &t, auto &p, auto &source) { t.setNumOfLanguages(toInt(p, source)); }},
     {"ActiveLanguage", false, [](auto &t, auto &p, auto &source) { t.setActiveLanguage(toInt(p, source)); }},
     {"ChangeLocales", false, [](auto &t, auto &p, auto &source) { t.setChangeLocales(toBool(p, source)); }},
@@ -155,14 +155,16 @@ const TranslatorProperty kTranslatorProperties[] = {
     {"NeedAllDlgs", false, [](auto &t, auto &p, auto &source) { t.setNeedAllDlgs(toBool(p, source)); }},
     {"ChangingCursor", false, [](auto &t, auto &p, auto &source) { t.setChangingCursor(toInt(p, source)); }},
     {"ExcludedProperties", true, [](auto &t, auto &p, auto &) { t.setExcludedProperties(p.items); }},
-    {"DoRaiseExceptions", false, [](auto &t, auto &p, auto &source) { t.setDoRaiseExceptions(toBool(p, source)); }},
+    {"DoRaiseExceptions", false, [](auto &, auto &p, auto &source) { toBool(p, source); }, true},
     {"ExtendedTranslations", true,
      [](auto &t, auto &p, auto &source) { t.setExtendedTranslations(toExtendedItems(p, source)); }},
 };
 
 // Sets one stored translator property; the dispatcher reference is only
-// remembered, to be resolved after the whole window has been read.
-void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString &source, QString &dispatcherRef)
+// remembered, to be resolved after the whole window has been read, and a
+// property that nothing reads is added to `storedOnly`.
+void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString &source, QString &dispatcherRef,
+                           QList<StoredProperty> &storedOnly)
 {
     if (const auto kind = meaningOf<ListKind>(p.name, Qt::CaseInsensitive)) {
         requireList(p, true, source);
@@ -178,6 +180,8 @@ void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString
         if (is(p, property.name)) {
             requireList(p, property.isList, source);
             property.set(t, p, source);
+            if (property.storedOnly)
+                storedOnly << p;
             return;
         }
     requireList(p, false, source);
@@ -229,7 +233,7 @@ void loadStoredText(const QString &text, const QString &source, i18n::Form &form
     for (const StoredObject &o : objects) {
         if (o.className == QLatin1String("TsiLang") && namedAs(translator, o.name)) {
             for (const StoredProperty &p : o.properties)
-                setTranslatorProperty(translator, p, source, dispatcherRef);
+                setTranslatorProperty(translator, p, source, dispatcherRef, translator.m_storedOnly);
         } else if (o.className == QLatin1String("TsiLangDispatcher") && dispatcher && namedAs(*dispatcher, o.name)) {
             for (const StoredProperty &p : o.properties)
                 setDispatcherProperty(*dispatcher, p, source);
@@ -249,6 +253,11 @@ void loadStoredText(const QString &text, const QString &source, i18n::Form &form
     if (dispatcher)
         dispatcher->setLoading(dispatcherWasLoading);
     translator.finishLoading();
+}
+
+QList<StoredProperty> storedOnlyProperties(const Translator &translator)
+{
+    return translator.m_storedOnly;
 }
 
 void loadStoredTables(const QString &path, i18n::Form &form, Translator &translator, LanguageDispatcher *dispatcher)

@@ -607,8 +607,6 @@ void Translator::cleanUpList(ListKind kind)
 
 void Translator::syncTables()
 {
-    const bool raise = m_doRaiseExceptions;
-    m_doRaiseExceptions = false;
     m_removedEntries.clear();
     const QStringList &excluded = m_tables.excludedProperties;
     try {
@@ -630,7 +628,6 @@ void Translator::syncTables()
         // Synchronisation is best effort: the switch goes on.
         ignoreFailure("synchronising the lists", e);
     }
-    m_doRaiseExceptions = raise;
 }
 
 void Translator::syncWindowEntries()

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QTest>
+#include <tuple>
 
 using namespace i18n;
 
@@ -295,6 +296,7 @@ private Q_SLOTS:
         row("no =", "  Version\n", noProperty);
         row("empty property name", "  = v5.1.1\n", noProperty);
         row("refused value", "  Language = Nope\n", "Language name shall be included in LangNames property!");
+        row("unread but checked", "  DoRaiseExceptions = maybe\n", "t.lang:2: DoRaiseExceptions wants true or false");
         QTest::newRow("no end") << "object siLang1: TsiLang\n"
                                 << "t.lang:2: unexpected end of the text";
     }
@@ -312,6 +314,27 @@ private Q_SLOTS:
             if (error.isEmpty())
                 QCOMPARE(lang->list(ListKind::Captions), QStringList{QStringLiteral("a")});
         }
+    }
+
+    // Values that nothing reads are kept as stored, spelling and order and
+    // all, so that writing the tables again changes nothing.
+    void unreadValuesAreKeptAsStored()
+    {
+        const QString text = QStringLiteral("object siLang1: TsiLang\n  DoRaiseExceptions = TRUE\n"
+                                            "  StringsTypes = (\n    |TIB_STRINGLIST\n    | TSTRINGLIST\n  )\n"
+                                            "  Captions = (\n  )\n  ResourceLanguageIndex = 07 \n"
+                                            "  HandleResourceStrings = False\nend\n");
+        QWidget window;
+        i18n::QtForm form(&window, QStringLiteral("TForm1"));
+        auto *lang = new Translator(form, &window);
+        loadStoredText(text, QStringLiteral("t.lang"), form, *lang);
+        QList<StoredProperty> kept = parseStoredText(text, QStringLiteral("t.lang")).first().properties;
+        kept.removeAt(2); // Captions is read
+        const QList<StoredProperty> found = storedOnlyProperties(*lang);
+        auto fields = [](const StoredProperty &p) { return std::tie(p.name, p.value, p.items, p.isList); };
+        QCOMPARE(found.size(), kept.size());
+        for (qsizetype i = 0; i < kept.size(); ++i)
+            QVERIFY2(fields(found[i]) == fields(kept[i]), qPrintable(kept[i].name));
     }
 
     // ---- the dispatcher
