@@ -374,8 +374,7 @@ void Translator::applyLanguage()
         applyList(ListKind::CollectionItems);
     if (k == -1)
         applyExtended();
-    if (onLanguageChanged)
-        onLanguageChanged(this);
+    Q_EMIT languageChanged();
 }
 
 void Translator::applyWindowText(ListKind kind, const char *property)

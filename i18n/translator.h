@@ -68,8 +68,6 @@ public:
     void setChangeLocales(bool on) { m_changeLocales = on; }
     LanguageDispatcher *langDispatcher() const { return m_dispatcher; }
     void setLangDispatcher(LanguageDispatcher *dispatcher);
-    // Raised at the end of every application of a language.
-    std::function<void(Translator *sender)> onLanguageChanged;
     int langDelim() const { return m_tables.delim.unicode(); }
     QChar delim() const { return m_tables.delim; }
     void setLangDelim(int code);
@@ -109,6 +107,10 @@ public:
     // The end-of-load steps: normalisation, then applyLanguage when
     // IsInheritedOwner is set.
     void finishLoading();
+
+Q_SIGNALS:
+    // At the end of every application of a language.
+    void languageChanged();
 
 private:
     friend class LanguageDispatcher;

@@ -227,7 +227,7 @@ private Q_SLOTS:
         i18n::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
         auto *lang = named(new Translator(form, &window), "siLang1");
         int changes = 0;
-        lang->onLanguageChanged = [&](Translator *) { ++changes; };
+        connect(lang, &Translator::languageChanged, this, [&] { ++changes; });
         loadStoredTables(kMainWindowTables, form, *lang, dispatcher);
 
         // ActiveLanguage 2 took effect because NumOfLanguages 2 came first;
@@ -386,7 +386,7 @@ private Q_SLOTS:
         d.setLangNames({QStringLiteral("A"), QStringLiteral("B")});
         d.setActiveLanguage(2);
         int linked = 0;
-        d.OnLinkToDispatcher = [&](LanguageDispatcher *, Translator *lang) { linked += lang == &t.lang; };
+        connect(&d, &LanguageDispatcher::translatorLinked, this, [&](Translator *lang) { linked += lang == &t.lang; });
         t.form.loading = true;
         t.lang.setLangDispatcher(&d);
         QCOMPARE(t.changes, 1);
