@@ -78,27 +78,26 @@ AboutBox::AboutBox(QWidget *parent)
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
-    bevel = new QFrame(this);
+    auto *bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel->setGeometry(8, 8, 313, 113);
 
     // The 32 x 32 icon sits in the top left corner of its 41 x 41 place.
-    icon = new QLabel(this);
+    auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
     icon->setGeometry(24, 24, 41, 41);
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     icon->setPixmap(icons::programIcon().pixmap(QSize(32, 32)));
 
-    nameLabel = about::placeLabel(new QLabel(QStringLiteral("Ratiomat"), this), "Label1", {88, 24}, about::arial(10));
-    copyrightLabel = about::placeLabel(new QLabel(QStringLiteral("Copyright © 2004–2026 Ratiomat developers"), this),
-                                       "Label2", {88, 40}, about::arial(8));
-    rightsLabel = about::placeLabel(new QLabel(QStringLiteral("All rights reserved."), this), "Label3", {88, 56},
-                                    about::arial(8));
+    about::placeLabel(new QLabel(QStringLiteral("Ratiomat"), this), "Label1", {88, 24}, about::arial(10));
+    about::placeLabel(new QLabel(QStringLiteral("Copyright © 2004–2026 Ratiomat developers"), this), "Label2", {88, 40},
+                      about::arial(8));
+    about::placeLabel(new QLabel(QStringLiteral("All rights reserved."), this), "Label3", {88, 56}, about::arial(8));
 
     QFont linkFont = about::arial(10);
     linkFont.setUnderline(true);
-    webAddress = new about::LinkLabel(about::kMakerHost, this);
+    auto *webAddress = new about::LinkLabel(about::kMakerHost, this);
     about::placeLabel(webAddress, "Label4", {88, 88}, linkFont);
     QPalette linkPalette = webAddress->palette();
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
@@ -107,9 +106,9 @@ AboutBox::AboutBox(QWidget *parent)
     webAddress->setForegroundRole(QPalette::WindowText);
     webAddress->setCursor(Qt::PointingHandCursor);
 
-    urlLink = new UrlLink(this);
-    urlLink->setObjectName(QStringLiteral("pvlUrl1"));
-    urlLink->setUrl(about::kMakerUrl);
+    m_urlLink = new UrlLink(this);
+    m_urlLink->setObjectName(QStringLiteral("pvlUrl1"));
+    m_urlLink->setUrl(about::kMakerUrl);
 
     connect(webAddress, &about::LinkLabel::clicked, this, platform::guarded([this] { openWebAddress(); }));
 
@@ -122,7 +121,7 @@ AboutBox::AboutBox(QWidget *parent)
 
 void AboutBox::openWebAddress()
 {
-    urlLink->openUrl();
+    m_urlLink->openUrl();
 }
 
 } // namespace about

@@ -3,8 +3,6 @@
 #include <QDialog>
 #include <QLabel>
 
-class QFrame;
-
 namespace about {
 
 class UrlLink;
@@ -53,13 +51,11 @@ public:
     // click is connected so that the application's error box reports it.
     void openWebAddress();
 
-    QFrame *bevel = nullptr;
-    QLabel *icon = nullptr;
-    QLabel *nameLabel = nullptr;
-    QLabel *copyrightLabel = nullptr;
-    QLabel *rightsLabel = nullptr;
-    LinkLabel *webAddress = nullptr;
-    UrlLink *urlLink = nullptr;
+private:
+    // Its parts carry their stored names: Bevel1, Image1 (the icon), Label1
+    // to Label3 (name, copyright, rights), Label4 (the web address) and
+    // pvlUrl1 (this link, which the tests reach by that name).
+    UrlLink *m_urlLink = nullptr;
 };
 
 // Handler of Help > About: shows a fresh About box modally and destroys it

@@ -13,30 +13,30 @@ UrlLink::UrlLink(QObject *parent) : QObject(parent) {}
 int UrlLink::showCommandFor(ShowCommand command)
 {
     switch (command) {
-    case ssHide:
+    case ShowCommand::Hide:
         return 0;
-    case ssMaximize:
+    case ShowCommand::Maximize:
         return 3;
-    case ssMinimize:
+    case ShowCommand::Minimize:
         return 6;
-    case ssRestore:
+    case ShowCommand::Restore:
         return 9;
-    case ssShow:
+    case ShowCommand::Show:
         return 5;
-    case ssShowDefault:
+    case ShowCommand::ShowDefault:
         return 10;
-    case ssShowMaximized:
+    case ShowCommand::ShowMaximized:
         return 3;
-    case ssShowMinimized:
+    case ShowCommand::ShowMinimized:
         return 2;
-    case ssShowMinNoActivate:
+    case ShowCommand::ShowMinimizedInactive:
         return 7;
-    case ssShowNA:
+    case ShowCommand::ShowInactive:
         return 8;
-    case ssShowNoActivate:
+    case ShowCommand::ShowNormalInactive:
         return 4;
     default:
-        return 1; // ssShowNormal and any stored value above it
+        return 1; // ShowNormal and any stored value above it
     }
 }
 

@@ -19,19 +19,19 @@ class UrlLink : public QObject
 public:
     // How the browser's window is to be shown; each value has a show-command
     // number (see showCommandFor).
-    enum ShowCommand : quint8 {
-        ssHide,
-        ssMaximize,
-        ssMinimize,
-        ssRestore,
-        ssShow,
-        ssShowDefault,
-        ssShowMaximized,
-        ssShowMinimized,
-        ssShowMinNoActivate,
-        ssShowNA,
-        ssShowNoActivate,
-        ssShowNormal,
+    enum class ShowCommand : quint8 {
+        Hide,
+        Maximize,
+        Minimize,
+        Restore,
+        Show,
+        ShowDefault,
+        ShowMaximized,
+        ShowMinimized,
+        ShowMinimizedInactive,
+        ShowInactive,
+        ShowNormalInactive,
+        ShowNormal,
     };
     Q_ENUM(ShowCommand)
 
@@ -76,7 +76,7 @@ public:
 
 private:
     QString m_url;
-    ShowCommand m_showCommand = ssShowDefault;
+    ShowCommand m_showCommand = ShowCommand::ShowDefault;
     Lookup m_lookup = &UrlLink::defaultLookup;
     Starter m_starter = &UrlLink::defaultStarter;
 };

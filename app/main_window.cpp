@@ -136,7 +136,7 @@ void MainWindow::showReport()
 
 void MainWindow::previewReport(chart::Chart *chart, report::StringGrid *grid, const QString &title)
 {
-    report::previewReport(*this, *chart, *grid, title);
+    report::previewReport(*this, *this, *chart, *grid, title);
 }
 void MainWindow::zoomIn()
 {
@@ -238,6 +238,11 @@ void MainWindow::setGearInches(Chainring ring, int row, const QString &text)
 void MainWindow::setSpeed(Chainring ring, int row, const QString &text)
 {
     m_speedCells[calc::ringIndex(ring)][size_t(row - 1)]->setText(text);
+}
+
+QString MainWindow::gearInchesText(Chainring ring, int row) const
+{
+    return m_inchCells[calc::ringIndex(ring)][size_t(row - 1)]->text();
 }
 
 QString MainWindow::speedText(Chainring ring, int row) const

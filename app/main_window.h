@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/gearing.h"
+#include "report/report_source.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -17,8 +18,8 @@ class QToolButton;
 class QMenu;
 
 namespace i18n {
-class QtForm;
 class Translator;
+class WindowTranslation;
 class LanguageDispatcher;
 } // namespace i18n
 namespace platform {
@@ -42,7 +43,11 @@ class SavePictureDialog;
 // The main window: the gearing inputs and result tables on the Setup tab,
 // the speed-range chart on the Chart tab, menus, tool bar and the commands.
 // Every component carries its stored name as objectName.
-class MainWindow : public QMainWindow, private calc::GearInputs, private calc::ResultCells, private calc::SeriesFeed
+class MainWindow : public QMainWindow,
+                   public report::ReportSource,
+                   private calc::GearInputs,
+                   private calc::ResultCells,
+                   private calc::SeriesFeed
 {
     Q_OBJECT
     Q_PROPERTY(int Tag READ readyFlag WRITE setReadyFlag)
@@ -114,8 +119,8 @@ public:
     // checks in every build that the names and the components agree.
     static QStringList storedComponentOrder();
     // The components of that order.
-    const QList<QObject *> &components() const { return m_components; }
-    i18n::Translator *translator() const { return m_translator; }
+    const QList<QObject *> &components() const;
+    i18n::Translator *translator() const;
     i18n::LanguageDispatcher *dispatcher() const { return m_dispatcher; }
 
 protected:
@@ -157,6 +162,9 @@ private:
     QString unitText() const override;
     int minCadence() const override;
     int maxCadence() const override;
+    // report::ReportSource, with the three of calc::GearInputs and the one of
+    // calc::ResultCells that it shares
+    QString gearInchesText(calc::Chainring ring, int row) const override;
     // calc::ResultCells
     void setUnitLabels(const QString &unit) override;
     void setGearInches(calc::Chainring ring, int row, const QString &text) override;
@@ -170,9 +178,7 @@ private:
     bool m_firstShowDone = false;
     QChar m_decimalSeparator;
     QString m_helpFile;
-    QList<QObject *> m_components;
-    std::unique_ptr<i18n::QtForm> m_form;
-    i18n::Translator *m_translator = nullptr;
+    std::unique_ptr<i18n::WindowTranslation> m_translation;
     i18n::LanguageDispatcher *m_dispatcher = nullptr;
 
     QTabWidget *m_pageControl = nullptr;

@@ -9,10 +9,12 @@
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
+#include "i18n/window_translation.h"
 #include "platform/check_box.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"
 #include "platform/menu_item.h"
+#include "platform/menu_style.h"
 #include "platform/radio_group.h"
 #include "platform/status_bar.h"
 #include "platform/tab_sheet.h"
@@ -176,10 +178,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     tabChanged();
 }
 
-MainWindow::~MainWindow()
+MainWindow::~MainWindow() = default;
+
+const QList<QObject *> &MainWindow::components() const
 {
-    // The translator works through the form adapter: it goes first.
-    delete m_translator;
+    return m_translation->components();
+}
+
+i18n::Translator *MainWindow::translator() const
+{
+    return &m_translation->translator();
 }
 
 QLabel *MainWindow::label(QWidget *parent, const QString &name, const QString &text, int x, int y)
@@ -298,6 +306,8 @@ void MainWindow::buildMenus()
 
 void MainWindow::fillMenu(QMenu *menu, std::initializer_list<MenuEntry> entries)
 {
+    // The pointer over a disabled entry shows its hint as over any other.
+    platform::letMenuHighlightDisabledEntries(*menu);
     // Qt menus show QActions; each menu item is also a named component of
     // its own (a MenuItem), bound to its window command where it has one.
     for (const MenuEntry &e : entries) {
@@ -342,28 +352,10 @@ QStringList MainWindow::storedComponentOrder()
 
 void MainWindow::buildTranslator()
 {
-    const QStringList order = storedComponentOrder();
-
     m_dispatcher = new i18n::LanguageDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
-
-    // One pass over the children, then a look-up per name: this runs at
-    // start-up. A listed name that no component carries fails test_stored_names.
-    QHash<QString, QObject *> byName;
-    for (QObject *o : findChildren<QObject *>())
-        if (!o->objectName().isEmpty() && !byName.contains(o->objectName()))
-            byName.insert(o->objectName(), o);
-    m_components.clear();
-    for (const QString &name : order) {
-        QObject *found = byName.value(name);
-        Q_ASSERT_X(found, "Tgearform", qPrintable(name));
-        if (found)
-            m_components << found;
-    }
-    m_form = std::make_unique<i18n::QtForm>(this, QStringLiteral("Tgearform"), m_components);
-    m_translator = new i18n::Translator(*m_form, this);
-    m_translator->setObjectName(QStringLiteral("siLang1"));
-    i18n::loadStoredTables(i18n::kMainWindowTables, *m_form, *m_translator, m_dispatcher);
+    m_translation = std::make_unique<i18n::WindowTranslation>(
+        *this, QStringLiteral("Tgearform"), storedComponentOrder(), i18n::kMainWindowTables, m_dispatcher);
 }
 
 void MainWindow::buildSetupTab(platform::TabSheet *page)

@@ -8,7 +8,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include "data/icons.h"
-#include "platform/menu_style.h"
 
 namespace app {
 
@@ -16,11 +15,9 @@ void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Ratiomat"));
     QApplication::setOrganizationName(QStringLiteral("Ratiomat"));
-    QApplication::setDesktopFileName(QStringLiteral("ratiomat"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.ratiomat"));
     icons::initResources();
     QApplication::setWindowIcon(icons::programIcon());
-    // The pointer over a disabled menu entry shows its hint as over any other.
-    platform::letMenusHighlightDisabledEntries();
     // Liberation Sans has Arial's metrics; it is also the closest match for
     // the small dialog font the layouts were made with. "MS Sans Serif" is
     // the name every window's font is stored and translated under, so it is

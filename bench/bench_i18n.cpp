@@ -40,10 +40,10 @@ public:
         m_form = std::make_unique<i18n::QtForm>(&window, QStringLiteral("TBenchForm"), m_components);
         translator = new Translator(*m_form, &window);
         translator->setNumOfLanguages(2);
-        translator->storedList(stCaptions) = m_captions;
-        translator->storedList(stHints) = m_hints;
-        translator->storedList(stFonts) = m_fonts;
-        translator->storedList(stCharSets) = m_charsets;
+        translator->storedList(ListKind::Captions) = m_captions;
+        translator->storedList(ListKind::Hints) = m_hints;
+        translator->storedList(ListKind::FontNames) = m_fonts;
+        translator->storedList(ListKind::FontCharsets) = m_charsets;
         dispatcher->setLangNames({QStringLiteral("DANSK"), QStringLiteral("ENGLISH")});
         dispatcher->setActiveLanguage(2);
         translator->setLangDispatcher(dispatcher);

@@ -21,8 +21,8 @@ namespace {
 void fillReport(report::ReportForm &form, report_test::MainWindowStandIn &window)
 {
     report::fillReportChart(form, *window.chart, window);
-    form.titleLabel->setCaption(QStringLiteral("Ratiomat"));
-    form.unitHeading->setCaption(window.unit->selectedText());
+    form.setTitle(QStringLiteral("Ratiomat"));
+    form.setUnitHeading(window.unitText());
     form.setDetailTable(window.grid);
 }
 
@@ -76,7 +76,7 @@ int main(int argc, char **argv)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
-        lines = form.reportPage->print(printer);
+        lines = form.reportPage()->print(printer);
     });
 
     bench::Verdicts v;

@@ -27,8 +27,17 @@ Component *Form::findComponent(const QString &name) const
 {
     const QList<Component *> all = components();
     for (Component *c : all)
-        if (c->name().compare(name, Qt::CaseInsensitive) == 0)
+        if (sameStoredName(c->name(), name))
             return c;
+    return nullptr;
+}
+
+QObject *findComponentByName(const QObject &owner, const QString &name)
+{
+    const QList<QObject *> all = owner.findChildren<QObject *>();
+    for (QObject *o : all)
+        if (sameStoredName(o->objectName(), name))
+            return o;
     return nullptr;
 }
 
@@ -484,13 +493,13 @@ Component *QtForm::findComponent(const QString &name) const
         m_byName.clear();
         for (const auto &c : m_components)
             if (c->isAlive()) {
-                const QString key = c->object()->objectName().toCaseFolded();
+                const QString key = storedNameKey(c->object()->objectName());
                 if (!m_byName.contains(key)) // the first of equal names wins
                     m_byName.insert(key, c.get());
             }
         m_byNameValid = true;
     }
-    QtComponent *c = m_byName.value(name.toCaseFolded());
+    QtComponent *c = m_byName.value(storedNameKey(name));
     return c && c->isAlive() ? c : nullptr;
 }
 

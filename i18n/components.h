@@ -13,6 +13,22 @@ class QObject;
 
 namespace i18n {
 
+// Stored names (objectName) compare without regard to case, by Qt's case
+// folding: storedNameKey() is the key a table of names is kept under, and
+// sameStoredName() compares two names by the same rule.
+inline QString storedNameKey(const QString &name)
+{
+    return name.toCaseFolded();
+}
+inline bool sameStoredName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The first of owner's descendants that carries `name` as its stored name,
+// or null.
+QObject *findComponentByName(const QObject &owner, const QString &name);
+
 // What a published property holds, as far as the translator cares.
 enum class PropertyKind { String, Font, StringList, Other };
 

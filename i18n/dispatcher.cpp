@@ -79,8 +79,7 @@ void LanguageDispatcher::linkTranslator(Translator *translator)
     translator->setLangNames(m_langNames);
     translator->setActiveLanguage(m_activeLanguage);
     translator->m_language = m_language;
-    if (OnLinkToDispatcher)
-        OnLinkToDispatcher(this, translator);
+    Q_EMIT translatorLinked(translator);
 }
 
 void LanguageDispatcher::unlinkTranslator(Translator *translator)

@@ -37,8 +37,6 @@ public:
     // this program loads none.
     QString fileName() const { return m_fileName; }
     void setFileName(const QString &name) { m_fileName = name; }
-    // Raised after a translator has been linked.
-    std::function<void(LanguageDispatcher *sender, Translator *translator)> OnLinkToDispatcher;
 
     void linkTranslator(Translator *translator);
     void unlinkTranslator(Translator *translator);
@@ -48,6 +46,10 @@ public:
     // and setting `Language` does not switch.
     bool isLoading() const { return m_loading; }
     void setLoading(bool loading) { m_loading = loading; }
+
+Q_SIGNALS:
+    // After a translator has been linked.
+    void translatorLinked(i18n::Translator *translator);
 
 private:
     int m_activeLanguage = 1;

@@ -38,7 +38,7 @@ int indexOfName(const QStringList &list, const QString &name);
 QString toCommaText(const QStringList &items);
 QStringList fromCommaText(const QString &text);
 
-// Character sets known to `CharSets`, in lookup order.
+// Character sets known to FontCharsets entries, in lookup order.
 struct Charset
 {
     const char *name;
@@ -50,7 +50,7 @@ int charsetCode(const QString &name, Qt::CaseSensitivity cs);
 // Name of a code, or empty.
 QString charsetName(int code);
 
-// The 15 format items of `Locales`, in their fixed order.
+// The 15 format items of LocaleFormats, in their fixed order.
 extern const QStringList kLocaleItems;
 // The format items by their place in kLocaleItems (and in the captured
 // format settings).
@@ -72,7 +72,7 @@ enum class LocaleItem : qsizetype {
     LongDayNames,
 };
 inline constexpr qsizetype kLocaleItemCount = qsizetype(LocaleItem::LongDayNames) + 1;
-// The four name lists come last; a stored `Locales` may stop before them.
+// The four name lists come last; stored LocaleFormats may stop before them.
 inline constexpr qsizetype kFirstNameListItem = qsizetype(LocaleItem::ShortMonthNames);
 // The separators, which take only the first character of a text.
 constexpr bool isSeparatorItem(LocaleItem item)
@@ -87,7 +87,7 @@ constexpr bool isNameListItem(LocaleItem item)
 }
 // The 15 message-dialog texts, with their "&".
 extern const QStringList kMessageDialogTexts;
-// The 79 standard-dialog texts stored in `DlgsCaptions`, with their "&".
+// The 79 standard-dialog texts kept in DialogTexts, with their "&".
 extern const QStringList kStandardDialogTexts;
 // The text without its accelerator marks.
 QString withoutAmpersand(QString text);

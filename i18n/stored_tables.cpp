@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QScopeGuard>
+#include <optional>
+#include <variant>
 
 namespace i18n {
 
@@ -36,23 +38,42 @@ int toInt(const StoredProperty &p, const QString &source)
     return v;
 }
 
+// The stored format's words for the translator's lists and values, and
+// what each stands for here. The stored spellings stay in this table (and
+// in the stored files); the rest of the program uses the C++ names.
 const struct
 {
-    const char *name;
-    ListKind kind;
-} kLists[] = {
-    {"Captions", stCaptions},
-    {"Hints", stHints},
-    {"DisplayLabels", stDisplayLabels},
-    {"Strings", stStrings},
-    {"Fonts", stFonts},
-    {"MultiLines", stMultiLines},
-    {"DlgsCaptions", stDlgsCaptions},
-    {"OtherStrings", stOtherStrings},
-    {"Locales", stLocales},
-    {"CharSets", stCharSets},
-    {"Collections", stCollections},
+    const char *stored;
+    std::variant<ListKind, EmptyTextRule, TranslatorOption> meaning;
+} kVocabulary[] = {
+    // The lists, by their stored property names.
+    {"Captions", ListKind::Captions},
+    {"Hints", ListKind::Hints},
+    {"DisplayLabels", ListKind::DisplayLabels},
+    {"Strings", ListKind::ProgramTexts},
+    {"Fonts", ListKind::FontNames},
+    {"MultiLines", ListKind::StringListProperties},
+    {"DlgsCaptions", ListKind::DialogTexts},
+    {"OtherStrings", ListKind::OtherTextProperties},
+    {"Locales", ListKind::LocaleFormats},
+    {"CharSets", ListKind::FontCharsets},
+    {"Collections", ListKind::CollectionItems},
+    // The values of TranslateType.
+    {"ttNoChange", EmptyTextRule::KeepCurrent},
+    {"ttGetDefault", EmptyTextRule::UseFirstLanguage},
+    // The items of Options.
+    {"loUseExtUDStrings", TranslatorOption::ExternalProgramTexts},
+    {"loUseExtCommonStrings", TranslatorOption::ExternalCommonTexts},
 };
+
+// The meaning of type T that a stored word has, if any.
+template <class T> std::optional<T> meaningOf(QStringView word, Qt::CaseSensitivity cs = Qt::CaseSensitive)
+{
+    for (const auto &w : kVocabulary)
+        if (const T *meaning = std::get_if<T>(&w.meaning); meaning && word.compare(QLatin1String(w.stored), cs) == 0)
+            return *meaning;
+    return std::nullopt;
+}
 
 bool is(const StoredProperty &p, const char *name)
 {
@@ -66,12 +87,10 @@ void requireList(const StoredProperty &p, bool list, const QString &source)
              QStringLiteral("%1 wants %2").arg(p.name, list ? QStringLiteral("a list") : QStringLiteral("a value")));
 }
 
-TranslateType toTranslateType(const StoredProperty &p, const QString &source)
+EmptyTextRule toEmptyTextRule(const StoredProperty &p, const QString &source)
 {
-    if (p.value.trimmed() == QLatin1String("ttNoChange"))
-        return ttNoChange;
-    if (p.value.trimmed() == QLatin1String("ttGetDefault"))
-        return ttGetDefault;
+    if (const auto rule = meaningOf<EmptyTextRule>(p.value.trimmed()))
+        return *rule;
     fail(source, p.line, QStringLiteral("unknown TranslateType %1").arg(p.value));
 }
 
@@ -83,12 +102,10 @@ TranslatorOptions toOptions(const StoredProperty &p, const QString &source)
         fail(source, p.line, QStringLiteral("Options wants [..]"));
     TranslatorOptions options;
     for (const QString &o : v.mid(1, v.size() - 2).split(u',', Qt::SkipEmptyParts)) {
-        if (o.trimmed() == QLatin1String("loUseExtUDStrings"))
-            options |= loUseExtUDStrings;
-        else if (o.trimmed() == QLatin1String("loUseExtCommonStrings"))
-            options |= loUseExtCommonStrings;
-        else
+        const auto option = meaningOf<TranslatorOption>(o.trimmed());
+        if (!option)
             fail(source, p.line, QStringLiteral("unknown option %1").arg(o.trimmed()));
+        options |= *option;
     }
     return options;
 }
@@ -107,12 +124,14 @@ QList<ExtendedTranslation> toExtendedItems(const StoredProperty &p, const QStrin
 }
 
 // A translator's stored property other than its lists of entries: whether
-// it is stored as a list, and how it is set.
+// it is stored as a list, and how it is set. A property that nothing reads
+// is only checked by `set`, then kept as stored.
 struct TranslatorProperty
 {
     const char *name;
     bool isList;
     void (*set)(Translator &t, const StoredProperty &p, const QString &source);
+    bool storedOnly = false;
 };
 
 // In the order a translator stores them; LangDispatcher is a reference and
@@ -120,12 +139,10 @@ struct TranslatorProperty
 const TranslatorProperty kTranslatorProperties[] = {
     {"Version", false, [](auto &t, auto &p, auto &) { t.setVersion(p.value); }},
     {"IsInheritedOwner", false, [](auto &t, auto &p, auto &source) { t.setIsInheritedOwner(toBool(p, source)); }},
-    {"StringsTypes", true, [](auto &t, auto &p, auto &) { t.setStringsTypes(p.items); }},
+    {"StringsTypes", true, [](auto &, auto &, auto &) {}, true},
     {"SmartExcludeProps", true, [](auto &t, auto &p, auto &) { t.setSmartExcludeProps(p.items); }},
-    {"HandleResourceStrings", false,
-     [](auto &t, auto &p, auto &source) { t.setHandleResourceStrings(toBool(p, source)); }},
-    {"ResourceLanguageIndex", false,
-     [](auto &t, auto &p, auto &source) { t.setResourceLanguageIndex(quint16(toInt(p, source))); }},
+    {"HandleResourceStrings", false, [](auto &, auto &p, auto &source) { toBool(p, source); }, true},
+    {"ResourceLanguageIndex", false, [](auto &, auto &p, auto &source) { toInt(p, source); }, true},
     {"NumOfLanguages", false, [](auto &t, auto &p, auto &source) { t.setNumOfLanguages(toInt(p, source)); }},
     {"ActiveLanguage", false, [](auto &t, auto &p, auto &source) { t.setActiveLanguage(toInt(p, source)); }},
     {"ChangeLocales", false, [](auto &t, auto &p, auto &source) { t.setChangeLocales(toBool(p, source)); }},
@@ -133,26 +150,27 @@ const TranslatorProperty kTranslatorProperties[] = {
     {"DoNotTranslate", true, [](auto &t, auto &p, auto &) { t.setDoNotTranslate(p.items); }},
     {"LangNames", true, [](auto &t, auto &p, auto &) { t.setLangNames(p.items); }},
     {"Language", false, [](auto &t, auto &p, auto &) { t.setLanguage(p.value); }},
-    {"TranslateType", false, [](auto &t, auto &p, auto &source) { t.setTranslateType(toTranslateType(p, source)); }},
+    {"TranslateType", false, [](auto &t, auto &p, auto &source) { t.setEmptyTextRule(toEmptyTextRule(p, source)); }},
     {"Options", false, [](auto &t, auto &p, auto &source) { t.setOptions(toOptions(p, source)); }},
     {"NeedAllDlgs", false, [](auto &t, auto &p, auto &source) { t.setNeedAllDlgs(toBool(p, source)); }},
     {"ChangingCursor", false, [](auto &t, auto &p, auto &source) { t.setChangingCursor(toInt(p, source)); }},
     {"ExcludedProperties", true, [](auto &t, auto &p, auto &) { t.setExcludedProperties(p.items); }},
-    {"DoRaiseExceptions", false, [](auto &t, auto &p, auto &source) { t.setDoRaiseExceptions(toBool(p, source)); }},
+    {"DoRaiseExceptions", false, [](auto &, auto &p, auto &source) { toBool(p, source); }, true},
     {"ExtendedTranslations", true,
      [](auto &t, auto &p, auto &source) { t.setExtendedTranslations(toExtendedItems(p, source)); }},
 };
 
 // Sets one stored translator property; the dispatcher reference is only
-// remembered, to be resolved after the whole window has been read.
-void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString &source, QString &dispatcherRef)
+// remembered, to be resolved after the whole window has been read, and a
+// property that nothing reads is added to `storedOnly`.
+void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString &source, QString &dispatcherRef,
+                           QList<StoredProperty> &storedOnly)
 {
-    for (const auto &l : kLists)
-        if (is(p, l.name)) {
-            requireList(p, true, source);
-            t.storedList(l.kind) = p.items; // filled in place: no effect
-            return;
-        }
+    if (const auto kind = meaningOf<ListKind>(p.name, Qt::CaseInsensitive)) {
+        requireList(p, true, source);
+        t.storedList(*kind) = p.items; // filled in place: no effect
+        return;
+    }
     if (is(p, "LangDispatcher")) {
         requireList(p, false, source);
         dispatcherRef = p.value.trimmed();
@@ -162,6 +180,8 @@ void setTranslatorProperty(Translator &t, const StoredProperty &p, const QString
         if (is(p, property.name)) {
             requireList(p, property.isList, source);
             property.set(t, p, source);
+            if (property.storedOnly)
+                storedOnly << p;
             return;
         }
     requireList(p, false, source);
@@ -189,7 +209,7 @@ bool namedAs(QObject &o, const QString &name)
 {
     if (o.objectName().isEmpty())
         o.setObjectName(name);
-    return o.objectName().compare(name, Qt::CaseInsensitive) == 0;
+    return sameStoredName(o.objectName(), name);
 }
 
 } // namespace
@@ -213,7 +233,7 @@ void loadStoredText(const QString &text, const QString &source, i18n::Form &form
     for (const StoredObject &o : objects) {
         if (o.className == QLatin1String("TsiLang") && namedAs(translator, o.name)) {
             for (const StoredProperty &p : o.properties)
-                setTranslatorProperty(translator, p, source, dispatcherRef);
+                setTranslatorProperty(translator, p, source, dispatcherRef, translator.m_storedOnly);
         } else if (o.className == QLatin1String("TsiLangDispatcher") && dispatcher && namedAs(*dispatcher, o.name)) {
             for (const StoredProperty &p : o.properties)
                 setDispatcherProperty(*dispatcher, p, source);
@@ -224,7 +244,7 @@ void loadStoredText(const QString &text, const QString &source, i18n::Form &form
     // References are resolved once the whole window has been read, still
     // while it loads.
     if (!dispatcherRef.isEmpty()) {
-        if (!dispatcher || dispatcher->objectName().compare(dispatcherRef, Qt::CaseInsensitive) != 0)
+        if (!dispatcher || !sameStoredName(dispatcher->objectName(), dispatcherRef))
             fail(source, 0, QStringLiteral("no dispatcher named %1").arg(dispatcherRef));
         translator.setLangDispatcher(dispatcher);
     }
@@ -233,6 +253,11 @@ void loadStoredText(const QString &text, const QString &source, i18n::Form &form
     if (dispatcher)
         dispatcher->setLoading(dispatcherWasLoading);
     translator.finishLoading();
+}
+
+QList<StoredProperty> storedOnlyProperties(const Translator &translator)
+{
+    return translator.m_storedOnly;
 }
 
 void loadStoredTables(const QString &path, i18n::Form &form, Translator &translator, LanguageDispatcher *dispatcher)

@@ -60,4 +60,10 @@ void loadStoredTables(const QString &path, Form &form, Translator &translator,
 void loadStoredText(const QString &text, const QString &source, Form &form, Translator &translator,
                     LanguageDispatcher *dispatcher = nullptr);
 
+// The translator's stored properties that nothing in the program reads
+// (StringsTypes, HandleResourceStrings, ResourceLanguageIndex,
+// DoRaiseExceptions), as stored and in stored order, so that whatever
+// writes the tables again writes them unchanged.
+QList<StoredProperty> storedOnlyProperties(const Translator &translator);
+
 } // namespace i18n

@@ -18,7 +18,7 @@ void replaceDelimiter(StoredTables &tables, QChar from, QChar to)
 void topUpDelimiters(StoredTables &tables)
 {
     const int n = tables.numOfLanguages;
-    for (ListKind kind : {stStrings, stDlgsCaptions, stLocales})
+    for (ListKind kind : {ListKind::ProgramTexts, ListKind::DialogTexts, ListKind::LocaleFormats})
         for (QString &entry : tables.list(kind)) {
             const qsizetype k = entry.count(tables.delim);
             if (k <= n)
@@ -47,7 +47,7 @@ namespace {
 // The dialog texts: the 15 message-dialog entries, or all of them.
 void fitDialogTexts(StoredTables &t)
 {
-    QStringList &dialogs = t.list(stDlgsCaptions);
+    QStringList &dialogs = t.list(ListKind::DialogTexts);
     if (dialogs.size() == 81 && !t.needAllDlgs) {
         QStringList keys;
         for (const QString &text : kMessageDialogTexts)
@@ -65,9 +65,9 @@ void fitDialogTexts(StoredTables &t)
 void replaceTabDelimiter(StoredTables &t)
 {
     const QChar tab(u'\t');
-    if (t.options.testFlag(loUseExtCommonStrings)) {
-        t.list(stDlgsCaptions).clear();
-        t.list(stLocales).clear();
+    if (t.options.testFlag(TranslatorOption::ExternalCommonTexts)) {
+        t.list(ListKind::DialogTexts).clear();
+        t.list(ListKind::LocaleFormats).clear();
     }
     if (t.delim == tab) {
         t.delim = QChar(1);
@@ -80,29 +80,30 @@ void evenOutTabbedLists(StoredTables &t)
 {
     const QChar tab(u'\t');
     const qsizetype n1 = t.numOfLanguages + 1;
-    const QStringList &dialogs = t.list(stDlgsCaptions);
-    const QStringList &locales = t.list(stLocales);
+    const QStringList &dialogs = t.list(ListKind::DialogTexts);
+    const QStringList &locales = t.list(ListKind::LocaleFormats);
     const bool tabs = (!dialogs.isEmpty() && dialogs.first().contains(tab)) ||
-                      (!locales.isEmpty() && locales.first().contains(tab)) || countOf(t.list(stCaptions), tab) == n1 ||
-                      countOf(locales, tab) == n1 || countOf(t.list(stHints), tab) == n1;
+                      (!locales.isEmpty() && locales.first().contains(tab)) ||
+                      countOf(t.list(ListKind::Captions), tab) == n1 || countOf(locales, tab) == n1 ||
+                      countOf(t.list(ListKind::Hints), tab) == n1;
     if (tabs) {
         replaceDelimiter(t, t.delim, tab);
         replaceDelimiter(t, tab, t.delim);
     }
 }
 
-// Locales stored without the four name lists get the machine's.
-void completeLocales(StoredTables &t)
+// LocaleFormats stored without the four name lists get the machine's.
+void completeLocaleFormats(StoredTables &t)
 {
-    if (t.list(stLocales).size() == kFirstNameListItem)
+    if (t.list(ListKind::LocaleFormats).size() == kFirstNameListItem)
         for (qsizetype i = kFirstNameListItem; i < kLocaleItemCount; ++i)
-            t.list(stLocales) << kLocaleItems[i] + t.delim + t.savedFormats.value(i) + t.delim;
+            t.list(ListKind::LocaleFormats) << kLocaleItems[i] + t.delim + t.savedFormats.value(i) + t.delim;
 }
 
 // Excluded properties lose their entries.
 void dropExcludedProperties(StoredTables &t)
 {
-    for (ListKind kind : {stMultiLines, stOtherStrings, stCollections})
+    for (ListKind kind : {ListKind::StringListProperties, ListKind::OtherTextProperties, ListKind::CollectionItems})
         t.list(kind).removeIf([&](const QString &e) {
             const QString prop = propertyPart(e, t.delim);
             const QString key = entryKey(e, t.delim);
@@ -113,8 +114,9 @@ void dropExcludedProperties(StoredTables &t)
     {
         const char *property;
         ListKind kind;
-    } emptied[] = {{"Caption", stCaptions}, {"Hint", stHints}, {"DisplayLabel", stDisplayLabels},
-                   {"Charset", stCharSets}, {"Font", stFonts}, {"Font", stCharSets}};
+    } emptied[] = {
+        {"Caption", ListKind::Captions},     {"Hint", ListKind::Hints},     {"DisplayLabel", ListKind::DisplayLabels},
+        {"Charset", ListKind::FontCharsets}, {"Font", ListKind::FontNames}, {"Font", ListKind::FontCharsets}};
     for (const auto &e : emptied)
         if (containsName(t.excludedProperties, QLatin1String(e.property)))
             t.list(e.kind).clear();
@@ -127,7 +129,7 @@ void normaliseTables(StoredTables &t)
     fitDialogTexts(t);
     replaceTabDelimiter(t);
     evenOutTabbedLists(t);
-    completeLocales(t);
+    completeLocaleFormats(t);
     dropExcludedProperties(t);
 }
 
@@ -177,7 +179,7 @@ QStringList captureFormats(const QLocale &locale)
     };
 }
 
-QStringList newDialogCaptions(QChar delim)
+QStringList newDialogTexts(QChar delim)
 {
     QStringList list;
     for (const QString &text : kMessageDialogTexts) {
@@ -192,7 +194,7 @@ QStringList newDialogCaptions(QChar delim)
     return list;
 }
 
-QStringList newLocales(const QStringList &savedFormats, QChar delim)
+QStringList newLocaleFormats(const QStringList &savedFormats, QChar delim)
 {
     QStringList list;
     for (int i = 0; i < kLocaleItems.size(); ++i)

@@ -11,26 +11,39 @@
 
 namespace i18n {
 
-// The list kinds; the ordinal is also the value of `PendingKind`.
-enum ListKind {
-    stCaptions = 0,
-    stHints = 1,
-    stDisplayLabels = 2,
-    stFonts = 3,
-    stMultiLines = 4,
-    stDlgsCaptions = 5,
-    stStrings = 6,
-    stOtherStrings = 7,
-    stLocales = 8,
-    stCollections = 9,
-    stCharSets = 10,
-    stListView_TreeView_Items = 11, // has no list
+// The translator's lists, by what their entries hold; the ordinal is also
+// the value of pendingKind(). stored_tables.cpp maps the stored names onto
+// them.
+enum class ListKind {
+    Captions = 0,             // a component's Caption, keyed by component
+    Hints = 1,                // a component's Hint
+    DisplayLabels = 2,        // a component's DisplayLabel
+    FontNames = 3,            // the name of a component's Font
+    StringListProperties = 4, // string lists, keyed "component.property"
+    DialogTexts = 5,          // the texts of the standard dialogs
+    ProgramTexts = 6,         // texts looked up by key, written into no component
+    OtherTextProperties = 7,  // other text properties, "component.property"
+    LocaleFormats = 8,        // number, date and time formats (kLocaleItems)
+    CollectionItems = 9,      // collection items, "component.property[...]"
+    FontCharsets = 10,        // the character set of a component's Font
+    ViewItems = 11,           // list- and tree-view items: kept in no list
 };
 inline constexpr int kListCount = 11;
+// Whether the kind has a list (ViewItems and values outside the kinds have
+// none).
+constexpr bool hasList(ListKind kind)
+{
+    return unsigned(kind) < unsigned(kListCount);
+}
 
-enum TranslateType { ttNoChange, ttGetDefault };
+// What a property gets when its entry has no text in the active language:
+// it keeps what it shows, or it gets the first language's text.
+enum class EmptyTextRule { KeepCurrent, UseFirstLanguage };
 
-enum TranslatorOption { loUseExtUDStrings = 0x1, loUseExtCommonStrings = 0x2 };
+enum class TranslatorOption {
+    ExternalProgramTexts = 0x1, // the program texts come from elsewhere; nothing here reads it
+    ExternalCommonTexts = 0x2,  // so do the dialog texts and locale formats: loading drops them
+};
 Q_DECLARE_FLAGS(TranslatorOptions, TranslatorOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TranslatorOptions)
 
@@ -45,8 +58,8 @@ struct ExtendedTranslation
 // The translator's lists and the settings their normalisation reads.
 struct StoredTables
 {
-    // By kind; stListView_TreeView_Items has no list. Read and write
-    // through list(), which refuses a kind without one.
+    // By kind. Read and write through list(), which refuses a kind
+    // without a list.
     std::array<QStringList, kListCount> lists;
     QChar delim = QChar(1);
     int numOfLanguages = 1;
@@ -55,34 +68,33 @@ struct StoredTables
     QStringList excludedProperties;
     QStringList smartExcludeProps;
     QList<ExtendedTranslation> extendedTranslations;
-    QStringList savedFormats; // the 15 format settings in `Locales` order
+    QStringList savedFormats; // the 15 format settings in LocaleFormats order
 
     QStringList &list(ListKind kind) { return lists.at(listIndex(kind)); }
     const QStringList &list(ListKind kind) const { return lists.at(listIndex(kind)); }
 
 private:
-    // Throws std::out_of_range for stListView_TreeView_Items or any value
-    // outside the kinds.
+    // Throws std::out_of_range for a kind without a list.
     static std::size_t listIndex(ListKind kind) { return static_cast<unsigned>(kind); }
 };
 
 // Every character `from` becomes `to` in all lists and extended values.
 void replaceDelimiter(StoredTables &tables, QChar from, QChar to);
-// Appends delimiters to every entry of `Strings`, `DlgsCaptions` and
-// `Locales` so that each has at least N + 1.
+// Appends delimiters to every entry of ProgramTexts, DialogTexts and
+// LocaleFormats so that each has at least N + 1.
 void topUpDelimiters(StoredTables &tables);
 // The clean-up that follows loading a window: dialog texts, a single
-// delimiter, the four name items of `Locales`, excluded properties.
+// delimiter, the four name items of LocaleFormats, excluded properties.
 void normaliseTables(StoredTables &tables);
 
 // Grows the names with "Language N<position>" or cuts them from the end.
 void resizeLanguageNames(QStringList &names, int n);
 
-// The 15 format settings of a locale, in `Locales` order; month and day
+// The 15 format settings of a locale, in LocaleFormats order; month and day
 // names as comma-separated lists (days from Sunday).
 QStringList captureFormats(const QLocale &locale);
-// `DlgsCaptions` and `Locales` of a new translator.
-QStringList newDialogCaptions(QChar delim);
-QStringList newLocales(const QStringList &savedFormats, QChar delim);
+// DialogTexts and LocaleFormats of a new translator.
+QStringList newDialogTexts(QChar delim);
+QStringList newLocaleFormats(const QStringList &savedFormats, QChar delim);
 
 } // namespace i18n

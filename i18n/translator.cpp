@@ -32,14 +32,14 @@ const QString kFont = QStringLiteral("Font");
 QString fixedProperty(ListKind kind)
 {
     switch (kind) {
-    case stCaptions:
+    case ListKind::Captions:
         return kCaption;
-    case stHints:
+    case ListKind::Hints:
         return kHint;
-    case stDisplayLabels:
+    case ListKind::DisplayLabels:
         return kDisplayLabel;
-    case stFonts:
-    case stCharSets:
+    case ListKind::FontNames:
+    case ListKind::FontCharsets:
         return kFont;
     default:
         return {};
@@ -48,7 +48,8 @@ QString fixedProperty(ListKind kind)
 
 bool keyedByProperty(ListKind kind)
 {
-    return kind == stMultiLines || kind == stOtherStrings || kind == stCollections;
+    return kind == ListKind::StringListProperties || kind == ListKind::OtherTextProperties ||
+           kind == ListKind::CollectionItems;
 }
 
 // Component part and property part of a "component.property" key.
@@ -101,8 +102,9 @@ void rekeyWindowEntry(QStringList &list, const QString &live, const QString &cls
 }
 
 // The published properties of a component that a list keeps entries for:
-// string lists in MultiLines, the other text properties in OtherStrings,
-// the list's own property (of the right kind) in the others.
+// string lists in StringListProperties, the other text properties in
+// OtherTextProperties, the list's own property (of the right kind) in the
+// others.
 QStringList listedProperties(ListKind kind, const i18n::Component &c)
 {
     static const QStringList kOwnLists{QStringLiteral("Name"), kCaption, kHint, kDisplayLabel};
@@ -110,13 +112,13 @@ QStringList listedProperties(ListKind kind, const i18n::Component &c)
     for (const QString &p : c.publishedProperties()) {
         const i18n::PropertyKind pk = c.propertyKind(p);
         bool listed = false;
-        if (kind == stMultiLines)
+        if (kind == ListKind::StringListProperties)
             listed = pk == i18n::PropertyKind::StringList;
-        else if (kind == stOtherStrings)
+        else if (kind == ListKind::OtherTextProperties)
             listed = pk == i18n::PropertyKind::String && !containsName(kOwnLists, p);
         else
             listed = p.compare(fixedProperty(kind), Qt::CaseInsensitive) == 0 &&
-                     pk == (kind == stFonts ? i18n::PropertyKind::Font : i18n::PropertyKind::String);
+                     pk == (kind == ListKind::FontNames ? i18n::PropertyKind::Font : i18n::PropertyKind::String);
         if (listed)
             props << p;
     }
@@ -194,8 +196,8 @@ Translator::Translator(i18n::Form &form, QObject *owner) : QObject(checkedOwner(
 {
     setProperty(i18n::kLocalisationComponentProperty, true);
     m_tables.savedFormats = captureFormats(QLocale::system());
-    m_tables.list(stDlgsCaptions) = newDialogCaptions(m_tables.delim);
-    m_tables.list(stLocales) = newLocales(m_tables.savedFormats, m_tables.delim);
+    m_tables.list(ListKind::DialogTexts) = newDialogTexts(m_tables.delim);
+    m_tables.list(ListKind::LocaleFormats) = newLocaleFormats(m_tables.savedFormats, m_tables.delim);
     m_appliedFormats = m_tables.savedFormats;
     m_form.setRemovalListener([self = QPointer<Translator>(this)](const QString &name) {
         if (self)
@@ -211,12 +213,12 @@ Translator::~Translator()
 
 void Translator::assignList(ListKind kind, const QStringList &entries)
 {
-    if (kind < 0 || kind >= kListCount)
+    if (!hasList(kind))
         return;
     m_tables.list(kind) = entries;
-    if (kind == stDlgsCaptions)
+    if (kind == ListKind::DialogTexts)
         return;
-    m_pendingKind = kind;
+    m_pendingKind = int(kind);
     applyLanguage();
 }
 
@@ -299,7 +301,7 @@ void Translator::setLanguage(const QString &name)
 void Translator::finishLoading()
 {
     normaliseTables(m_tables);
-    // `Strings` is read through findEntryText directly: no lookup to rebuild.
+    // ProgramTexts is read through findEntryText directly: no lookup to rebuild.
     if (m_isInheritedOwner)
         applyLanguage();
 }
@@ -315,7 +317,7 @@ void Translator::componentRemoved(const QString &name)
 QString Translator::entryText(const QString &entry) const
 {
     QString t = entryField(entry, m_activeLanguage + 1, m_tables.delim);
-    if (t.isEmpty() && m_translateType == ttGetDefault)
+    if (t.isEmpty() && m_emptyTextRule == EmptyTextRule::UseFirstLanguage)
         t = entryField(entry, 2, m_tables.delim);
     return t;
 }
@@ -340,40 +342,39 @@ i18n::Component *Translator::target(const QString &name) const
 void Translator::applyLanguage()
 {
     const int k = m_pendingKind;
-    auto covers = [k](int kind) { return k == -1 || k == kind; };
+    auto covers = [k](ListKind kind) { return k == -1 || k == int(kind); };
 
     // Errors in the window's own caption and hint do not stop the rest.
     try {
-        applyWindowText(stCaptions, "Caption");
+        applyWindowText(ListKind::Captions, "Caption");
     } catch (const core::AppError &e) {
         ignoreFailure("window caption", e);
     }
     try {
-        applyWindowText(stHints, "Hint");
+        applyWindowText(ListKind::Hints, "Hint");
     } catch (const core::AppError &e) {
         ignoreFailure("window hint", e);
     }
-    if (covers(stCaptions))
-        applyList(stCaptions);
-    if (covers(stHints))
-        applyList(stHints);
-    if (covers(stDisplayLabels))
-        applyList(stDisplayLabels);
-    if (covers(stFonts) || k == stCharSets)
-        applyList(stFonts);
+    if (covers(ListKind::Captions))
+        applyList(ListKind::Captions);
+    if (covers(ListKind::Hints))
+        applyList(ListKind::Hints);
+    if (covers(ListKind::DisplayLabels))
+        applyList(ListKind::DisplayLabels);
+    if (covers(ListKind::FontNames) || k == int(ListKind::FontCharsets))
+        applyList(ListKind::FontNames);
     applyWindowFont();
-    if (covers(stMultiLines))
-        applyList(stMultiLines);
-    if (covers(stOtherStrings))
-        applyList(stOtherStrings);
-    if (covers(stLocales) && m_changeLocales)
-        applyList(stLocales);
-    if (covers(stCollections))
-        applyList(stCollections);
+    if (covers(ListKind::StringListProperties))
+        applyList(ListKind::StringListProperties);
+    if (covers(ListKind::OtherTextProperties))
+        applyList(ListKind::OtherTextProperties);
+    if (covers(ListKind::LocaleFormats) && m_changeLocales)
+        applyList(ListKind::LocaleFormats);
+    if (covers(ListKind::CollectionItems))
+        applyList(ListKind::CollectionItems);
     if (k == -1)
         applyExtended();
-    if (onLanguageChanged)
-        onLanguageChanged(this);
+    Q_EMIT languageChanged();
 }
 
 void Translator::applyWindowText(ListKind kind, const char *property)
@@ -394,7 +395,7 @@ void Translator::applyWindowText(ListKind kind, const char *property)
 
 void Translator::applyWindowFont()
 {
-    const QStringList &fonts = m_tables.list(stFonts);
+    const QStringList &fonts = m_tables.list(ListKind::FontNames);
     const QString cls = m_form.className();
     if (!m_form.isTopLevelForm() || fonts.isEmpty() || !translatable() ||
         containsName(m_tables.smartExcludeProps, cls + QStringLiteral(".Font")) ||
@@ -404,8 +405,8 @@ void Translator::applyWindowFont()
     const QString t = entryText(fonts.first());
     if (!t.isEmpty())
         window.setFontName(kFont, t);
-    const int code =
-        charsetCode(findEntryText(m_tables.list(stCharSets), cls, m_activeLanguage, m_tables.delim), Qt::CaseSensitive);
+    const int code = charsetCode(
+        findEntryText(m_tables.list(ListKind::FontCharsets), cls, m_activeLanguage, m_tables.delim), Qt::CaseSensitive);
     if (code >= 0)
         window.setFontCharset(kFont, code);
 }
@@ -419,18 +420,18 @@ void Translator::applyList(ListKind kind)
     if (entries.isEmpty())
         return;
     qsizetype start = 0;
-    if ((kind == stCaptions || kind == stHints || kind == stFonts) && m_form.isTopLevelForm() && translatable() &&
-        entries.first().contains(m_form.className() + m_tables.delim))
+    if ((kind == ListKind::Captions || kind == ListKind::Hints || kind == ListKind::FontNames) &&
+        m_form.isTopLevelForm() && translatable() && entries.first().contains(m_form.className() + m_tables.delim))
         start = 1;
 
     switch (kind) {
-    case stFonts:
+    case ListKind::FontNames:
         applyFonts(entries, start);
         return;
-    case stLocales:
-        applyLocales();
+    case ListKind::LocaleFormats:
+        applyLocaleFormats();
         return;
-    case stCollections:
+    case ListKind::CollectionItems:
         applyCollections();
         return;
     default:
@@ -445,7 +446,7 @@ void Translator::applyEntry(ListKind kind, const QString &entry)
 {
     const QString key = entryKey(entry, m_tables.delim);
     QString comp = key, prop = fixedProperty(kind);
-    if (kind == stMultiLines || kind == stOtherStrings)
+    if (kind == ListKind::StringListProperties || kind == ListKind::OtherTextProperties)
         std::tie(comp, prop) = splitKey(key);
     if (containsName(m_doNotTranslate, comp))
         return;
@@ -454,7 +455,7 @@ void Translator::applyEntry(ListKind kind, const QString &entry)
     if (!c || t.isEmpty() || !c->hasProperty(prop) || !c->isWritable(prop))
         return;
 
-    if (kind == stMultiLines) {
+    if (kind == ListKind::StringListProperties) {
         if (c->propertyKind(prop) != i18n::PropertyKind::StringList)
             return;
         // Errors here end the application.
@@ -469,7 +470,7 @@ void Translator::applyEntry(ListKind kind, const QString &entry)
         const QString current = c->readString(prop);
         if (t == current)
             return;
-        const bool pathLike = kind == stDisplayLabels || kind == stOtherStrings;
+        const bool pathLike = kind == ListKind::DisplayLabels || kind == ListKind::OtherTextProperties;
         if (pathLike) {
             if ((t.contains(QLatin1String("..")) || t.contains(QLatin1String(".\\"))) &&
                 QDir::cleanPath(QDir::current().absoluteFilePath(t)) == current)
@@ -494,8 +495,9 @@ void Translator::applyFonts(const QStringList &entries, qsizetype start)
         if (!c || !c->hasProperty(kFont) || !c->isWritable(kFont) || c->propertyKind(kFont) != i18n::PropertyKind::Font)
             continue;
         const bool followsParent = c->isControl() && c->parentFont();
-        const int code = charsetCode(findEntryText(m_tables.list(stCharSets), comp, m_activeLanguage, m_tables.delim),
-                                     Qt::CaseInsensitive);
+        const int code =
+            charsetCode(findEntryText(m_tables.list(ListKind::FontCharsets), comp, m_activeLanguage, m_tables.delim),
+                        Qt::CaseInsensitive);
         if (code >= 0 && !followsParent)
             c->setFontCharset(kFont, code);
         if (!t.isEmpty() && !followsParent)
@@ -503,11 +505,11 @@ void Translator::applyFonts(const QStringList &entries, qsizetype start)
     }
 }
 
-void Translator::applyLocales()
+void Translator::applyLocaleFormats()
 {
     // Only the translator's own copy of the settings changes: the process's
     // number, date and time formats stay the machine's.
-    for (const QString &entry : m_tables.list(stLocales)) {
+    for (const QString &entry : m_tables.list(ListKind::LocaleFormats)) {
         const qsizetype item = kLocaleItems.indexOf(entryKey(entry, m_tables.delim));
         const QString t = entryText(entry);
         if (item < 0 || t.isEmpty())
@@ -531,7 +533,7 @@ void Translator::applyCollections()
 {
     // No component of this program publishes a collection, so an entry can
     // only name one that does not exist.
-    m_tables.list(stCollections).removeIf([&](const QString &entry) {
+    m_tables.list(ListKind::CollectionItems).removeIf([&](const QString &entry) {
         const auto [comp, rest] = splitKey(entryKey(entry, m_tables.delim));
         const i18n::Component *c = target(comp);
         return !c || !c->hasProperty(rest.left(rest.indexOf(u'[')));
@@ -542,7 +544,7 @@ void Translator::applyExtended()
 {
     for (const ExtendedTranslation &item : m_tables.extendedTranslations) {
         QString t = entryField(item.values, m_activeLanguage, m_tables.delim);
-        if (t.isEmpty() && m_translateType == ttGetDefault)
+        if (t.isEmpty() && m_emptyTextRule == EmptyTextRule::UseFirstLanguage)
             t = entryField(item.values, 1, m_tables.delim);
         if (t.isEmpty())
             continue;
@@ -574,11 +576,13 @@ void Translator::applyExtended()
 
 void Translator::cleanUpList(ListKind kind)
 {
-    if (kind < 0 || kind >= kListCount || kind == stDlgsCaptions || kind == stStrings || kind == stLocales)
+    if (!hasList(kind) || kind == ListKind::DialogTexts || kind == ListKind::ProgramTexts ||
+        kind == ListKind::LocaleFormats)
         return;
     QStringList &list = m_tables.list(kind);
-    const bool windowFirst =
-        (kind == stCaptions || kind == stHints || kind == stFonts || kind == stCharSets) && m_form.isTopLevelForm();
+    const bool windowFirst = (kind == ListKind::Captions || kind == ListKind::Hints || kind == ListKind::FontNames ||
+                              kind == ListKind::FontCharsets) &&
+                             m_form.isTopLevelForm();
     for (qsizetype i = windowFirst ? 1 : 0; i < list.size();) {
         const QString key = entryKey(list[i], m_tables.delim);
         i18n::Component *c = nullptr;
@@ -592,7 +596,7 @@ void Translator::cleanUpList(ListKind kind)
         if (!known) {
             m_removedEntries << list[i];
             list.removeAt(i);
-        } else if ((kind == stCaptions || kind == stHints) && c && c->isLinkedToAction()) {
+        } else if ((kind == ListKind::Captions || kind == ListKind::Hints) && c && c->isLinkedToAction()) {
             list.removeAt(i);
         } else {
             ++i;
@@ -602,35 +606,32 @@ void Translator::cleanUpList(ListKind kind)
 
 void Translator::syncTables()
 {
-    const bool raise = m_doRaiseExceptions;
-    m_doRaiseExceptions = false;
     m_removedEntries.clear();
     const QStringList &excluded = m_tables.excludedProperties;
     try {
         if (m_form.isTopLevelForm())
             syncWindowEntries();
         if (!containsName(excluded, kCaption))
-            syncComponentEntries(stCaptions);
+            syncComponentEntries(ListKind::Captions);
         if (!containsName(excluded, kHint))
-            syncComponentEntries(stHints);
+            syncComponentEntries(ListKind::Hints);
         if (!containsName(excluded, kDisplayLabel))
-            syncComponentEntries(stDisplayLabels);
+            syncComponentEntries(ListKind::DisplayLabels);
         if (!containsName(excluded, kFont))
-            syncComponentEntries(stFonts);
-        syncComponentEntries(stMultiLines);
-        syncComponentEntries(stOtherStrings);
-        syncComponentEntries(stCollections);
+            syncComponentEntries(ListKind::FontNames);
+        syncComponentEntries(ListKind::StringListProperties);
+        syncComponentEntries(ListKind::OtherTextProperties);
+        syncComponentEntries(ListKind::CollectionItems);
         dropEntriesWithoutProperty();
     } catch (const core::AppError &e) {
         // Synchronisation is best effort: the switch goes on.
         ignoreFailure("synchronising the lists", e);
     }
-    m_doRaiseExceptions = raise;
 }
 
 void Translator::syncWindowEntries()
 {
-    for (ListKind kind : {stCaptions, stHints, stFonts})
+    for (ListKind kind : {ListKind::Captions, ListKind::Hints, ListKind::FontNames})
         syncWindowEntry(kind);
 }
 
@@ -641,10 +642,10 @@ void Translator::syncWindowEntry(ListKind kind)
     const QString instance = m_form.instanceName();
     const QString prop = fixedProperty(kind);
     QStringList &list = m_tables.list(kind);
-    QStringList &charsets = m_tables.list(stCharSets);
+    QStringList &charsets = m_tables.list(ListKind::FontCharsets);
     if (containsName(m_tables.smartExcludeProps, cls + u'.' + prop)) {
         dropFirstEntryFor(list, cls + d);
-        if (kind == stFonts)
+        if (kind == ListKind::FontNames)
             dropFirstEntryFor(charsets, cls + d);
         return;
     }
@@ -653,7 +654,7 @@ void Translator::syncWindowEntry(ListKind kind)
 
     i18n::Component &window = m_form.self();
     const int n = numOfLanguages();
-    const bool isFont = kind == stFonts;
+    const bool isFont = kind == ListKind::FontNames;
     const QString live = isFont ? window.fontName(kFont) : window.readString(prop);
     const QString prepared = cls + d + live + d + QString(n - 1, d);
     const bool withCharset = isFont && !containsName(m_tables.excludedProperties, QStringLiteral("Charset"));
@@ -679,16 +680,16 @@ void Translator::syncWindowEntry(ListKind kind)
 void Translator::syncComponentEntries(ListKind kind)
 {
     cleanUpList(kind);
-    if (kind != stCollections) { // no component publishes a collection
-        if (kind == stOtherStrings)
+    if (kind != ListKind::CollectionItems) { // no component publishes a collection
+        if (kind == ListKind::OtherTextProperties)
             syncComponent(kind, m_form.self(), m_form.className());
         const QList<i18n::Component *> components = m_form.components();
         for (i18n::Component *c : components)
             if (!c->isLocalisationComponent() && !containsName(m_doNotTranslate, c->name()))
                 syncComponent(kind, *c, c->name());
     }
-    if (kind == stFonts)
-        cleanUpList(stCharSets);
+    if (kind == ListKind::FontNames)
+        cleanUpList(ListKind::FontCharsets);
     m_removedEntries.clear();
 }
 
@@ -705,17 +706,17 @@ void Translator::syncComponent(ListKind kind, const i18n::Component &c, const QS
         if (prop.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 ||
             containsName(m_tables.excludedProperties, prop) ||
             containsName(m_tables.smartExcludeProps, name + u'.' + prop)) {
-            if (kind != stMultiLines)
+            if (kind != ListKind::StringListProperties)
                 removeEntriesFor(list, key, d);
             continue;
         }
-        if (kind == stCaptions && c.isMenuSeparator())
+        if (kind == ListKind::Captions && c.isMenuSeparator())
             continue;
-        if (kind == stFonts && c.isControl() && c.parentFont()) {
+        if (kind == ListKind::FontNames && c.isControl() && c.parentFont()) {
             removeEntriesFor(list, key, d);
             continue;
         }
-        if ((kind == stCaptions || kind == stHints) && c.isLinkedToAction())
+        if ((kind == ListKind::Captions || kind == ListKind::Hints) && c.isLinkedToAction())
             continue;
         if (!hasEntryFor(list, key, d))
             addComponentEntry(kind, c, name, key, prop);
@@ -734,8 +735,8 @@ void Translator::addComponentEntry(ListKind kind, const i18n::Component &c, cons
         return;
     }
     m_tables.list(kind) << key + d + live + QString(numOfLanguages(), d);
-    if (kind == stFonts)
-        m_tables.list(stCharSets) << name + d + charsetName(c.fontCharset(prop)) + d;
+    if (kind == ListKind::FontNames)
+        m_tables.list(ListKind::FontCharsets) << name + d + charsetName(c.fontCharset(prop)) + d;
 }
 
 const QString *Translator::removedEntryShowing(const QString &text) const
@@ -753,12 +754,13 @@ const QString *Translator::removedEntryShowing(const QString &text) const
 void Translator::dropEntriesWithoutProperty()
 {
     for (ListKind kind :
-         {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets, stMultiLines, stOtherStrings, stCollections}) {
+         {ListKind::Captions, ListKind::Hints, ListKind::DisplayLabels, ListKind::FontNames, ListKind::FontCharsets,
+          ListKind::StringListProperties, ListKind::OtherTextProperties, ListKind::CollectionItems}) {
         m_tables.list(kind).removeIf([&](const QString &entry) {
             QString comp = entryKey(entry, m_tables.delim), prop = fixedProperty(kind);
             if (keyedByProperty(kind)) {
                 std::tie(comp, prop) = splitKey(comp);
-                if (kind == stCollections)
+                if (kind == ListKind::CollectionItems)
                     prop = prop.left(prop.indexOf(u'['));
             }
             const i18n::Component *c = target(comp);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dispatcher.h"
+#include "stored_tables.h"
 #include "tables.h"
 
 #include "components.h"
@@ -49,18 +50,12 @@ public:
     void setVersion(const QString &) {} // the mark is fixed
     bool isInheritedOwner() const { return m_isInheritedOwner; }
     void setIsInheritedOwner(bool on) { m_isInheritedOwner = on; }
-    QStringList stringsTypes() const { return m_stringsTypes; }
-    void setStringsTypes(const QStringList &types) { m_stringsTypes = types; }
     QStringList smartExcludeProps() const { return m_tables.smartExcludeProps; }
     void setSmartExcludeProps(const QStringList &props) { m_tables.smartExcludeProps = props; }
-    bool handleResourceStrings() const { return m_handleResourceStrings; }
-    void setHandleResourceStrings(bool on) { m_handleResourceStrings = on; }
-    quint16 resourceLanguageIndex() const { return m_resourceLanguageIndex; }
-    void setResourceLanguageIndex(quint16 index) { m_resourceLanguageIndex = index; }
 
     // The lists. list() is read-only; storedList() is filled in place by the
     // loader without any effect; assignList() is the whole-list assignment,
-    // which applies that list at once (except `DlgsCaptions`).
+    // which applies that list at once (except DialogTexts).
     const QStringList &list(ListKind kind) const { return m_tables.list(kind); }
     QStringList &storedList(ListKind kind) { return m_tables.list(kind); }
     void assignList(ListKind kind, const QStringList &entries);
@@ -73,8 +68,6 @@ public:
     void setChangeLocales(bool on) { m_changeLocales = on; }
     LanguageDispatcher *langDispatcher() const { return m_dispatcher; }
     void setLangDispatcher(LanguageDispatcher *dispatcher);
-    // Raised at the end of every application of a language.
-    std::function<void(Translator *sender)> onLanguageChanged;
     int langDelim() const { return m_tables.delim.unicode(); }
     QChar delim() const { return m_tables.delim; }
     void setLangDelim(int code);
@@ -84,8 +77,8 @@ public:
     void setLangNames(const QStringList &names);
     QString language() const { return m_language; }
     void setLanguage(const QString &name);
-    TranslateType translateType() const { return m_translateType; }
-    void setTranslateType(TranslateType type) { m_translateType = type; }
+    EmptyTextRule emptyTextRule() const { return m_emptyTextRule; }
+    void setEmptyTextRule(EmptyTextRule rule) { m_emptyTextRule = rule; }
     TranslatorOptions options() const { return m_tables.options; }
     void setOptions(TranslatorOptions options) { m_tables.options = options; }
     bool needAllDlgs() const { return m_tables.needAllDlgs; }
@@ -94,8 +87,6 @@ public:
     void setChangingCursor(int cursor) { m_changingCursor = qint16(cursor); }
     QStringList excludedProperties() const { return m_tables.excludedProperties; }
     void setExcludedProperties(const QStringList &names) { m_tables.excludedProperties = names; }
-    bool doRaiseExceptions() const { return m_doRaiseExceptions; }
-    void setDoRaiseExceptions(bool on) { m_doRaiseExceptions = on; }
     const QList<ExtendedTranslation> &extendedTranslations() const { return m_tables.extendedTranslations; }
     void setExtendedTranslations(const QList<ExtendedTranslation> &items) { m_tables.extendedTranslations = items; }
 
@@ -103,7 +94,7 @@ public:
     const QStringList &savedFormats() const { return m_tables.savedFormats; }
     int pendingKind() const { return m_pendingKind; }
     const QStringList &removedEntries() const { return m_removedEntries; }
-    // What applying `Locales` would set. Applying never touches the
+    // What applying LocaleFormats would set. Applying never touches the
     // process's own number, date and time formats.
     const QStringList &appliedFormats() const { return m_appliedFormats; }
 
@@ -117,8 +108,15 @@ public:
     // IsInheritedOwner is set.
     void finishLoading();
 
+Q_SIGNALS:
+    // At the end of every application of a language.
+    void languageChanged();
+
 private:
     friend class LanguageDispatcher;
+    // The stored tables' code alone reads and writes m_storedOnly.
+    friend void loadStoredText(const QString &, const QString &, Form &, Translator &, LanguageDispatcher *);
+    friend QList<StoredProperty> storedOnlyProperties(const Translator &);
     static QObject *checkedOwner(QObject *owner);
 
     QString entryText(const QString &entry) const;
@@ -130,7 +128,7 @@ private:
     // Writes one entry's text of the active language into its component.
     void applyEntry(ListKind kind, const QString &entry);
     void applyFonts(const QStringList &entries, qsizetype start);
-    void applyLocales();
+    void applyLocaleFormats();
     void applyCollections();
     void applyExtended();
     void syncWindowEntries();
@@ -149,19 +147,17 @@ private:
 
     i18n::Form &m_form;
     StoredTables m_tables;
+    // The stored values that nothing here reads, as stored.
+    QList<StoredProperty> m_storedOnly;
     bool m_isInheritedOwner = false;
-    QStringList m_stringsTypes{QStringLiteral("TIB_STRINGLIST"), QStringLiteral("TSTRINGLIST")};
-    bool m_handleResourceStrings = false;
-    quint16 m_resourceLanguageIndex = 1;
     int m_activeLanguage = 1;
     bool m_changeLocales = false;
     QPointer<LanguageDispatcher> m_dispatcher;
     QStringList m_doNotTranslate;
     QStringList m_langNames{QStringLiteral("Language N1")};
     QString m_language = QStringLiteral("Language N1");
-    TranslateType m_translateType = ttNoChange;
+    EmptyTextRule m_emptyTextRule = EmptyTextRule::KeepCurrent;
     qint16 m_changingCursor = -1;
-    bool m_doRaiseExceptions = false;
 
     int m_pendingKind = -1;
     QStringList m_removedEntries;

@@ -1,16 +1,20 @@
 #include "menu_style.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QPointer>
 #include <QProxyStyle>
 
 namespace platform {
 
 namespace {
 
-// The platform's style with one hint changed.
+// The application's style with one hint changed.
 class DisabledEntriesActiveStyle : public QProxyStyle
 {
 public:
+    using QProxyStyle::QProxyStyle;
+
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override
     {
@@ -20,12 +24,26 @@ public:
     }
 };
 
+// One for every menu, made when the first one opens; it lives as long as
+// the application.
+QStyle *menuStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new DisabledEntriesActiveStyle(QApplication::style()->name());
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 } // namespace
 
-void letMenusHighlightDisabledEntries()
+void letMenuHighlightDisabledEntries(QMenu &menu)
 {
-    if (!dynamic_cast<DisabledEntriesActiveStyle *>(QApplication::style()))
-        QApplication::setStyle(new DisabledEntriesActiveStyle);
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu] {
+        if (QStyle *style = menuStyle(); menu.style() != style)
+            menu.setStyle(style);
+    });
 }
 
 } // namespace platform

@@ -1,12 +1,14 @@
 #pragma once
 
+class QMenu;
+
 namespace platform {
 
-// Lets every menu of the program highlight a disabled entry under the pointer
-// or the keyboard, as entries that can be chosen are, so that its hint shows in
-// the status bar too. A disabled entry still does nothing when chosen.
-// Installs an application style that wraps the platform's own; call it
-// before the first window is made. Calling it again changes nothing.
-void letMenusHighlightDisabledEntries();
+// Lets the menu highlight a disabled entry under the pointer or the
+// keyboard, as entries that can be chosen are, so that its hint shows in the
+// status bar too; a disabled entry still does nothing when chosen. The menu
+// takes a style that wraps the application's own when it is first shown,
+// so start-up does not pay for making one.
+void letMenuHighlightDisabledEntries(QMenu &menu);
 
 } // namespace platform

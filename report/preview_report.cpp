@@ -2,12 +2,13 @@
 
 #include "chart/chart.h"
 #include "core/errors.h"
+#include "i18n/components.h"
 #include "platform/error_display.h"
-#include "platform/radio_group.h"
 #include "printers.h"
 #include "report_form.h"
 #include "report_lifetime.h"
 #include "report_preview_window.h"
+#include "report_source.h"
 #include "string_grid.h"
 
 #include <QEventLoop>
@@ -19,22 +20,6 @@ namespace report {
 
 namespace {
 
-QObject *findComponent(const QObject &owner, const QString &name)
-{
-    const QList<QObject *> all = owner.findChildren<QObject *>();
-    for (QObject *o : all)
-        if (o->objectName().compare(name, Qt::CaseInsensitive) == 0)
-            return o;
-    return nullptr;
-}
-
-template <typename T> T *componentAs(const QObject &owner, const QString &name)
-{
-    if (auto *found = qobject_cast<T *>(findComponent(owner, name)))
-        return found;
-    throw core::AppError(QStringLiteral("Invalid class typecast"));
-}
-
 // Shows the preview and waits until the user has closed it, keeping the
 // application's events flowing; every generation re-runs the report's
 // events, and a print that cannot be written is reported, not swallowed.
@@ -43,7 +28,7 @@ template <typename T> T *componentAs(const QObject &owner, const QString &name)
 void runPreview(ReportForm &form, QWidget &mainWindow)
 {
     QPrinter printer(QPrinter::HighResolution);
-    selectPrinter(printer, PrinterChoice{form.reportPage->printerName()});
+    selectPrinter(printer, PrinterChoice{form.reportPage()->printerName()});
     ReportPage::applyPageLayout(printer);
 
     auto *dialog = new ReportPreviewWindow(&printer, &mainWindow);
@@ -53,7 +38,7 @@ void runPreview(ReportForm &form, QWidget &mainWindow)
     QObject::connect(dialog, &ReportPreviewWindow::paintRequested, dialog,
                      platform::guarded([report](QPrinter *target) {
                          if (report)
-                             report->reportPage->print(*target);
+                             report->reportPage()->print(*target);
                      }));
 
     QEventLoop loop;
@@ -66,13 +51,13 @@ void runPreview(ReportForm &form, QWidget &mainWindow)
 
 void fillReportChart(ReportForm &form, const chart::Chart &sourceChart, QObject &owner)
 {
-    chart::Chart &reportChart = *form.reportChart;
+    chart::Chart &reportChart = *form.reportChart();
     reportChart.copySettingsFrom(sourceChart);
     for (chart::SpeedRangeSeries *source : sourceChart.seriesList()) {
         chart::SpeedRangeSeries *copy = ReportLifetime::newSeriesCopy(form, owner);
         copy->copySettingsFrom(*source);
         const QString name = source->objectName() + QStringLiteral("copy");
-        if (findComponent(owner, name))
+        if (i18n::findComponentByName(owner, name))
             throw core::AppError(QStringLiteral("A component named %1 already exists").arg(name));
         copy->setObjectName(name);
         reportChart.addSeries(copy);
@@ -89,17 +74,17 @@ void fillReportChart(ReportForm &form, const chart::Chart &sourceChart, QObject 
     reportChart.update();
 }
 
-void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title)
+void previewReport(QWidget &mainWindow, const ReportSource &source, chart::Chart &chart, StringGrid &grid,
+                   const QString &title)
 {
     // Released on any failure below, with the copies made so far.
     std::unique_ptr<ReportForm> form = ReportLifetime::startForm();
     fillReportChart(*form, chart, mainWindow);
 
-    form->titleLabel->setCaption(title);
-    form->unitHeading->setCaption(
-        componentAs<platform::RadioGroup>(mainWindow, QStringLiteral("RadioGroup1"))->selectedText());
+    form->setTitle(title);
+    form->setUnitHeading(source.unitText());
     form->setDetailTable(&grid);
-    form->reportPage->setPrinterName(currentPrinter().printerName);
+    form->reportPage()->setPrinterName(currentPrinter().printerName);
 
     runPreview(*form, mainWindow);
     ReportLifetime::closeForm(std::move(form));

@@ -11,8 +11,9 @@ class Chart;
 
 namespace report {
 
-class StringGrid;
 class ReportForm;
+class ReportSource;
+class StringGrid;
 
 // Gives the form's report chart the source chart's settings and copies of
 // its series with their bars, in list order: each copy is owned by owner,
@@ -23,13 +24,15 @@ class ReportForm;
 void fillReportChart(ReportForm &form, const chart::Chart &sourceChart, QObject &owner);
 
 // The Report command's preview: builds a fresh report form with a copy of
-// the chart and the bars of its series, the title as heading, the unit
-// choice ("RadioGroup1" of the main window) over the speed columns and the
-// table as detail lines, shows it in a non-modal print preview and returns
-// when that window has been closed; the main window stays usable meanwhile.
+// the chart and the bars of its series (owned by the main window), the title
+// as heading, the source's unit over the speed columns and the table as
+// detail lines, shows it in a non-modal print preview over the main window
+// and returns when that has been closed; the main window stays usable
+// meanwhile.
 // Printing and printer set-up are the preview's. The report form and its
 // series copies are released afterwards, and also when a step fails
 // (ReportLifetime); the failure is thrown as core::AppError.
-void previewReport(QWidget &mainWindow, chart::Chart &chart, StringGrid &grid, const QString &title);
+void previewReport(QWidget &mainWindow, const ReportSource &source, chart::Chart &chart, StringGrid &grid,
+                   const QString &title);
 
 } // namespace report

@@ -1,9 +1,8 @@
 #include "report_form.h"
 
-#include "i18n/components.h"
-#include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
+#include "i18n/window_translation.h"
 
 #include "chart/chart.h"
 #include "report_lifetime.h"
@@ -32,56 +31,65 @@ ReportForm::ReportForm(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("PrintReportForm"));
     setVisible(false);
 
-    reportPage = new ReportPage(QStringLiteral("QuickRep1"), this);
-    reportPage->setBeforePrint([this](bool &printReport) { startReport(printReport); });
-    reportPage->setNeedData([this](bool &moreData) { nextDetailLine(moreData); });
+    m_page = new ReportPage(QStringLiteral("QuickRep1"), this);
+    m_page->setBeforePrint([this](bool &printReport) { startReport(printReport); });
+    m_page->setNeedData([this](bool &moreData) { nextDetailLine(moreData); });
 
     const QFont regular = arial(10, false);
     const QFont bold = arial(10, true);
 
-    pageHeaderBand = new ReportBand(QStringLiteral("QRBand4"), reportPage, BandType::PageHeader, 19.05);
-    titleLabel = new ReportLabel(QStringLiteral("QRLabel1"), pageHeaderBand, 0.0, 2.12, arial(14, true), true);
-    titleLabel->setColor(QColor(0, 0, 128));
+    auto *pageHeader = new ReportBand(QStringLiteral("QRBand4"), m_page, BandType::PageHeader, 19.05);
+    m_titleLabel = new ReportLabel(QStringLiteral("QRLabel1"), pageHeader, 0.0, 2.12, arial(14, true), true);
+    m_titleLabel->setColor(QColor(0, 0, 128));
 
-    titleBand = new ReportBand(QStringLiteral("QRBand1"), reportPage, BandType::Title, 127.79);
-    chartHolder =
-        new ReportChart(QStringLiteral("QRChart1"), titleBand, QRectF(4.23, 2.12, 179.65, 101.60), QSize(679, 384));
-    gearHeading = new ReportLabel(QStringLiteral("QRLabel11"), titleBand, 25.40, 120.65, bold);
-    gearHeading->setCaption(QStringLiteral("Gear"));
-    unitHeading = new ReportLabel(QStringLiteral("QRLabel12"), titleBand, 116.42, 120.65, bold);
+    auto *title = new ReportBand(QStringLiteral("QRBand1"), m_page, BandType::Title, 127.79);
+    m_chartHolder =
+        new ReportChart(QStringLiteral("QRChart1"), title, QRectF(4.23, 2.12, 179.65, 101.60), QSize(679, 384));
+    (new ReportLabel(QStringLiteral("QRLabel11"), title, 25.40, 120.65, bold))->setCaption(QStringLiteral("Gear"));
+    m_unitHeading = new ReportLabel(QStringLiteral("QRLabel12"), title, 116.42, 120.65, bold);
 
-    detailBand = new ReportBand(QStringLiteral("QRBand2"), reportPage, BandType::Detail, 6.35);
-    sprocketCell = new ReportLabel(QStringLiteral("QRLabel3"), detailBand, 4.23, 1.06, bold);
-    bigInchesCell = new ReportLabel(QStringLiteral("QRLabel4"), detailBand, 25.40, 1.06, regular);
-    mediumInchesCell = new ReportLabel(QStringLiteral("QRLabel5"), detailBand, 46.57, 1.06, regular);
-    smallInchesCell = new ReportLabel(QStringLiteral("QRLabel6"), detailBand, 71.97, 1.06, regular);
-    bigSpeedCell = new ReportLabel(QStringLiteral("QRLabel7"), detailBand, 115.36, 1.06, regular);
-    mediumSpeedCell = new ReportLabel(QStringLiteral("QRLabel9"), detailBand, 139.70, 1.06, regular);
-    smallSpeedCell = new ReportLabel(QStringLiteral("QRLabel10"), detailBand, 167.22, 1.06, regular);
+    auto *detail = new ReportBand(QStringLiteral("QRBand2"), m_page, BandType::Detail, 6.35);
+    const struct
+    {
+        const char *name;
+        double left;
+    } cells[] = {{"QRLabel3", 4.23},   {"QRLabel4", 25.40},  {"QRLabel5", 46.57},  {"QRLabel6", 71.97},
+                 {"QRLabel7", 115.36}, {"QRLabel9", 139.70}, {"QRLabel10", 167.22}};
+    for (size_t c = 0; c < m_detailCells.size(); ++c)
+        m_detailCells[c] =
+            new ReportLabel(QString::fromLatin1(cells[c].name), detail, cells[c].left, 1.06, c == 0 ? bold : regular);
 
-    pageFooterBand = new ReportBand(QStringLiteral("QRBand3"), reportPage, BandType::PageFooter, 13.76);
-    copyrightLabel = new ReportLabel(QStringLiteral("QRLabel8"), pageFooterBand, 0.0, 3.17, regular, true);
-    copyrightLabel->setCaption(kCopyright);
+    auto *pageFooter = new ReportBand(QStringLiteral("QRBand3"), m_page, BandType::PageFooter, 13.76);
+    (new ReportLabel(QStringLiteral("QRLabel8"), pageFooter, 0.0, 3.17, regular, true))->setCaption(kCopyright);
 
     // The report chart is laid out at the holder's size and never shown.
-    reportChart = new chart::Chart(this);
-    reportChart->setObjectName(QStringLiteral("QRDBChart1"));
-    reportChart->resize(chartHolder->layoutPixels());
-    chartHolder->setPainter([chart = QPointer<chart::Chart>(reportChart)](QPainter &painter, const QRect &area) {
+    m_chart = new chart::Chart(this);
+    m_chart->setObjectName(QStringLiteral("QRDBChart1"));
+    m_chart->resize(m_chartHolder->layoutPixels());
+    m_chartHolder->setPainter([chart = QPointer<chart::Chart>(m_chart)](QPainter &painter, const QRect &area) {
         if (chart)
             chart->draw(painter, area);
     });
 
     // The report form's own translator: stored with the form, never switched,
     // so the report's fixed texts read the same in both languages.
-    QList<QObject *> components;
-    for (const QString &name : storedComponentOrder())
-        if (QObject *c = findChild<QObject *>(name))
-            components << c;
-    m_form = std::make_unique<i18n::QtForm>(this, QStringLiteral("TPrintReportForm"), components);
-    translator = new i18n::Translator(*m_form, this);
-    translator->setObjectName(QStringLiteral("siLang1"));
-    i18n::loadStoredTables(i18n::kReportFormTables, *m_form, *translator, nullptr);
+    m_translation = std::make_unique<i18n::WindowTranslation>(*this, QStringLiteral("TPrintReportForm"),
+                                                              storedComponentOrder(), i18n::kReportFormTables);
+}
+
+void ReportForm::setTitle(const QString &title)
+{
+    m_titleLabel->setCaption(title);
+}
+
+void ReportForm::setUnitHeading(const QString &unit)
+{
+    m_unitHeading->setCaption(unit);
+}
+
+i18n::Translator *ReportForm::translator() const
+{
+    return &m_translation->translator();
 }
 
 QStringList ReportForm::storedComponentOrder()
@@ -93,8 +101,6 @@ QStringList ReportForm::storedComponentOrder()
 
 ReportForm::~ReportForm()
 {
-    // The translator works through the form adapter: it goes first.
-    delete translator;
     // The series copies die with the report chart, before it.
     ReportLifetime::deleteSeriesCopies(*this);
 }
@@ -110,10 +116,8 @@ void ReportForm::nextDetailLine(bool &moreData)
     const int rows = m_grid ? m_grid->rowCount() : 0;
     const int row = ReportLifetime::detailRow();
     if (row >= 0 && row < rows) {
-        ReportLabel *const columns[] = {sprocketCell, bigInchesCell,   mediumInchesCell, smallInchesCell,
-                                        bigSpeedCell, mediumSpeedCell, smallSpeedCell};
-        for (int col = 0; col < 7; ++col)
-            columns[col]->setCaption(m_grid->cell(col, row));
+        for (size_t col = 0; col < m_detailCells.size(); ++col)
+            m_detailCells[col]->setCaption(m_grid->cell(int(col), row));
     }
     moreData = row < rows;
     ReportLifetime::advanceDetailRow();

@@ -5,14 +5,15 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 namespace chart {
 class Chart;
 }
 namespace i18n {
-class QtForm;
 class Translator;
+class WindowTranslation;
 } // namespace i18n
 
 namespace report {
@@ -21,10 +22,7 @@ class StringGrid;
 
 // The report form: hosts the one-page report and is itself never shown.
 // ReportLifetime (report_lifetime.h) says who owns it and when it dies.
-// Components carry their stored names as objectName; the map in
-// docs/architecture.md gives the member that holds each: the page, its
-// bands (page header, title, detail, page footer), their labels, the chart
-// holder and the report chart.
+// Components carry their stored names as objectName.
 class ReportForm : public QWidget
 {
     Q_OBJECT
@@ -41,25 +39,15 @@ public:
     // the translator's order is taken (test_stored_names checks them).
     static QStringList storedComponentOrder();
 
-    ReportPage *reportPage = nullptr;
-    ReportBand *pageHeaderBand = nullptr;
-    ReportBand *titleBand = nullptr;
-    ReportBand *detailBand = nullptr;
-    ReportBand *pageFooterBand = nullptr;
-    ReportChart *chartHolder = nullptr;
-    chart::Chart *reportChart = nullptr;
-    ReportLabel *titleLabel = nullptr;
-    ReportLabel *gearHeading = nullptr;
-    ReportLabel *unitHeading = nullptr;
-    ReportLabel *sprocketCell = nullptr;
-    ReportLabel *bigInchesCell = nullptr;
-    ReportLabel *mediumInchesCell = nullptr;
-    ReportLabel *smallInchesCell = nullptr;
-    ReportLabel *bigSpeedCell = nullptr;
-    ReportLabel *mediumSpeedCell = nullptr;
-    ReportLabel *smallSpeedCell = nullptr;
-    ReportLabel *copyrightLabel = nullptr;
-    i18n::Translator *translator = nullptr;
+    // The one page, which prints and previews the report.
+    ReportPage *reportPage() const { return m_page; }
+    // The copy of the main window's chart the report shows.
+    chart::Chart *reportChart() const { return m_chart; }
+    // The heading over the page and the unit over the speed columns.
+    void setTitle(const QString &title);
+    void setUnitHeading(const QString &unit);
+    // The form's own translator, loaded with its stored tables.
+    i18n::Translator *translator() const;
 
     // The table printed as the detail lines; owned by the main window.
     void setDetailTable(StringGrid *grid) { m_grid = grid; }
@@ -76,7 +64,17 @@ protected:
 private:
     friend class ReportLifetime;
 
-    std::unique_ptr<i18n::QtForm> m_form;
+    // The page, its bands (page header, title, detail, page footer) and
+    // their labels; docs/architecture.md maps their stored names.
+    ReportPage *m_page = nullptr;
+    ReportChart *m_chartHolder = nullptr;
+    chart::Chart *m_chart = nullptr;
+    ReportLabel *m_titleLabel = nullptr;
+    ReportLabel *m_unitHeading = nullptr;
+    // The detail line's cells: sprocket, gear inches and speeds of the big,
+    // medium and small chainring.
+    std::array<ReportLabel *, 7> m_detailCells{};
+    std::unique_ptr<i18n::WindowTranslation> m_translation;
     QPointer<StringGrid> m_grid;
     // The series copies drawn by the report chart (ReportLifetime).
     QList<QPointer<QObject>> m_seriesCopies;

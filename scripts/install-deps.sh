@@ -2,39 +2,30 @@
 # Installs every Debian package Ratiomat needs to build, run and test, and
 # the Danish locale the tests run in; then checks that every tool the scripts
 # call is there. Idempotent: when everything is already there it only checks.
-# Needs nothing beyond Debian's base system (debootstrap --variant=minbase).
+# Needs nothing beyond Debian's base system (debootstrap --variant=minbase):
+# the packages are the ones debian/control declares (Build-Depends, test
+# tools included) and debian/tests/control (what the installed program's
+# tests need), read here with awk and installed with `apt-get satisfy`,
+# which resolves them as `apt-get build-dep ./` does, without dpkg-dev.
 set -eu
+cd "$(dirname "$0")/.."
 
-# file: cpack finds the program's libraries for dpkg-shlibdeps with it.
-# locales: the C library's Danish locale (below).
-# valgrind: scripts/bench.sh counts start-up instructions with callgrind.
-PACKAGES="
-  build-essential cmake ninja-build pkg-config file
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  qt6-svg-dev qt6-translations-l10n libfontconfig-dev
-  fonts-liberation2 fonts-dejavu-core
-  xvfb xauth openbox xdotool xclip x11-utils imagemagick
-  poppler-utils
-  clang-14 libclang-rt-14-dev
-  python3 at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-x11 dbus
-  desktop-file-utils appstream
-  dpkg-dev lintian cups-daemon cups-client
-  clang-format locales valgrind
-  sway wtype grim wl-clipboard wayvnc qt6-wayland
-"
-
-# What scripts/*.sh, the test suites and the end-to-end test run, beyond
-# the base system's own tools; git is optional (scripts/test.sh lists the
-# files to check without it too). A package that no longer brings one of
-# them fails here rather than as a stage that ran nothing.
-TOOLS="
-  cmake ctest cpack ninja c++ clang++-14 clang-format pkg-config file
-  dpkg-buildflags dpkg-shlibdeps dpkg-deb lintian desktop-file-validate appstreamcli
-  xvfb-run Xvfb xauth openbox xdotool xclip xprop import convert compare identify
-  pdftotext pdftoppm pdfinfo cupsd lpadmin lpstat
-  python3 dbus-run-session /usr/libexec/at-spi-bus-launcher
-  timeout realpath locale locale-gen gzip awk valgrind
-"
+# field <file> <field>: a field of a deb822 file, one dependency a line, from
+# every paragraph that has it; comments left out.
+field() {
+  awk -v name="$2" '
+    /^#/ { next }
+    /^[^ \t]/ { on = tolower($0) ~ "^" tolower(name) ":"; if (on) { sub(/^[^:]*:/, ""); print }; next }
+    /^[ \t]/ && on { print }
+    /^$/ { on = 0 }
+  ' "$1" | tr ',' '\n' | sed -E 's/^[[:space:]]+//; s/[[:space:]]+$//' | grep -v -E '^$|^ratiomat$|^@'
+}
+deps=$( (echo build-essential; field debian/control Build-Depends; field debian/tests/control Depends) |
+  sort -u | paste -sd, - | sed 's/,/, /g')
+if [ "$(echo "$deps" | tr ',' '\n' | wc -l)" -lt 10 ]; then
+  echo "install-deps: read no dependencies from debian/control: $deps" >&2
+  exit 1
+fi
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then
@@ -45,19 +36,13 @@ if [ "$(id -u)" != 0 ]; then
   SUDO=sudo
 fi
 
-missing=""
-for p in $PACKAGES; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing="$missing $p"
-  fi
-done
-
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
+# What a simulated install would do: nothing when all is there. On a fresh
+# machine without package lists the simulation fails, and installs too.
+if ! plan=$(apt-get satisfy -s "$deps" 2>&1) || echo "$plan" | grep -q '^Inst '; then
+  echo "Installing what debian/control and debian/tests/control name"
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
-  # shellcheck disable=SC2086
-  $SUDO apt-get install -y -qq --no-install-recommends $missing
+  $SUDO apt-get satisfy -y -qq --no-install-recommends "$deps"
 fi
 
 # The suites run again under LANG=da_DK.UTF-8. Qt reads the language from
@@ -73,6 +58,21 @@ if ! locale -a 2>/dev/null | grep -qx 'da_DK\.utf8'; then
   $SUDO /usr/sbin/locale-gen --keep-existing
 fi
 
+# What scripts/*.sh, the test suites, the end-to-end test and the package
+# check run, beyond the base system's own tools; git is optional
+# (scripts/test.sh lists the files to check without it too). A package that
+# no longer brings one of them fails here rather than as a stage that ran
+# nothing.
+TOOLS="
+  cmake ctest ninja c++ clang++-14 clang-format clang-tidy-14 clazy-standalone pkg-config file
+  dpkg-buildpackage dpkg-parsechangelog dpkg-deb dh dh_strip lintian autopkgtest hardening-check diffoscope gdb
+  desktop-file-validate appstreamcli
+  xvfb-run Xvfb xauth openbox xdotool xclip xprop import convert compare identify
+  pdftotext pdftoppm pdfinfo cupsd lpadmin lpstat
+  sway swaymsg wtype grim wl-paste wayvnc
+  python3 dbus-run-session /usr/libexec/at-spi-bus-launcher
+  timeout realpath locale locale-gen gzip awk valgrind
+"
 status=0
 PATH=$PATH:/usr/sbin:/sbin
 for t in $TOOLS; do

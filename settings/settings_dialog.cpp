@@ -4,6 +4,7 @@
 #include "i18n/dispatcher.h"
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
+#include "i18n/window_translation.h"
 #include "platform/check_box.h"
 #include "platform/error_display.h"
 
@@ -105,20 +106,15 @@ QStringList SettingsDialog::storedComponentOrder()
 // The dialog's own translator, not attached to the language dispatcher.
 void SettingsDialog::buildTranslator()
 {
-    QList<QObject *> components;
-    for (const QString &name : storedComponentOrder())
-        if (QObject *c = findChild<QObject *>(name))
-            components << c;
-    m_form = std::make_unique<i18n::QtForm>(this, QStringLiteral("TSetupForm"), components);
-    m_translator = new i18n::Translator(*m_form, this);
-    m_translator->setObjectName(QStringLiteral("siLang1"));
-    i18n::loadStoredTables(i18n::kSettingsDialogTables, *m_form, *m_translator, nullptr);
+    m_translation = std::make_unique<i18n::WindowTranslation>(*this, QStringLiteral("TSetupForm"),
+                                                              storedComponentOrder(), i18n::kSettingsDialogTables);
 }
 
-SettingsDialog::~SettingsDialog()
+SettingsDialog::~SettingsDialog() = default;
+
+i18n::Translator *SettingsDialog::translator() const
 {
-    // The translator works through the form adapter: it goes first.
-    delete m_translator;
+    return &m_translation->translator();
 }
 
 void SettingsDialog::showEvent(QShowEvent *event)
@@ -135,7 +131,7 @@ void SettingsDialog::showEvent(QShowEvent *event)
 
 void SettingsDialog::showInChosenLanguage()
 {
-    m_translator->setActiveLanguage(m_languageNumber);
+    m_translation->translator().setActiveLanguage(m_languageNumber);
 }
 
 void SettingsDialog::languageChosen()

@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace i18n {
-class QtForm;
+class WindowTranslation;
 class Translator;
 } // namespace i18n
 class QCheckBox;
@@ -39,7 +39,7 @@ public:
     static QStringList storedComponentOrder();
 
     // The dialog's own translator, which showInChosenLanguage switches to its language number.
-    i18n::Translator *translator() const { return m_translator; }
+    i18n::Translator *translator() const;
 
     void showInChosenLanguage();
     void languageChosen();
@@ -61,8 +61,6 @@ private:
 
     int m_languageNumber = 0;
     bool m_shown = false;
-    std::unique_ptr<i18n::QtForm> m_form;
-    i18n::Translator *m_translator = nullptr;
     QFrame *m_bevel = nullptr;
     QLabel *m_label3d = nullptr;
     QSlider *m_trackBar = nullptr;
@@ -70,6 +68,7 @@ private:
     QComboBox *m_languages = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
+    std::unique_ptr<i18n::WindowTranslation> m_translation;
 };
 
 } // namespace settings

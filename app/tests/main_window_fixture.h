@@ -74,7 +74,7 @@ inline QStringList textsOffTheTables(QWidget &window, const i18n::Translator &tr
     QStringList off;
     int compared = 0;
     const QChar d = translator.delim();
-    for (const i18n::ListKind kind : {i18n::stCaptions, i18n::stHints}) {
+    for (const i18n::ListKind kind : {i18n::ListKind::Captions, i18n::ListKind::Hints}) {
         const QStringList &list = translator.list(kind);
         for (const QString &entry : list) {
             const QString key = i18n::entryKey(entry, d), want = i18n::findEntryText(list, key, language, d);
@@ -87,7 +87,7 @@ inline QStringList textsOffTheTables(QWidget &window, const i18n::Translator &tr
             else if (auto *button = qobject_cast<QToolButton *>(o); button && button->defaultAction())
                 o = button->defaultAction();
             QStringList seen;
-            if (kind == i18n::stCaptions)
+            if (kind == i18n::ListKind::Captions)
                 seen << i18n::QtComponent(o).readString(QStringLiteral("Caption"));
             else if (o->isWidgetType())
                 seen << static_cast<QWidget *>(o)->toolTip() << static_cast<QWidget *>(o)->statusTip();
@@ -143,7 +143,7 @@ inline QString reportText(app::MainWindow &form)
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     const bool opened = withReportPreview(form, [&](report::ReportPreviewWindow &) {
         report_test::PdfPrinter printer(pdf);
-        report::ReportLifetime::currentForm()->reportPage->print(printer);
+        report::ReportLifetime::currentForm()->reportPage()->print(printer);
     });
     return opened ? report_test::pdfLayoutText(pdf) : QString();
 }

@@ -135,33 +135,34 @@ private Q_SLOTS:
 
     void firstSwitchBringsTheListsUpToDate()
     {
-        QVERIFY(hasEntry(stCaptions, QStringLiteral("Gem1")));
-        QVERIFY(hasEntry(stFonts, QStringLiteral("Label43")));
-        QCOMPARE(keysOf(list(stHints)).front(), QStringLiteral("PageControl1"));
+        QVERIFY(hasEntry(ListKind::Captions, QStringLiteral("Gem1")));
+        QVERIFY(hasEntry(ListKind::FontNames, QStringLiteral("Label43")));
+        QCOMPARE(keysOf(list(ListKind::Hints)).front(), QStringLiteral("PageControl1"));
         form->dispatcher()->setActiveLanguage(1);
         // The first hint entry now stands for the window itself, and the page
         // control has an entry of its own again.
-        QCOMPARE(keysOf(list(stHints)).front(), QStringLiteral("Tgearform"));
-        QVERIFY(hasEntry(stHints, QStringLiteral("PageControl1")));
+        QCOMPARE(keysOf(list(ListKind::Hints)).front(), QStringLiteral("Tgearform"));
+        QVERIFY(hasEntry(ListKind::Hints, QStringLiteral("PageControl1")));
         // Menu items and tool buttons take their texts from their actions.
         for (const char *key : {"Gem1", "Udskriv2", "ToolButton6", "Dansk1"}) {
-            QVERIFY2(!hasEntry(stCaptions, QString::fromLatin1(key)), key);
-            QVERIFY2(!hasEntry(stHints, QString::fromLatin1(key)), key);
+            QVERIFY2(!hasEntry(ListKind::Captions, QString::fromLatin1(key)), key);
+            QVERIFY2(!hasEntry(ListKind::Hints, QString::fromLatin1(key)), key);
         }
-        QVERIFY(hasEntry(stCaptions, QStringLiteral("Save")));
+        QVERIFY(hasEntry(ListKind::Captions, QStringLiteral("Save")));
         // Controls whose font follows their parent have no font entry; the
         // window's font name is stored as its English text.
-        QVERIFY(!hasEntry(stFonts, QStringLiteral("Label43")));
-        QVERIFY(hasEntry(stFonts, QStringLiteral("PageControl1")));
-        QCOMPARE(findEntryText(list(stFonts), QStringLiteral("Tgearform"), 2, D), QStringLiteral("MS Sans Serif"));
+        QVERIFY(!hasEntry(ListKind::FontNames, QStringLiteral("Label43")));
+        QVERIFY(hasEntry(ListKind::FontNames, QStringLiteral("PageControl1")));
+        QCOMPARE(findEntryText(list(ListKind::FontNames), QStringLiteral("Tgearform"), 2, D),
+                 QStringLiteral("MS Sans Serif"));
     }
 
     void sameLanguageDoesNothing()
     {
-        const QStringList before = list(stCaptions);
+        const QStringList before = list(ListKind::Captions);
         form->sprocketField(1)->setFieldText(QStringLiteral("11"));
         form->dispatcher()->setActiveLanguage(2);
-        QCOMPARE(list(stCaptions), before);
+        QCOMPARE(list(ListKind::Captions), before);
         QCOMPARE(form->sprocketField(1)->fieldText(), QStringLiteral("11"));
     }
 };

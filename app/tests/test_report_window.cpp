@@ -56,13 +56,16 @@ private Q_SLOTS:
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         int bars = 0;
         QVERIFY(report_test::withOpenPreview(
-            [&] { report::previewReport(window, *window.chart(), *window.reportTable(), QStringLiteral("Ratiomat")); },
+            [&] {
+                report::previewReport(window, window, *window.chart(), *window.reportTable(),
+                                      QStringLiteral("Ratiomat"));
+            },
             [&](report::ReportPreviewWindow &) {
                 report::ReportForm &form = *report::ReportLifetime::currentForm();
-                for (const chart::SpeedRangeSeries *s : form.reportChart->seriesList())
+                for (const chart::SpeedRangeSeries *s : form.reportChart()->seriesList())
                     bars += s->count();
                 report_test::PdfPrinter printer(pdf);
-                form.reportPage->print(printer);
+                form.reportPage()->print(printer);
             }));
         QCOMPARE(bars, 27);
 

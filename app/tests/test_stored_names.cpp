@@ -101,7 +101,7 @@ private Q_SLOTS:
         }) << i18n::kSettingsDialogTables;
         QTest::newRow("report form") << Open([] {
             auto w = std::make_unique<report::ReportForm>();
-            i18n::Translator *t = w->translator;
+            i18n::Translator *t = w->translator();
             return Translated{std::move(w), t, report::ReportForm::storedComponentOrder()};
         }) << i18n::kReportFormTables;
     }

@@ -60,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype i = 0; i < lines.size(); ++i)
         tables.lists[i % kListCount] << lines[i];
     if (control & 0x40) // a dialog list of one of the lengths that change
-        while (tables.list(stDlgsCaptions).size() < ((control & 0x80) ? 81 : 15))
-            tables.list(stDlgsCaptions) << lines.last();
+        while (tables.list(ListKind::DialogTexts).size() < ((control & 0x80) ? 81 : 15))
+            tables.list(ListKind::DialogTexts) << lines.last();
     normaliseTables(tables);
     check(tables.delim != QChar(u'\t'));
     topUpDelimiters(tables);
-    for (ListKind kind : {stStrings, stDlgsCaptions, stLocales})
+    for (ListKind kind : {ListKind::ProgramTexts, ListKind::DialogTexts, ListKind::LocaleFormats})
         for (const QString &entry : tables.list(kind))
             check(entry.count(tables.delim) > languages);
     return 0;

@@ -142,12 +142,12 @@ private Q_SLOTS:
     {
         StoredTables t;
         t.numOfLanguages = 2;
-        t.list(stCaptions) = QStringList{QStringLiteral("TSetupForm\tIndstillinger\tSetup\t")};
-        t.list(stDlgsCaptions) = QStringList{QStringLiteral("Warning\tWarning\t")};
-        t.list(stHints) = QStringList{e("Mixed|a\tb|")};
+        t.list(ListKind::Captions) = QStringList{QStringLiteral("TSetupForm\tIndstillinger\tSetup\t")};
+        t.list(ListKind::DialogTexts) = QStringList{QStringLiteral("Warning\tWarning\t")};
+        t.list(ListKind::Hints) = QStringList{e("Mixed|a\tb|")};
         normaliseTables(t);
-        QCOMPARE(t.list(stCaptions).first(), e("TSetupForm|Indstillinger|Setup|"));
-        QCOMPARE(t.list(stHints).first(), e("Mixed|a|b|"));
+        QCOMPARE(t.list(ListKind::Captions).first(), e("TSetupForm|Indstillinger|Setup|"));
+        QCOMPARE(t.list(ListKind::Hints).first(), e("Mixed|a|b|"));
         QCOMPARE(t.delim, D);
     }
 
@@ -155,10 +155,10 @@ private Q_SLOTS:
     {
         StoredTables t;
         t.delim = u'\t';
-        t.list(stOtherStrings) = QStringList{QStringLiteral("A.Text\tx\t\t")};
+        t.list(ListKind::OtherTextProperties) = QStringList{QStringLiteral("A.Text\tx\t\t")};
         normaliseTables(t);
         QCOMPARE(t.delim, D);
-        QCOMPARE(t.list(stOtherStrings).first(), e("A.Text|x||"));
+        QCOMPARE(t.list(ListKind::OtherTextProperties).first(), e("A.Text|x||"));
     }
 
     void normaliseLeavesCodeOneListsAlone()
@@ -166,9 +166,9 @@ private Q_SLOTS:
         StoredTables t;
         t.numOfLanguages = 2;
         const QStringList captions{e("Tgearform|Ratiomat|Ratiomat|"), e("Label30|Km/t||")};
-        t.list(stCaptions) = captions;
+        t.list(ListKind::Captions) = captions;
         normaliseTables(t);
-        QCOMPARE(t.list(stCaptions), captions);
+        QCOMPARE(t.list(ListKind::Captions), captions);
     }
 
     void normaliseDialogTexts_data()
@@ -192,10 +192,10 @@ private Q_SLOTS:
         StoredTables t;
         t.needAllDlgs = needAll;
         for (int i = 0; i < stored; ++i)
-            t.list(stDlgsCaptions) << withoutAmpersand(all[i]) + D + all[i] + D;
+            t.list(ListKind::DialogTexts) << withoutAmpersand(all[i]) + D + all[i] + D;
         normaliseTables(t);
-        QCOMPARE(t.list(stDlgsCaptions).size(), expected);
-        QCOMPARE(i18n::entryKey(t.list(stDlgsCaptions).last(), D),
+        QCOMPARE(t.list(ListKind::DialogTexts).size(), expected);
+        QCOMPARE(i18n::entryKey(t.list(ListKind::DialogTexts).last(), D),
                  withoutAmpersand(all[expected == 15 ? 14 : expected - 1]));
     }
 
@@ -204,41 +204,44 @@ private Q_SLOTS:
         StoredTables t;
         t.savedFormats = captureFormats(QLocale(QLocale::Danish, QLocale::Denmark));
         for (int i = 0; i < 11; ++i)
-            t.list(stLocales) << kLocaleItems[i] + D + D + D;
+            t.list(ListKind::LocaleFormats) << kLocaleItems[i] + D + D + D;
         normaliseTables(t);
-        QCOMPARE(t.list(stLocales).size(), 15);
-        QCOMPARE(i18n::entryKey(t.list(stLocales)[11], D), QStringLiteral("Short Month Names"));
-        QCOMPARE(i18n::entryField(t.list(stLocales)[12], 2, D).split(u',').first(), QStringLiteral("januar"));
-        QCOMPARE(i18n::entryField(t.list(stLocales)[14], 2, D).split(u',').first(), QString::fromUtf8("søndag"));
+        QCOMPARE(t.list(ListKind::LocaleFormats).size(), 15);
+        QCOMPARE(i18n::entryKey(t.list(ListKind::LocaleFormats)[11], D), QStringLiteral("Short Month Names"));
+        QCOMPARE(i18n::entryField(t.list(ListKind::LocaleFormats)[12], 2, D).split(u',').first(),
+                 QStringLiteral("januar"));
+        QCOMPARE(i18n::entryField(t.list(ListKind::LocaleFormats)[14], 2, D).split(u',').first(),
+                 QString::fromUtf8("søndag"));
     }
 
     void normaliseDropsExcludedProperties()
     {
         StoredTables t;
-        t.list(stOtherStrings) = QStringList{e("A.Name|x||"), e("A.Text|x||"), e("B.Text|y||"), e("C.Tag|z||")};
-        t.list(stMultiLines) = QStringList{e("A.Items|a,b||")};
-        t.list(stFonts) = QStringList{e("A|Arial||")};
-        t.list(stCharSets) = QStringList{e("A|ANSI_CHARSET||")};
-        t.list(stCaptions) = QStringList{e("A|x||")};
+        t.list(ListKind::OtherTextProperties) =
+            QStringList{e("A.Name|x||"), e("A.Text|x||"), e("B.Text|y||"), e("C.Tag|z||")};
+        t.list(ListKind::StringListProperties) = QStringList{e("A.Items|a,b||")};
+        t.list(ListKind::FontNames) = QStringList{e("A|Arial||")};
+        t.list(ListKind::FontCharsets) = QStringList{e("A|ANSI_CHARSET||")};
+        t.list(ListKind::Captions) = QStringList{e("A|x||")};
         t.excludedProperties = QStringList{QStringLiteral("tag"), QStringLiteral("Font")};
         t.smartExcludeProps = QStringList{QStringLiteral("B.Text")};
         normaliseTables(t);
-        QCOMPARE(t.list(stOtherStrings), QStringList{e("A.Text|x||")});
-        QCOMPARE(t.list(stMultiLines).size(), 1);
-        QVERIFY(t.list(stFonts).isEmpty());
-        QVERIFY(t.list(stCharSets).isEmpty());
-        QCOMPARE(t.list(stCaptions).size(), 1);
+        QCOMPARE(t.list(ListKind::OtherTextProperties), QStringList{e("A.Text|x||")});
+        QCOMPARE(t.list(ListKind::StringListProperties).size(), 1);
+        QVERIFY(t.list(ListKind::FontNames).isEmpty());
+        QVERIFY(t.list(ListKind::FontCharsets).isEmpty());
+        QCOMPARE(t.list(ListKind::Captions).size(), 1);
     }
 
     void topUpDelimiters()
     {
         StoredTables t;
         t.numOfLanguages = 3;
-        t.list(stDlgsCaptions) = QStringList{e("Warning|Warning|"), e("Full|a|b|c|")};
-        t.list(stCaptions) = QStringList{e("A|x|")};
+        t.list(ListKind::DialogTexts) = QStringList{e("Warning|Warning|"), e("Full|a|b|c|")};
+        t.list(ListKind::Captions) = QStringList{e("A|x|")};
         i18n::topUpDelimiters(t);
-        QCOMPARE(t.list(stDlgsCaptions), (QStringList{e("Warning|Warning|||"), e("Full|a|b|c|")}));
-        QCOMPARE(t.list(stCaptions), QStringList{e("A|x|")});
+        QCOMPARE(t.list(ListKind::DialogTexts), (QStringList{e("Warning|Warning|||"), e("Full|a|b|c|")}));
+        QCOMPARE(t.list(ListKind::Captions), QStringList{e("A|x|")});
     }
 };
 

@@ -44,10 +44,10 @@ struct QtWindow
         lang->setNumOfLanguages(2);
         lang->setLangNames(kDanskEnglish);
         lang->setActiveLanguage(2);
-        lang->storedList(stCaptions).clear();
-        lang->storedList(stHints).clear();
-        lang->storedList(stFonts).clear();
-        lang->storedList(stCharSets).clear();
+        lang->storedList(ListKind::Captions).clear();
+        lang->storedList(ListKind::Hints).clear();
+        lang->storedList(ListKind::FontNames).clear();
+        lang->storedList(ListKind::FontCharsets).clear();
     }
     template <typename W> W *add(W *w, const char *name)
     {
@@ -66,11 +66,11 @@ private Q_SLOTS:
     void windowCaptionIsKeptForTheLanguageLeft()
     {
         QtWindow w;
-        w.lang->storedList(stCaptions) = QStringList{e("TForm1|Vindue|Window|")};
+        w.lang->storedList(ListKind::Captions) = QStringList{e("TForm1|Vindue|Window|")};
         w.window.setWindowTitle(QStringLiteral("Changed at run time"));
         w.lang->setActiveLanguage(1);
         QCOMPARE(w.window.windowTitle(), QStringLiteral("Vindue"));
-        QCOMPARE(w.lang->list(stCaptions).first(), e("TForm1|Vindue|Changed at run time|"));
+        QCOMPARE(w.lang->list(ListKind::Captions).first(), e("TForm1|Vindue|Changed at run time|"));
         w.lang->setActiveLanguage(2);
         QCOMPARE(w.window.windowTitle(), QStringLiteral("Changed at run time"));
     }
@@ -78,11 +78,11 @@ private Q_SLOTS:
     void instanceNameKeyBecomesTheClassName()
     {
         QtWindow w;
-        w.lang->storedList(stCaptions) = QStringList{e("Form1|Vindue|Window|")};
-        w.lang->storedList(stHints) = QStringList{e("Form1|Tip|Hint|")};
+        w.lang->storedList(ListKind::Captions) = QStringList{e("Form1|Vindue|Window|")};
+        w.lang->storedList(ListKind::Hints) = QStringList{e("Form1|Tip|Hint|")};
         w.lang->setActiveLanguage(1);
-        QCOMPARE(entryKey(w.lang->list(stCaptions).first(), D), QStringLiteral("TForm1"));
-        QCOMPARE(entryKey(w.lang->list(stHints).first(), D), QStringLiteral("TForm1"));
+        QCOMPARE(entryKey(w.lang->list(ListKind::Captions).first(), D), QStringLiteral("TForm1"));
+        QCOMPARE(entryKey(w.lang->list(ListKind::Hints).first(), D), QStringLiteral("TForm1"));
         QCOMPARE(w.window.windowTitle(), QStringLiteral("Vindue"));
         QCOMPARE(w.window.statusTip(), QStringLiteral("Tip"));
     }
@@ -93,9 +93,9 @@ private Q_SLOTS:
         // holds the window's (empty) hint as language 1.
         QtWindow w;
         w.add(new QTabWidget(&w.window), "PageControl1");
-        w.lang->storedList(stHints) = QStringList{e("PageControl1|||"), e("Other|x|y|")};
+        w.lang->storedList(ListKind::Hints) = QStringList{e("PageControl1|||"), e("Other|x|y|")};
         w.lang->setActiveLanguage(1);
-        const QStringList keys = keysOf(w.lang->list(stHints));
+        const QStringList keys = keysOf(w.lang->list(ListKind::Hints));
         QCOMPARE(keys.first(), QStringLiteral("TForm1"));
         QVERIFY(keys.contains(QStringLiteral("PageControl1")));
         QVERIFY(!keys.contains(QStringLiteral("Other"))); // no such component
@@ -106,10 +106,10 @@ private Q_SLOTS:
         QtWindow w;
         auto *old = w.add(new QLabel(QStringLiteral("Hello"), &w.window), "OldLabel");
         auto *fresh = w.add(new QLabel(QStringLiteral("Hello"), &w.window), "NewLabel");
-        w.lang->storedList(stCaptions) = QStringList{e("TForm1|||"), e("OldLabel|Hej|Hello|")};
+        w.lang->storedList(ListKind::Captions) = QStringList{e("TForm1|||"), e("OldLabel|Hej|Hello|")};
         delete old;
         w.lang->setActiveLanguage(1);
-        const QStringList captions = w.lang->list(stCaptions);
+        const QStringList captions = w.lang->list(ListKind::Captions);
         QVERIFY(!keysOf(captions).contains(QStringLiteral("OldLabel")));
         QVERIFY(captions.contains(e("NewLabel|Hej|Hello|")));
         QCOMPARE(fresh->text(), QStringLiteral("Hej"));
@@ -126,13 +126,13 @@ private Q_SLOTS:
         auto *combo = w.add(new QComboBox(&w.window), "ComboBox1");
         combo->addItems({QStringLiteral("a b"), QStringLiteral("c")});
         w.lang->setActiveLanguage(1);
-        QVERIFY(w.lang->list(stCaptions).contains(e("Label1|Fresh||")));
-        QVERIFY(w.lang->list(stHints).contains(e("Label1|tip||")));
-        const QStringList other = keysOf(w.lang->list(stOtherStrings));
+        QVERIFY(w.lang->list(ListKind::Captions).contains(e("Label1|Fresh||")));
+        QVERIFY(w.lang->list(ListKind::Hints).contains(e("Label1|tip||")));
+        const QStringList other = keysOf(w.lang->list(ListKind::OtherTextProperties));
         QVERIFY(other.contains(QStringLiteral("MaskEdit3.EditMask")));
         QVERIFY(other.contains(QStringLiteral("MaskEdit3.Text")));
         QVERIFY(!other.contains(QStringLiteral("Tagged1.Tag")));
-        QVERIFY(w.lang->list(stMultiLines).contains(e("ComboBox1.Items|\"a b\",c||")));
+        QVERIFY(w.lang->list(ListKind::StringListProperties).contains(e("ComboBox1.Items|\"a b\",c||")));
         delete tagged;
     }
 
@@ -149,11 +149,11 @@ private Q_SLOTS:
         auto *gem = w.add(new platform::MenuItem(QStringLiteral("Gem1"), &save, &w.window), "Gem1");
         gem->setAction(&save);
         w.lang->setActiveLanguage(1);
-        const QStringList captions = keysOf(w.lang->list(stCaptions));
+        const QStringList captions = keysOf(w.lang->list(ListKind::Captions));
         QVERIFY(!captions.contains(QStringLiteral("N1")));
         QVERIFY(captions.contains(QStringLiteral("Afslut1")));
         QVERIFY(!captions.contains(QStringLiteral("Gem1"))); // follows its action
-        QVERIFY(keysOf(w.lang->list(stHints)).contains(QStringLiteral("N1")));
+        QVERIFY(keysOf(w.lang->list(ListKind::Hints)).contains(QStringLiteral("N1")));
     }
 
     void parentFontControlKeepsItsFont()
@@ -165,9 +165,9 @@ private Q_SLOTS:
         f.setFamily(QStringLiteral("Liberation Sans"));
         own->setFont(f);
         const QString inheritedFamily = inherits->font().family();
-        w.lang->storedList(stFonts) =
+        w.lang->storedList(ListKind::FontNames) =
             QStringList{e("TForm1|||"), e("Inherits|Courier||"), e("Own|Courier|Liberation Sans|")};
-        w.lang->storedList(stCharSets) =
+        w.lang->storedList(ListKind::FontCharsets) =
             QStringList{e("TForm1|SYMBOL_CHARSET||"), e("Inherits|SYMBOL_CHARSET||"), e("Own|symbol_charset||")};
         w.lang->setActiveLanguage(1);
         QCOMPARE(inherits->font().family(), inheritedFamily);
@@ -176,7 +176,7 @@ private Q_SLOTS:
         QCOMPARE(own->property(i18n::kCharsetProperty).toInt(), 2);
         QCOMPARE(w.window.property(i18n::kCharsetProperty).toInt(), 2);
         // The control that follows its parent lost its entry at the switch.
-        QVERIFY(!keysOf(w.lang->list(stFonts)).contains(QStringLiteral("Inherits")));
+        QVERIFY(!keysOf(w.lang->list(ListKind::FontNames)).contains(QStringLiteral("Inherits")));
     }
 
     void nonTextPropertyIsLeftAloneSilently()
@@ -185,8 +185,8 @@ private Q_SLOTS:
         auto *tagged = w.add(new Tagged, "Tagged1");
         tagged->setParent(&w.window);
         auto *label = w.add(new QLabel(QStringLiteral("x"), &w.window), "Label1");
-        w.lang->storedList(stOtherStrings) = QStringList{e("Tagged1.Tag|5|5|")};
-        w.lang->storedList(stCaptions) = QStringList{e("TForm1|||"), e("Label1|Hej|x|")};
+        w.lang->storedList(ListKind::OtherTextProperties) = QStringList{e("Tagged1.Tag|5|5|")};
+        w.lang->storedList(ListKind::Captions) = QStringList{e("TForm1|||"), e("Label1|Hej|x|")};
         w.lang->setActiveLanguage(1);
         QCOMPARE(tagged->tag, 7);
         QCOMPARE(label->text(), QStringLiteral("Hej"));
@@ -201,7 +201,7 @@ private Q_SLOTS:
         FakeComponent &broken = t.form.addLabel(QStringLiteral("Broken"), QStringLiteral("x"));
         t.form.addLabel(QStringLiteral("Late"), QStringLiteral("never synced"));
         broken.failOnRead = true;
-        t.lang.storedList(stCaptions) = QStringList{e("TForm1|||"), e("Label1|Hej|Hello|")};
+        t.lang.storedList(ListKind::Captions) = QStringList{e("TForm1|||"), e("Label1|Hej|Hello|")};
         // The swallowed failure reaches the translator's log when it is on.
         QLoggingCategory::setFilterRules(QStringLiteral("ratiomat.translator.debug=true"));
         const auto logOff = qScopeGuard([] { QLoggingCategory::setFilterRules(QString()); });
@@ -210,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(label.readString(QStringLiteral("Caption")), QStringLiteral("Hej"));
         QCOMPARE(t.lang.activeLanguage(), 1);
         // The completion stopped at the failing component.
-        QVERIFY(!keysOf(t.lang.list(stCaptions)).contains(QStringLiteral("Late")));
+        QVERIFY(!keysOf(t.lang.list(ListKind::Captions)).contains(QStringLiteral("Late")));
     }
 
     void removedComponentLeavesDoNotTranslate()
@@ -241,8 +241,8 @@ private Q_SLOTS:
         auto *combo = w.add(new QComboBox(&w.window), "ComboBox1");
         combo->addItems({QStringLiteral("Km/h"), QStringLiteral("Mph")});
         combo->setCurrentIndex(1);
-        w.lang->storedList(stOtherStrings) = QStringList{e("MaskEdit3.Text|  ||")};
-        w.lang->storedList(stMultiLines) =
+        w.lang->storedList(ListKind::OtherTextProperties) = QStringList{e("MaskEdit3.Text|  ||")};
+        w.lang->storedList(ListKind::StringListProperties) =
             QStringList{e("RadioGroup1.Items|Km/t,Mph||"), e("ComboBox1.Items|Km/t,Mph||")};
         w.lang->setActiveLanguage(1);
         QCOMPARE(field->fieldText(), QStringLiteral("  "));

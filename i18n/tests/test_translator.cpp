@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QTest>
+#include <tuple>
 
 using namespace i18n;
 
@@ -22,11 +23,11 @@ private Q_SLOTS:
     {
         FakeTranslated t;
         QCOMPARE(t.lang.language(), t.lang.langNames().first());
-        QCOMPARE(t.lang.list(stDlgsCaptions).size(), 15); // the message dialogs only
-        const QStringList &locales = t.lang.list(stLocales);
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).size(), 15); // the message dialogs only
+        const QStringList &locales = t.lang.list(ListKind::LocaleFormats);
         QCOMPARE(locales.size(), 15);
         QCOMPARE(locales[2], QStringLiteral("Decimal Separator") + D + QLocale::system().decimalPoint() + D);
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, t.lang.list(stListView_TreeView_Items)); // has no list
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, t.lang.list(ListKind::ViewItems)); // has no list
     }
 
     void oneTranslatorPerOwner()
@@ -43,18 +44,18 @@ private Q_SLOTS:
         t.lang.setNumOfLanguages(3);
         QCOMPARE(t.lang.langNames(), (QStringList{QStringLiteral("Language N1"), QStringLiteral("Language N2"),
                                                   QStringLiteral("Language N3")}));
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
-        QCOMPARE(t.lang.list(stLocales).first().count(D), 4);
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning|||"));
+        QCOMPARE(t.lang.list(ListKind::LocaleFormats).first().count(D), 4);
         t.lang.setNumOfLanguages(1);
         QCOMPARE(t.lang.langNames(), QStringList{QStringLiteral("Language N1")});
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||")); // never shortened
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning|||")); // never shortened
         QCOMPARE(errorOf<LanguageError>([&] { t.lang.setNumOfLanguages(0); }),
                  QStringLiteral("0 - is not a valid property value !\rValue must be more than ZERO !"));
         QCOMPARE(t.lang.numOfLanguages(), 1);
 
         t.form.loading = true; // no top-up while loading
         t.lang.setNumOfLanguages(4);
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning|||"));
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning|||"));
         QCOMPARE(t.lang.langNames().size(), 4);
     }
 
@@ -76,10 +77,10 @@ private Q_SLOTS:
     {
         TwoLanguages t;
         t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("laid out"));
-        t.lang.storedList(stCaptions) = QStringList{e("TForm1|Vindue|Window|"), e("Label1|Hej|Hello|")};
+        t.lang.storedList(ListKind::Captions) = QStringList{e("TForm1|Vindue|Window|"), e("Label1|Hej|Hello|")};
         t.lang.setActiveLanguage(1);
         QCOMPARE(t.changes, 0);
-        QCOMPARE(t.lang.list(stCaptions).size(), 2); // not synchronised either
+        QCOMPARE(t.lang.list(ListKind::Captions).size(), 2); // not synchronised either
         QCOMPARE(t.form.window().readString(QStringLiteral("Caption")), QString());
         t.lang.setActiveLanguage(2);
         QCOMPARE(t.changes, 1);
@@ -90,7 +91,7 @@ private Q_SLOTS:
     {
         TwoLanguages t;
         FakeComponent &label = t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("laid out"));
-        t.lang.storedList(stCaptions) = QStringList{e("Label1|Hej|Hello|")};
+        t.lang.storedList(ListKind::Captions) = QStringList{e("Label1|Hej|Hello|")};
         t.form.loading = true;
         t.lang.setActiveLanguage(2);
         QCOMPARE(t.lang.activeLanguage(), 2);
@@ -116,9 +117,9 @@ private Q_SLOTS:
         t.lang.setLangNames({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
         QCOMPARE(t.lang.numOfLanguages(), 3);
         QCOMPARE(t.lang.language(), QStringLiteral("A"));
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), e("Warning|Warning||")); // no top-up this way
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), e("Warning|Warning||")); // no top-up this way
         t.lang.setLangDelim(9);
-        QCOMPARE(t.lang.list(stDlgsCaptions).first(), QStringLiteral("Warning\tWarning\t\t"));
+        QCOMPARE(t.lang.list(ListKind::DialogTexts).first(), QStringLiteral("Warning\tWarning\t\t"));
     }
 
     void wholeListAssignmentAppliesThatList()
@@ -126,13 +127,13 @@ private Q_SLOTS:
         TwoLanguages t;
         FakeComponent &label = t.form.addLabel(QStringLiteral("Label1"), QStringLiteral("x"));
         label.prop(QStringLiteral("Hint")).text = QStringLiteral("old hint");
-        t.lang.storedList(stHints) = QStringList{e("Label1|Tip|Tip EN|")};
-        t.lang.assignList(stCaptions, {e("Label1|Hej|Hello|")});
+        t.lang.storedList(ListKind::Hints) = QStringList{e("Label1|Tip|Tip EN|")};
+        t.lang.assignList(ListKind::Captions, {e("Label1|Hej|Hello|")});
         QCOMPARE(label.readString(QStringLiteral("Caption")), QStringLiteral("Hej"));
         QCOMPARE(label.readString(QStringLiteral("Hint")), QStringLiteral("old hint"));
-        QCOMPARE(t.lang.pendingKind(), int(stCaptions));
+        QCOMPARE(t.lang.pendingKind(), int(ListKind::Captions));
         QCOMPARE(t.changes, 1);
-        t.lang.assignList(stDlgsCaptions, {e("Warning|Advarsel||")});
+        t.lang.assignList(ListKind::DialogTexts, {e("Warning|Advarsel||")});
         QCOMPARE(t.changes, 1);
     }
 
@@ -144,8 +145,8 @@ private Q_SLOTS:
         TwoLanguages t;
         t.lang.setChangeLocales(true);
         QStringList expected = t.lang.appliedFormats();
-        t.lang.assignList(stLocales, {e("Thousand Separator|'x||"), e("Short Date Format|d/M||"),
-                                      e("Long Day Names|Sun,\"Mon day\"||"), e("Time AM String|||")});
+        t.lang.assignList(ListKind::LocaleFormats, {e("Thousand Separator|'x||"), e("Short Date Format|d/M||"),
+                                                    e("Long Day Names|Sun,\"Mon day\"||"), e("Time AM String|||")});
         expected[qsizetype(LocaleItem::ThousandSeparator)] = QStringLiteral("'");
         expected[qsizetype(LocaleItem::ShortDateFormat)] = QStringLiteral("d/M");
         QStringList days = expected[qsizetype(LocaleItem::LongDayNames)].split(u',');
@@ -162,7 +163,7 @@ private Q_SLOTS:
         FakeProperty &items = radio.prop(QStringLiteral("Items"));
         items.kind = i18n::PropertyKind::StringList;
         items.items = QStringList{QStringLiteral("Km/t"), QStringLiteral("Mph")};
-        t.lang.storedList(stMultiLines) = QStringList{e("RadioGroup1.Items|Km/t,Mph|Km/h,Mph|")};
+        t.lang.storedList(ListKind::StringListProperties) = QStringList{e("RadioGroup1.Items|Km/t,Mph|Km/h,Mph|")};
         t.lang.setActiveLanguage(2);
         QCOMPARE(items.items, (QStringList{QStringLiteral("Km/h"), QStringLiteral("Mph")}));
         QCOMPARE(items.writes, 1);
@@ -204,7 +205,7 @@ private Q_SLOTS:
             for (const QString &entry : lang->list(ListKind(kind)))
                 QVERIFY2(!entry.contains(u'\t'), qPrintable(entry));
         // Month and day names from the machine complete the stored items.
-        const QStringList &locales = lang->list(stLocales);
+        const QStringList &locales = lang->list(ListKind::LocaleFormats);
         const QLocale machine = QLocale::system();
         QCOMPARE(entryKey(locales[11], D), QStringLiteral("Short Month Names"));
         QCOMPARE(entryField(locales[14], 1, D), QStringLiteral("Long Day Names"));
@@ -226,7 +227,7 @@ private Q_SLOTS:
         i18n::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
         auto *lang = named(new Translator(form, &window), "siLang1");
         int changes = 0;
-        lang->onLanguageChanged = [&](Translator *) { ++changes; };
+        connect(lang, &Translator::languageChanged, this, [&] { ++changes; });
         loadStoredTables(kMainWindowTables, form, *lang, dispatcher);
 
         // ActiveLanguage 2 took effect because NumOfLanguages 2 came first;
@@ -243,18 +244,20 @@ private Q_SLOTS:
         QCOMPARE(label->text(), QStringLiteral("Circumference"));
         QCOMPARE(window.windowTitle(), QString());
 
-        const QStringList &captions = lang->list(stCaptions);
+        const QStringList &captions = lang->list(ListKind::Captions);
         QCOMPARE(captions.first(), e("Tgearform|Ratiomat|Ratiomat|"));
         QCOMPARE(findEntryText(captions, QStringLiteral("Label43"), 1, D), QString::fromUtf8("Dækomkreds"));
         QCOMPARE(findEntryText(captions, QStringLiteral("SmallLabel2"), 1, D), QStringLiteral("Label13"));
-        QCOMPARE(findEntryText(lang->list(stHints), QStringLiteral("Chart1"), 2, D), QStringLiteral("Rightclick "));
-        QCOMPARE(findEntryText(lang->list(stHints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
-        QCOMPARE(lang->list(stCharSets)[0], e("Tgearform|DEFAULT_CHARSET||"));
-        QCOMPARE(lang->list(stCharSets)[29], e("Panel2|DEFAULT_CHARSET|"));
-        QCOMPARE(lang->list(stCharSets)[30], e("BigLabel1|||"));
-        QCOMPARE(findEntryText(lang->list(stOtherStrings), QStringLiteral("MaskEdit5.Text"), 1, D),
+        QCOMPARE(findEntryText(lang->list(ListKind::Hints), QStringLiteral("Chart1"), 2, D),
+                 QStringLiteral("Rightclick "));
+        QCOMPARE(findEntryText(lang->list(ListKind::Hints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
+        QCOMPARE(lang->list(ListKind::FontCharsets)[0], e("Tgearform|DEFAULT_CHARSET||"));
+        QCOMPARE(lang->list(ListKind::FontCharsets)[29], e("Panel2|DEFAULT_CHARSET|"));
+        QCOMPARE(lang->list(ListKind::FontCharsets)[30], e("BigLabel1|||"));
+        QCOMPARE(findEntryText(lang->list(ListKind::OtherTextProperties), QStringLiteral("MaskEdit5.Text"), 1, D),
                  QStringLiteral("  "));
-        QCOMPARE(lang->list(stDlgsCaptions)[28], QStringLiteral("|Solid") + D + QStringLiteral("|S&olid") + D + D);
+        QCOMPARE(lang->list(ListKind::DialogTexts)[28],
+                 QStringLiteral("|Solid") + D + QStringLiteral("|S&olid") + D + D);
     }
 
     void settingsDialogReadsLikeTheMainWindow()
@@ -267,11 +270,12 @@ private Q_SLOTS:
         QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("LANGUAGE N1"), QStringLiteral("LANGUAGE N2")}));
         QCOMPARE(lang->language(), QStringLiteral("LANGUAGE N1"));
         QCOMPARE(lang->langDispatcher(), nullptr);
-        QCOMPARE(lang->list(stCaptions).first(), e("TSetupForm|Indstillinger|Setup|"));
-        QCOMPARE(lang->list(stDlgsCaptions).first(), e("Warning|Warning|"));
-        QCOMPARE(findEntryText(lang->list(stLocales), QStringLiteral("Short Date Format"), 1, D),
+        QCOMPARE(lang->list(ListKind::Captions).first(), e("TSetupForm|Indstillinger|Setup|"));
+        QCOMPARE(lang->list(ListKind::DialogTexts).first(), e("Warning|Warning|"));
+        QCOMPARE(findEntryText(lang->list(ListKind::LocaleFormats), QStringLiteral("Short Date Format"), 1, D),
                  QStringLiteral("dd-MM-yyyy"));
-        QCOMPARE(findEntryText(lang->list(stCaptions), QStringLiteral("checkbox1"), 1, D), QStringLiteral("Gradient"));
+        QCOMPARE(findEntryText(lang->list(ListKind::Captions), QStringLiteral("checkbox1"), 1, D),
+                 QStringLiteral("Gradient"));
     }
 
     // Each text is read with LF and with CRLF line ends alike; a fault is
@@ -292,6 +296,7 @@ private Q_SLOTS:
         row("no =", "  Version\n", noProperty);
         row("empty property name", "  = v5.1.1\n", noProperty);
         row("refused value", "  Language = Nope\n", "Language name shall be included in LangNames property!");
+        row("unread but checked", "  DoRaiseExceptions = maybe\n", "t.lang:2: DoRaiseExceptions wants true or false");
         QTest::newRow("no end") << "object siLang1: TsiLang\n"
                                 << "t.lang:2: unexpected end of the text";
     }
@@ -307,8 +312,29 @@ private Q_SLOTS:
             QCOMPARE(errorOf([&] { loadStoredText(lines, QStringLiteral("t.lang"), form, *lang); }), error);
             QVERIFY(!form.isLoading());
             if (error.isEmpty())
-                QCOMPARE(lang->list(stCaptions), QStringList{QStringLiteral("a")});
+                QCOMPARE(lang->list(ListKind::Captions), QStringList{QStringLiteral("a")});
         }
+    }
+
+    // Values that nothing reads are kept as stored, spelling and order and
+    // all, so that writing the tables again changes nothing.
+    void unreadValuesAreKeptAsStored()
+    {
+        const QString text = QStringLiteral("object siLang1: TsiLang\n  DoRaiseExceptions = TRUE\n"
+                                            "  StringsTypes = (\n    |TIB_STRINGLIST\n    | TSTRINGLIST\n  )\n"
+                                            "  Captions = (\n  )\n  ResourceLanguageIndex = 07 \n"
+                                            "  HandleResourceStrings = False\nend\n");
+        QWidget window;
+        i18n::QtForm form(&window, QStringLiteral("TForm1"));
+        auto *lang = new Translator(form, &window);
+        loadStoredText(text, QStringLiteral("t.lang"), form, *lang);
+        QList<StoredProperty> kept = parseStoredText(text, QStringLiteral("t.lang")).first().properties;
+        kept.removeAt(2); // Captions is read
+        const QList<StoredProperty> found = storedOnlyProperties(*lang);
+        auto fields = [](const StoredProperty &p) { return std::tie(p.name, p.value, p.items, p.isList); };
+        QCOMPARE(found.size(), kept.size());
+        for (qsizetype i = 0; i < kept.size(); ++i)
+            QVERIFY2(fields(found[i]) == fields(kept[i]), qPrintable(kept[i].name));
     }
 
     // ---- the dispatcher
@@ -360,7 +386,7 @@ private Q_SLOTS:
         d.setLangNames({QStringLiteral("A"), QStringLiteral("B")});
         d.setActiveLanguage(2);
         int linked = 0;
-        d.OnLinkToDispatcher = [&](LanguageDispatcher *, Translator *lang) { linked += lang == &t.lang; };
+        connect(&d, &LanguageDispatcher::translatorLinked, this, [&](Translator *lang) { linked += lang == &t.lang; });
         t.form.loading = true;
         t.lang.setLangDispatcher(&d);
         QCOMPARE(t.changes, 1);

@@ -25,7 +25,7 @@ struct TwoLanguages : FakeTranslated
     {
         lang.setNumOfLanguages(2);
         lang.setLangNames(kDanskEnglish);
-        lang.onLanguageChanged = [this](i18n::Translator *) { ++changes; };
+        QObject::connect(&lang, &i18n::Translator::languageChanged, [this] { ++changes; });
     }
 };
 

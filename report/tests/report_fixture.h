@@ -9,6 +9,8 @@
 #include "chart/chart.h"
 #include "platform/radio_group.h"
 #include "report/report_preview_window.h"
+#include "report/report_source.h"
+#include "report/report_table.h"
 #include "report/string_grid.h"
 
 #include <QAction>
@@ -26,7 +28,7 @@
 
 namespace report_test {
 
-class MainWindowStandIn : public QWidget
+class MainWindowStandIn : public QWidget, public report::ReportSource
 {
 public:
     MainWindowStandIn()
@@ -56,22 +58,13 @@ public:
     }
 
     // The report table as the Report command copies it from the window.
-    void fillTable()
-    {
-        grid->setRowCount(10);
-        grid->setColCount(7);
-        for (calc::Chainring ring : calc::kChainrings) {
-            const int c = int(calc::ringIndex(ring));
-            grid->setCell(1 + c, 0, gearing.rings[size_t(c)]);
-            grid->setCell(4 + c, 0, gearing.rings[size_t(c)]);
-            for (int r = 1; r <= 9; ++r) {
-                grid->setCell(1 + c, r, gearing.inch(ring, r));
-                grid->setCell(4 + c, r, gearing.speed(ring, r));
-            }
-        }
-        for (int r = 1; r <= 9; ++r)
-            grid->setCell(0, r, gearing.sprockets[size_t(r - 1)]);
-    }
+    void fillTable() { report::fillReportTable(*grid, *this); }
+
+    QString unitText() const override { return unit->selectedText(); }
+    QString chainringText(calc::Chainring ring) const override { return gearing.chainringText(ring); }
+    QString sprocketText(int row) const override { return gearing.sprocketText(row); }
+    QString gearInchesText(calc::Chainring ring, int row) const override { return gearing.inch(ring, row); }
+    QString speedText(calc::Chainring ring, int row) const override { return gearing.speed(ring, row); }
 
     // The default gearing; its bars go to the chart's series.
     struct Gearing : FakeGearWindow

@@ -74,7 +74,7 @@ QList<QStringList> detailTexts(const QString &pdf)
 // The message of the error printing the form raises; empty when it prints.
 QString printError(report::ReportForm &form, QPrinter &printer)
 {
-    return errorOf([&] { form.reportPage->print(printer); });
+    return errorOf([&] { form.reportPage()->print(printer); });
 }
 
 bool isBarColour(QRgb c, QRgb bar)
@@ -100,7 +100,7 @@ private:
     {
         const QString name = pdfName();
         PdfPrinter printer(name);
-        const int n = form.reportPage->print(printer);
+        const int n = form.reportPage()->print(printer);
         if (lines)
             *lines = n;
         return name;
@@ -109,7 +109,8 @@ private:
     // The Report command on the stand-in, expected to fail: its message.
     static QString reportError(MainWindowStandIn &window)
     {
-        return errorOf([&] { report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat")); });
+        return errorOf(
+            [&] { report::previewReport(window, window, *window.chart, *window.grid, QStringLiteral("Ratiomat")); });
     }
 
     // Runs the Report command's preview on the stand-in; whileOpen runs
@@ -117,7 +118,7 @@ private:
     void withPreview(MainWindowStandIn &window, const std::function<void(report::ReportPreviewWindow &)> &whileOpen)
     {
         QVERIFY(withOpenPreview(
-            [&] { report::previewReport(window, *window.chart, *window.grid, QStringLiteral("Ratiomat")); },
+            [&] { report::previewReport(window, window, *window.chart, *window.grid, QStringLiteral("Ratiomat")); },
             whileOpen));
         QVERIFY(!report::ReportLifetime::currentForm());
     }
@@ -250,11 +251,11 @@ private Q_SLOTS:
         form.setDetailTable(window.grid);
         int before = 0, needData = 0;
         QList<bool> presets;
-        form.reportPage->setBeforePrint([&](bool &print) {
+        form.reportPage()->setBeforePrint([&](bool &print) {
             ++before;
             form.startReport(print);
         });
-        form.reportPage->setNeedData([&](bool &more) {
+        form.reportPage()->setNeedData([&](bool &more) {
             ++needData;
             presets << more;
             form.nextDetailLine(more);
@@ -280,8 +281,8 @@ private Q_SLOTS:
     {
         report::ReportForm form;
         int needData = 0;
-        form.reportPage->setBeforePrint([](bool &print) { print = false; });
-        form.reportPage->setNeedData([&](bool &more) {
+        form.reportPage()->setBeforePrint([](bool &print) { print = false; });
+        form.reportPage()->setNeedData([&](bool &more) {
             ++needData;
             more = false;
         });
@@ -312,7 +313,7 @@ private Q_SLOTS:
         for (int r = 0; r < rows; ++r)
             grid.setCell(0, r, QString::number(r));
         report::ReportForm form;
-        form.titleLabel->setCaption(QStringLiteral("Heading"));
+        form.setTitle(QStringLiteral("Heading"));
         form.setDetailTable(&grid);
         int lines = -1;
         const QString pdf = printForm(form, &lines);
@@ -345,7 +346,7 @@ private Q_SLOTS:
         QString pdf;
         withPreview(window, [&](report::ReportPreviewWindow &) {
             report::ReportForm &form = *report::ReportLifetime::currentForm();
-            const QList<chart::SpeedRangeSeries *> copies = form.reportChart->seriesList();
+            const QList<chart::SpeedRangeSeries *> copies = form.reportChart()->seriesList();
             QCOMPARE(copies.size(), 3);
             for (int s = 0; s < 3; ++s) {
                 QCOMPARE(copies[s]->objectName(), QStringLiteral("Series%1copy").arg(s + 1));
@@ -353,7 +354,7 @@ private Q_SLOTS:
                 QCOMPARE(copies[s]->color(), window.series[s]->color());
                 QCOMPARE(copies[s]->count(), window.series[s]->count());
             }
-            QCOMPARE(form.reportChart->view3D(), view3D);
+            QCOMPARE(form.reportChart()->view3D(), view3D);
             pdf = printForm(form);
         });
         QCOMPARE(copiesOf(window), 0);
@@ -389,7 +390,8 @@ private Q_SLOTS:
         bottom.setLimits(20, 30);
         window.chart->setAxis(chart::AxisId::Bottom, bottom);
         withPreview(window, [&](report::ReportPreviewWindow &) {
-            const chart::Axis &copied = report::ReportLifetime::currentForm()->reportChart->axis(chart::AxisId::Bottom);
+            const chart::Axis &copied =
+                report::ReportLifetime::currentForm()->reportChart()->axis(chart::AxisId::Bottom);
             QCOMPARE(copied.minimum(), 20.0);
             QCOMPARE(copied.maximum(), 30.0);
             QVERIFY(!copied.isMinimumAutomatic());
@@ -426,7 +428,7 @@ private Q_SLOTS:
             QVERIFY(dialog.isVisible());
             QVERIFY(!open.isNull());
             QCOMPARE(copiesOf(window), 3);
-            QCOMPARE(open->reportChart->seriesList().size(), 3);
+            QCOMPARE(open->reportChart()->seriesList().size(), 3);
             int lines = 0;
             printForm(*open, &lines);
             QCOMPARE(lines, 10);
@@ -564,7 +566,7 @@ private Q_SLOTS:
             QVERIFY(filler.remove());
             withPreview(window, [&](report::ReportPreviewWindow &) {
                 PdfPrinter printer(name);
-                QCOMPARE(report::ReportLifetime::currentForm()->reportPage->print(printer), 10);
+                QCOMPARE(report::ReportLifetime::currentForm()->reportPage()->print(printer), 10);
             });
             QCOMPARE(detailTexts(name).size(), 10);
         }

@@ -1,0 +1,32 @@
+#include "window_translation.h"
+
+#include "components.h"
+#include "stored_tables.h"
+#include "translator.h"
+
+#include <QHash>
+
+namespace i18n {
+
+WindowTranslation::WindowTranslation(QObject &window, const QString &className, const QStringList &storedOrder,
+                                     const QString &tablesPath, LanguageDispatcher *dispatcher)
+{
+    // One pass over the children, then a look-up per name: the main window
+    // builds this at start-up. A listed name that no child carries is left
+    // out (test_stored_names holds the lists and the windows together).
+    QHash<QString, QObject *> byName;
+    for (QObject *o : window.findChildren<QObject *>())
+        if (!o->objectName().isEmpty() && !byName.contains(o->objectName()))
+            byName.insert(o->objectName(), o);
+    for (const QString &name : storedOrder)
+        if (QObject *found = byName.value(name))
+            m_components << found;
+    m_form = std::make_unique<QtForm>(&window, className, m_components);
+    m_translator = std::make_unique<Translator>(*m_form, &window);
+    m_translator->setObjectName(QStringLiteral("siLang1"));
+    loadStoredTables(tablesPath, *m_form, *m_translator, dispatcher);
+}
+
+WindowTranslation::~WindowTranslation() = default;
+
+} // namespace i18n
