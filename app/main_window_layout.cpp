@@ -594,7 +594,7 @@ void MainWindow::wireInputs()
         connect(f, &platform::TwoDigitField::fieldTextChanged, this, recalc);
     connect(m_circumference, &platform::IntSpinField::changed, this, recalc);
     connect(m_cadence, &platform::IntSpinField::changed, this, recalc);
-    connect(m_unit, &platform::RadioGroup::clicked, this, recalc);
+    connect(m_unit, &platform::RadioGroup::itemClicked, this, recalc);
     auto order = guarded([this] { orderCadences(); });
     connect(m_minCadence, &platform::IntSpinField::changed, this, order);
     connect(m_maxCadence, &platform::IntSpinField::changed, this, order);

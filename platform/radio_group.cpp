@@ -7,7 +7,7 @@ namespace platform {
 
 RadioGroup::RadioGroup(int columns, QWidget *parent) : QGroupBox(parent), m_columns(columns)
 {
-    connect(&m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+    connect(&m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
 void RadioGroup::setItems(const QStringList &items)

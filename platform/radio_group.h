@@ -25,9 +25,8 @@ public:
     QString selectedText() const;
 
 Q_SIGNALS:
-    // Hides QGroupBox::clicked(bool), which clazy reports; it is to be
-    // renamed together with the main window's one connection to it.
-    void clicked(int index); // clazy:exclude=overloaded-signal
+    // A click on an item, with its index.
+    void itemClicked(int index);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

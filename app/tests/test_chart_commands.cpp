@@ -108,7 +108,7 @@ private Q_SLOTS:
     {
         QCOMPARE(form->chart()->bottomAxisTitle(), QStringLiteral("Km/t"));
         form->unitChoice()->setItemIndex(1);
-        Q_EMIT form->unitChoice()->clicked(1);
+        Q_EMIT form->unitChoice()->itemClicked(1);
         form->pageControl()->setCurrentIndex(1);
         QCOMPARE(form->chart()->bottomAxisTitle(), QStringLiteral("Mph"));
     }

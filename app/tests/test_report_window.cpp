@@ -13,7 +13,6 @@
 #include "report/string_grid.h"
 #include "report/tests/report_fixture.h"
 
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,9 +47,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.unitChoice()->setItemIndex(unitChoice);
         window.recalculate();
-        // Components are found by name, the window's own first: a later one
-        // of the same name (in any case) is not reported.
-        (new QLabel(QStringLiteral("stale"), &window))->setObjectName(QStringLiteral("biglabel1"));
         report::fillReportTable(*window.reportTable(), window);
 
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
