@@ -118,8 +118,6 @@ public:
     // one list of them. The builders name each component; test_stored_names
     // checks in every build that the names and the components agree.
     static QStringList storedComponentOrder();
-    // The components of that order.
-    const QList<QObject *> &components() const;
     i18n::Translator *translator() const;
     i18n::LanguageDispatcher *dispatcher() const { return m_dispatcher; }
 

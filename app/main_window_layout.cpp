@@ -180,11 +180,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 
 MainWindow::~MainWindow() = default;
 
-const QList<QObject *> &MainWindow::components() const
-{
-    return m_translation->components();
-}
-
 i18n::Translator *MainWindow::translator() const
 {
     return &m_translation->translator();

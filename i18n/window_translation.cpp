@@ -18,10 +18,11 @@ WindowTranslation::WindowTranslation(QObject &window, const QString &className, 
     for (QObject *o : window.findChildren<QObject *>())
         if (!o->objectName().isEmpty() && !byName.contains(o->objectName()))
             byName.insert(o->objectName(), o);
+    QList<QObject *> components;
     for (const QString &name : storedOrder)
         if (QObject *found = byName.value(name))
-            m_components << found;
-    m_form = std::make_unique<QtForm>(&window, className, m_components);
+            components << found;
+    m_form = std::make_unique<QtForm>(&window, className, components);
     m_translator = std::make_unique<Translator>(*m_form, &window);
     m_translator->setObjectName(QStringLiteral("siLang1"));
     loadStoredTables(tablesPath, *m_form, *m_translator, dispatcher);

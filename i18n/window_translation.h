@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -35,11 +34,8 @@ public:
     WindowTranslation &operator=(const WindowTranslation &) = delete;
 
     Translator &translator() const { return *m_translator; }
-    // The components in stored order, as the translator visits them.
-    const QList<QObject *> &components() const { return m_components; }
 
 private:
-    QList<QObject *> m_components;
     std::unique_ptr<QtForm> m_form;
     // A child of the window as well, so that it is found like any other
     // component; deleting it first takes it out of the window's children.

@@ -5,20 +5,26 @@
 
 namespace platform {
 
-StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
-{
-    // Mouse moves reach the application's filters even over widgets that do
-    // not track the mouse.
-    qApp->installEventFilter(this);
-}
+namespace {
 
-QString StatusBar::hintUnderPointer(const QWidget *widget)
+// The hint shown for the pointer over `widget`: its own, or that of its
+// nearest container with one, up to its window.
+QString hintUnderPointer(const QWidget *widget)
 {
     for (const QWidget *w = widget; w; w = w->parentWidget()) {
         if (!w->statusTip().isEmpty() || w->isWindow())
             return w->statusTip();
     }
     return {};
+}
+
+} // namespace
+
+StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
+{
+    // Mouse moves reach the application's filters even over widgets that do
+    // not track the mouse.
+    qApp->installEventFilter(this);
 }
 
 bool StatusBar::eventFilter(QObject *watched, QEvent *event)

@@ -20,10 +20,6 @@ class StatusBar : public QStatusBar
 public:
     explicit StatusBar(QWidget *parent = nullptr);
 
-    // The hint shown for the pointer over `widget`: its own, or that of its
-    // nearest container with one, up to its window.
-    static QString hintUnderPointer(const QWidget *widget);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };

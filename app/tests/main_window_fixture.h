@@ -77,7 +77,7 @@ inline QStringList textsOffTheTables(QWidget &window, const i18n::Translator &tr
     for (const i18n::ListKind kind : {i18n::ListKind::Captions, i18n::ListKind::Hints}) {
         const QStringList &list = translator.list(kind);
         for (const QString &entry : list) {
-            const QString key = i18n::entryKey(entry, d), want = i18n::findEntryText(list, key, language, d);
+            const QString key = i18n::entryKey(entry, d), want = i18n::entryField(entry, language + 1, d);
             QObject *o = &entry == &list.front() ? &window : window.findChild<QObject *>(key);
             if (want.isEmpty() || !o)
                 continue;
@@ -86,13 +86,10 @@ inline QStringList textsOffTheTables(QWidget &window, const i18n::Translator &tr
                 o = item->action() ? item->action() : item->entry();
             else if (auto *button = qobject_cast<QToolButton *>(o); button && button->defaultAction())
                 o = button->defaultAction();
-            QStringList seen;
-            if (kind == i18n::ListKind::Captions)
-                seen << i18n::QtComponent(o).readString(QStringLiteral("Caption"));
-            else if (o->isWidgetType())
-                seen << static_cast<QWidget *>(o)->toolTip() << static_cast<QWidget *>(o)->statusTip();
-            else
-                seen << o->property("toolTip").toString() << o->property("statusTip").toString();
+            const QStringList seen =
+                kind == i18n::ListKind::Captions
+                    ? QStringList{i18n::QtComponent(o).readString(QStringLiteral("Caption"))}
+                    : QStringList{o->property("toolTip").toString(), o->property("statusTip").toString()};
             ++compared;
             for (const QString &text : seen)
                 if (text != want)

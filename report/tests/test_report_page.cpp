@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace report_test;
@@ -507,13 +508,11 @@ private Q_SLOTS:
         }
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
         const bool readOnly = target.startsWith(QLatin1String("read-only/"));
-        if (readOnly) {
-            const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                                  QFile::ReadOther | QFile::ExeOther;
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("read-only")));
-            QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("read-only")), readable));
-            QVERIFY(QFile::setPermissions(dir.path(), readable | QFile::WriteOwner));
-        }
+        if (readOnly)
+            QVERIFY(QDir(dir.path())
+                        .mkdir(QStringLiteral("read-only"),
+                               QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther) &&
+                    ::chmod(path.constData(), 0755) == 0);
         const QString name = QDir(dir.path()).filePath(target);
         QFile filler(dir.filePath(QStringLiteral("filler")));
         if (fullDisk) {
