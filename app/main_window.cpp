@@ -4,7 +4,6 @@
 #include "chart/chart.h"
 #include "i18n/components.h"
 #include "i18n/dispatcher.h"
-#include "i18n/stored_tables.h"
 #include "i18n/translator.h"
 #include "platform/error_display.h"
 #include "platform/int_spin_field.h"

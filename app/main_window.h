@@ -118,6 +118,8 @@ public:
     // one list of them. The builders name each component; test_stored_names
     // checks in every build that the names and the components agree.
     static QStringList storedComponentOrder();
+    // The window's stored translator, compiled in from gearform.lang.
+    static QString storedTablesPath() { return QStringLiteral(":/tables/gearform.lang"); }
     i18n::Translator *translator() const;
     i18n::LanguageDispatcher *dispatcher() const { return m_dispatcher; }
 

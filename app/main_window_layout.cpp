@@ -7,7 +7,6 @@
 #include "data/icons.h"
 #include "i18n/components.h"
 #include "i18n/dispatcher.h"
-#include "i18n/stored_tables.h"
 #include "i18n/translator.h"
 #include "i18n/window_translation.h"
 #include "platform/check_box.h"
@@ -349,8 +348,8 @@ void MainWindow::buildTranslator()
 {
     m_dispatcher = new i18n::LanguageDispatcher(this);
     m_dispatcher->setObjectName(QStringLiteral("siLangDispatcher1"));
-    m_translation = std::make_unique<i18n::WindowTranslation>(
-        *this, QStringLiteral("Tgearform"), storedComponentOrder(), i18n::kMainWindowTables, m_dispatcher);
+    m_translation = std::make_unique<i18n::WindowTranslation>(*this, QStringLiteral("Tgearform"),
+                                                              storedComponentOrder(), storedTablesPath(), m_dispatcher);
 }
 
 void MainWindow::buildSetupTab(platform::TabSheet *page)

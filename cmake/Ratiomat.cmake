@@ -87,6 +87,14 @@ function(ratiomat_add_fuzzer name)
   add_dependencies(fuzzers ${name})
 endfunction()
 
+# ratiomat_add_stored_tables(<target> <file>): compiles a window's stored
+# translator, kept beside the window, into the window's library as
+# :/tables/<file>. Stored uncompressed: each start reads the main window's
+# tables, and unpacking them cost more than the rest of reading them.
+function(ratiomat_add_stored_tables target file)
+  qt_add_resources(${target} ${target}_stored_tables PREFIX /tables OPTIONS --no-compress FILES ${file})
+endfunction()
+
 # ratiomat_add_checks(): a folder's tests/ (with BUILD_TESTING) and, when it
 # has its own CMakeLists.txt, its fuzz/ (with RATIOMAT_FUZZ).
 macro(ratiomat_add_checks)

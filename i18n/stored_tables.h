@@ -10,11 +10,6 @@ class Form;
 class Translator;
 class LanguageDispatcher;
 
-// The stored translators of the program's windows, as Qt resources.
-inline const QString kMainWindowTables = QStringLiteral(":/tables/gearform.lang");
-inline const QString kSettingsDialogTables = QStringLiteral(":/tables/setupform.lang");
-inline const QString kReportFormTables = QStringLiteral(":/tables/printreportform.lang");
-
 // The stored form, one item a line:
 //
 //   object siLang1: TsiLang          a component and its class

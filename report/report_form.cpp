@@ -1,6 +1,5 @@
 #include "report_form.h"
 
-#include "i18n/stored_tables.h"
 #include "i18n/translator.h"
 #include "i18n/window_translation.h"
 
@@ -74,7 +73,7 @@ ReportForm::ReportForm(QWidget *parent) : QWidget(parent)
     // The report form's own translator: stored with the form, never switched,
     // so the report's fixed texts read the same in both languages.
     m_translation = std::make_unique<i18n::WindowTranslation>(*this, QStringLiteral("TPrintReportForm"),
-                                                              storedComponentOrder(), i18n::kReportFormTables);
+                                                              storedComponentOrder(), storedTablesPath());
 }
 
 void ReportForm::setTitle(const QString &title)

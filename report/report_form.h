@@ -38,6 +38,8 @@ public:
     // The stored names of the form's components in stored order, from which
     // the translator's order is taken (test_stored_names checks them).
     static QStringList storedComponentOrder();
+    // The form's stored translator, compiled in from printreportform.lang.
+    static QString storedTablesPath() { return QStringLiteral(":/tables/printreportform.lang"); }
 
     // The one page, which prints and previews the report.
     ReportPage *reportPage() const { return m_page; }

@@ -118,17 +118,6 @@ def check_includes(folder, table, root_dirs, failures):
     return files, used_by_program
 
 
-# Uses that the table does not allow and that are known, each with where it
-# is to be fixed; a listed use that is gone fails too, so the list is
-# emptied as they are fixed. Empty it, do not add to it.
-PENDING_USES = {
-    # i18n/ compiles in the windows' stored tables, which lie beside the
-    # windows in upper folders; each window's folder is to compile in its
-    # own tables instead.
-    ("i18n/CMakeLists.txt", "app/gearform.lang"),
-    ("i18n/CMakeLists.txt", "settings/setupform.lang"),
-    ("i18n/CMakeLists.txt", "report/printreportform.lang"),
-}
 SOURCE_VARIABLES = ("${CMAKE_CURRENT_SOURCE_DIR}/", "${CMAKE_CURRENT_LIST_DIR}/")
 ROOT_VARIABLES = ("${CMAKE_SOURCE_DIR}/", "${PROJECT_SOURCE_DIR}/", "${Ratiomat_SOURCE_DIR}/")
 QRC_FILE = re.compile(r"<file(?:\s[^>]*)?>([^<]+)</file>")
@@ -183,7 +172,7 @@ def paths_taken(path):
     return taken
 
 
-def check_builds(folder, table, used_by_program, failures, pending_seen):
+def check_builds(folder, table, used_by_program, failures):
     """Checks what the folder's build files link and take from other folders."""
     uses, test_uses, all_test_code = table[folder]
     library = f"ratiomat_{folder}"
@@ -206,10 +195,7 @@ def check_builds(folder, table, used_by_program, failures, pending_seen):
                 if used == folder and len(parts) > 2 and parts[1] in TEST_DIRS and not is_test:
                     failures.append(f"{where}: program code takes in a test helper")
                 continue
-            if (path, taken) in PENDING_USES:
-                pending_seen.add((path, taken))
-                print(f"  not yet fixed (PENDING_USES in {os.path.basename(__file__)}): {where}")
-            elif used not in allowed:
+            if used not in allowed:
                 failures.append(f"{where}: {what} may use {only(allowed)}")
             elif len(parts) > 2 and parts[1] in TEST_DIRS and not is_test:
                 failures.append(f"{where}: program code takes in a test helper")
@@ -226,7 +212,6 @@ def main():
     table = read_table(failures)
     root_dirs = {d for d in os.listdir(ROOT) if os.path.isdir(os.path.join(ROOT, d))}
     passed, failed = 0, (1 if failures else 0)
-    pending_seen = set()
     for folder in sorted(table):
         before = len(failures)
         if folder not in root_dirs:
@@ -235,15 +220,12 @@ def main():
             files, used_by_program = check_includes(folder, table, root_dirs, failures)
             if not files:
                 failures.append(f"{folder}/ has no C++ file to check")
-            check_builds(folder, table, used_by_program, failures, pending_seen)
+            check_builds(folder, table, used_by_program, failures)
             print(f"{folder}/: {len(files)} files")
         if len(failures) == before:
             passed += 1
         else:
             failed += 1
-    for path, taken in sorted(PENDING_USES - pending_seen):
-        failed += 1
-        failures.append(f"{path} no longer takes in {taken}: remove it from PENDING_USES")
     for failure in failures:
         print(f"FAILED: {failure}")
     print(f"{passed} passed, {failed} failed")

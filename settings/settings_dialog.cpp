@@ -2,7 +2,6 @@
 
 #include "i18n/components.h"
 #include "i18n/dispatcher.h"
-#include "i18n/stored_tables.h"
 #include "i18n/translator.h"
 #include "i18n/window_translation.h"
 #include "platform/check_box.h"
@@ -107,7 +106,7 @@ QStringList SettingsDialog::storedComponentOrder()
 void SettingsDialog::buildTranslator()
 {
     m_translation = std::make_unique<i18n::WindowTranslation>(*this, QStringLiteral("TSetupForm"),
-                                                              storedComponentOrder(), i18n::kSettingsDialogTables);
+                                                              storedComponentOrder(), storedTablesPath());
 }
 
 SettingsDialog::~SettingsDialog() = default;

@@ -37,6 +37,8 @@ public:
     // The stored names of the dialog's components in stored order, from
     // which the translator's order is taken (test_stored_names checks them).
     static QStringList storedComponentOrder();
+    // The dialog's stored translator, compiled in from setupform.lang.
+    static QString storedTablesPath() { return QStringLiteral(":/tables/setupform.lang"); }
 
     // The dialog's own translator, which showInChosenLanguage switches to its language number.
     i18n::Translator *translator() const;

@@ -8,7 +8,6 @@
 #include "i18n/stored_tables.h"
 #include "i18n/translator.h"
 
-#include <QLabel>
 #include <QTest>
 #include <tuple>
 
@@ -176,107 +175,7 @@ private Q_SLOTS:
         QCOMPARE(items.writes, 2);
     }
 
-    // ---- loading the stored tables
-
-    // Every list of the stored tables reads with the code-1 delimiter,
-    // whatever the file stores.
-    void storedTablesLoad_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("className");
-        QTest::newRow("main window") << kMainWindowTables << "Tgearform";
-        QTest::newRow("settings dialog") << kSettingsDialogTables << "TSetupForm";
-        QTest::newRow("report form") << kReportFormTables << "TPrintReportForm";
-    }
-    void storedTablesLoad()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, className);
-        QWidget window;
-        i18n::QtForm form(&window, className);
-        auto *lang = new Translator(form, &window);
-        LanguageDispatcher dispatcher;
-        loadStoredTables(path, form, *lang, &dispatcher);
-        QVERIFY(!form.isLoading());
-        QCOMPARE(lang->version(), QStringLiteral("v5.1.1"));
-        QCOMPARE(lang->langDelim(), 1);
-        QCOMPARE(lang->numOfLanguages(), 2);
-        for (int kind = 0; kind < kListCount; ++kind)
-            for (const QString &entry : lang->list(ListKind(kind)))
-                QVERIFY2(!entry.contains(u'\t'), qPrintable(entry));
-        // Month and day names from the machine complete the stored items.
-        const QStringList &locales = lang->list(ListKind::LocaleFormats);
-        const QLocale machine = QLocale::system();
-        QCOMPARE(entryKey(locales[11], D), QStringLiteral("Short Month Names"));
-        QCOMPARE(entryField(locales[14], 1, D), QStringLiteral("Long Day Names"));
-        if (className != QLatin1String("Tgearform")) {
-            QCOMPARE(entryField(locales[12], 2, D).split(u',').value(1), machine.monthName(2));
-            QCOMPARE(entryField(locales[14], 2, D).split(u',').first(), machine.dayName(7));
-            QCOMPARE(entryField(locales[13], 2, D).split(u',').size(), 7);
-        } else {
-            QCOMPARE(entryField(locales[12], 2, D).split(u',').value(1), QStringLiteral("februar"));
-        }
-    }
-
-    void mainWindowLoad()
-    {
-        QWidget window;
-        window.setObjectName(QStringLiteral("gearform"));
-        auto *dispatcher = named(new LanguageDispatcher(&window), "siLangDispatcher1");
-        auto *label = named(new QLabel(QStringLiteral("Circumference"), &window), "Label43");
-        i18n::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
-        auto *lang = named(new Translator(form, &window), "siLang1");
-        int changes = 0;
-        connect(lang, &Translator::languageChanged, this, [&] { ++changes; });
-        loadStoredTables(kMainWindowTables, form, *lang, dispatcher);
-
-        // ActiveLanguage 2 took effect because NumOfLanguages 2 came first;
-        // the generated names were replaced by the stored ones.
-        QCOMPARE(lang->activeLanguage(), 2);
-        QCOMPARE(lang->langNames(), kDanskEnglish);
-        QCOMPARE(lang->language(), QStringLiteral("ENGLISH"));
-        QCOMPARE(lang->langDispatcher(), dispatcher);
-        QCOMPARE(dispatcher->linkedTranslators(), QList<Translator *>{lang});
-        QCOMPARE(dispatcher->activeLanguage(), 2);
-        QCOMPARE(dispatcher->language(), QStringLiteral("ENGLISH"));
-        // Nothing was applied: the window shows its laid-out texts.
-        QCOMPARE(changes, 0);
-        QCOMPARE(label->text(), QStringLiteral("Circumference"));
-        QCOMPARE(window.windowTitle(), QString());
-
-        const QStringList &captions = lang->list(ListKind::Captions);
-        QCOMPARE(captions.first(), e("Tgearform|Ratiomat|Ratiomat|"));
-        QCOMPARE(findEntryText(captions, QStringLiteral("Label43"), 1, D), QString::fromUtf8("Dækomkreds"));
-        QCOMPARE(findEntryText(captions, QStringLiteral("SmallLabel2"), 1, D), QStringLiteral("Label13"));
-        QCOMPARE(findEntryText(lang->list(ListKind::Hints), QStringLiteral("Chart1"), 2, D),
-                 QStringLiteral("Rightclick "));
-        QCOMPARE(findEntryText(lang->list(ListKind::Hints), QStringLiteral("MaskEdit12"), 2, D), QStringLiteral(" "));
-        QCOMPARE(lang->list(ListKind::FontCharsets)[0], e("Tgearform|DEFAULT_CHARSET||"));
-        QCOMPARE(lang->list(ListKind::FontCharsets)[29], e("Panel2|DEFAULT_CHARSET|"));
-        QCOMPARE(lang->list(ListKind::FontCharsets)[30], e("BigLabel1|||"));
-        QCOMPARE(findEntryText(lang->list(ListKind::OtherTextProperties), QStringLiteral("MaskEdit5.Text"), 1, D),
-                 QStringLiteral("  "));
-        QCOMPARE(lang->list(ListKind::DialogTexts)[28],
-                 QStringLiteral("|Solid") + D + QStringLiteral("|S&olid") + D + D);
-    }
-
-    void settingsDialogReadsLikeTheMainWindow()
-    {
-        QWidget window;
-        i18n::QtForm form(&window, QStringLiteral("TSetupForm"));
-        auto *lang = new Translator(form, &window);
-        loadStoredTables(kSettingsDialogTables, form, *lang);
-        QCOMPARE(lang->activeLanguage(), 1);
-        QCOMPARE(lang->langNames(), (QStringList{QStringLiteral("LANGUAGE N1"), QStringLiteral("LANGUAGE N2")}));
-        QCOMPARE(lang->language(), QStringLiteral("LANGUAGE N1"));
-        QCOMPARE(lang->langDispatcher(), nullptr);
-        QCOMPARE(lang->list(ListKind::Captions).first(), e("TSetupForm|Indstillinger|Setup|"));
-        QCOMPARE(lang->list(ListKind::DialogTexts).first(), e("Warning|Warning|"));
-        QCOMPARE(findEntryText(lang->list(ListKind::LocaleFormats), QStringLiteral("Short Date Format"), 1, D),
-                 QStringLiteral("dd-MM-yyyy"));
-        QCOMPARE(findEntryText(lang->list(ListKind::Captions), QStringLiteral("checkbox1"), 1, D),
-                 QStringLiteral("Gradient"));
-    }
+    // ---- reading stored text
 
     // Each text is read with LF and with CRLF line ends alike; a fault is
     // reported with its line.
