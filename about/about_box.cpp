@@ -68,7 +68,8 @@ QLabel *placeLabel(QLabel *label, const char *name, QPoint at, const QFont &font
 
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+                          Qt::WindowCloseButtonHint),
+      m_urlLink(new UrlLink(this))
 {
     about::installFontSubstitutes();
     setObjectName(QStringLiteral("AboutForm"));
@@ -106,7 +107,6 @@ AboutBox::AboutBox(QWidget *parent)
     webAddress->setForegroundRole(QPalette::WindowText);
     webAddress->setCursor(Qt::PointingHandCursor);
 
-    m_urlLink = new UrlLink(this);
     m_urlLink->setObjectName(QStringLiteral("pvlUrl1"));
     m_urlLink->setUrl(about::kMakerUrl);
 

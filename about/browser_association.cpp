@@ -213,7 +213,7 @@ QString desktopFilePath(const QString &desktopId)
         relativePaths.append(desktopId.first(dash) + u'/' + desktopId.sliced(dash + 1));
     for (const QString &dir : applicationDirs())
         for (const QString &relative : relativePaths) {
-            const QString path = dir + u'/' + relative;
+            QString path = dir + u'/' + relative;
             if (QFileInfo(path).isFile())
                 return path;
         }

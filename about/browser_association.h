@@ -12,7 +12,7 @@ namespace about::xdg {
 
 // Nothing longer than this is read from an association or desktop file; a
 // longer line is ignored as if it were not there.
-inline constexpr qint64 kMaxFileBytes = 64 * 1024;
+inline constexpr qint64 kMaxFileBytes = qint64{64} * 1024;
 inline constexpr qsizetype kMaxLineLength = 4096;
 
 // A key file as the look-up reads it (mimeapps.list, mimeinfo.cache, a
@@ -24,7 +24,7 @@ public:
     KeyFile() = default;
     // From a file's bytes: past kMaxFileBytes the text is cut at the last
     // line break within the limit; overlong lines are left out.
-    static KeyFile fromBytes(const QByteArray &bytes);
+    static KeyFile fromBytes(const QByteArray &content);
     // A file that is missing or cannot be read reads as an empty one.
     static KeyFile read(const QString &path);
 

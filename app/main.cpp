@@ -9,5 +9,5 @@ int main(int argc, char **argv)
     app::prepareApplication();
     app::MainWindow form;
     form.show();
-    return app.exec();
+    return platform::Application::exec();
 }

@@ -132,12 +132,14 @@ private:
     // caption and its handler), or a separator when it has neither.
     struct MenuEntry
     {
-        const char *item;
+        const char *item = nullptr;
         const char *command = nullptr;
         const char *caption = nullptr;
         void (MainWindow::*handler)() = nullptr;
     };
     void buildMenus();
+    // The page control with its Setup and Chart tabs, as the central widget.
+    void buildPages();
     void fillMenu(QMenu *menu, std::initializer_list<MenuEntry> entries);
     void buildSetupTab(platform::TabSheet *page);
     void buildTeethFields(QWidget *left);

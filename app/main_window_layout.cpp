@@ -126,7 +126,7 @@ protected:
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_savePicture(new SavePictureDialog(this))
 {
     setObjectName(QStringLiteral("gearform"));
     setWindowTitle(QStringLiteral("Ratiomat"));
@@ -135,28 +135,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 
     buildActions();
     buildMenus();
-    m_savePicture = new SavePictureDialog(this);
     m_savePicture->setObjectName(QStringLiteral("SavePictureDialog1"));
-
-    m_pageControl = new PageControl(this);
-    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
-    m_pageControl->setFont(sansFont(11));
-    m_setupTab = new platform::TabSheet;
-    m_setupTab->setObjectName(QStringLiteral("TabSheet1"));
-    m_chartTab = new platform::TabSheet;
-    m_chartTab->setObjectName(QStringLiteral("TabSheet2"));
-    m_pageControl->addTab(m_setupTab, QString());
-    m_pageControl->addTab(m_chartTab, QString());
-    m_setupTab->setCaption(QStringLiteral("Setup"));
-    m_setupTab->setHint(QStringLiteral("Setup"));
-    m_chartTab->setCaption(QStringLiteral("Chart"));
-    m_chartTab->setHint(QStringLiteral("Chart"));
-    setCentralWidget(m_pageControl);
-    {
-        const ApplicationFontLent lent(font());
-        buildSetupTab(m_setupTab);
-        buildChartTab(m_chartTab);
-    }
+    buildPages();
 
     // The status bar in single-panel mode shows hints; its one text is
     // published so a translator can set it.
@@ -178,6 +158,29 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::buildPages()
+{
+    m_pageControl = new PageControl(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    m_pageControl->setFont(sansFont(11));
+    m_setupTab = new platform::TabSheet;
+    m_setupTab->setObjectName(QStringLiteral("TabSheet1"));
+    m_chartTab = new platform::TabSheet;
+    m_chartTab->setObjectName(QStringLiteral("TabSheet2"));
+    m_pageControl->addTab(m_setupTab, QString());
+    m_pageControl->addTab(m_chartTab, QString());
+    m_setupTab->setCaption(QStringLiteral("Setup"));
+    m_setupTab->setHint(QStringLiteral("Setup"));
+    m_chartTab->setCaption(QStringLiteral("Chart"));
+    m_chartTab->setHint(QStringLiteral("Chart"));
+    setCentralWidget(m_pageControl);
+    {
+        const ApplicationFontLent lent(font());
+        buildSetupTab(m_setupTab);
+        buildChartTab(m_chartTab);
+    }
+}
 
 i18n::Translator *MainWindow::translator() const
 {

@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,9 +19,8 @@ namespace app {
 namespace {
 
 // The picture formats the program can read, as the dialog lists them.
-const QString kPictureFilter =
-    QStringLiteral("All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|"
-                   "Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf");
+constexpr QStringView kPictureFilter = u"All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|"
+                                       u"Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
 
 // A save dialog with a preview pane beside the file list.
 std::optional<QString> runWithPreview(QWidget *parent, const QString &title, const QString &start,
@@ -52,9 +52,12 @@ std::optional<QString> runWithPreview(QWidget *parent, const QString &title, con
                                                                  Qt::SmoothTransformation)));
     });
 
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.selectedFiles().front();
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return std::nullopt;
+    return files.front();
 }
 
 } // namespace
@@ -86,13 +89,17 @@ QImage SavePictureDialog::previewPicture(const QString &path)
         return {};
 
     // Only the two kinds of picture the program reads, each by its own
-    // decoder, and no picture bigger than the allocation limit.
+    // decoder, and no picture bigger than the allocation limit. That limit
+    // holds for every image reader of the process, so it is lowered for the
+    // preview only.
+    const int processLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(kPreviewAllocationMiB);
+    const auto restoreLimit = qScopeGuard([processLimit] { QImageReader::setAllocationLimit(processLimit); });
     for (const char *format : {"bmp", "ico"}) {
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, format);
         reader.setAutoDetectImageFormat(false);
-        reader.setAllocationLimit(kPreviewAllocationMiB);
         QImage image;
         if (reader.read(&image))
             return image;
@@ -100,7 +107,7 @@ QImage SavePictureDialog::previewPicture(const QString &path)
     return {};
 }
 
-SavePictureDialog::SavePictureDialog(QObject *parent) : QObject(parent), m_filter(kPictureFilter) {}
+SavePictureDialog::SavePictureDialog(QObject *parent) : QObject(parent), m_filter(kPictureFilter.toString()) {}
 
 QStringList SavePictureDialog::nameFilters(const QString &filter)
 {
@@ -122,7 +129,7 @@ std::optional<QString> SavePictureDialog::exec(QWidget *parent)
     if (!m_initialDir.isEmpty() && !start.isEmpty() && QFileInfo(start).isRelative())
         start = QDir(m_initialDir).filePath(start);
     const QStringList filters = nameFilters(m_filter);
-    const std::optional<QString> chosen =
+    std::optional<QString> chosen =
         m_runner ? m_runner(m_title, start, filters) : runWithPreview(parent, m_title, start, filters);
     if (chosen)
         m_fileName = *chosen;

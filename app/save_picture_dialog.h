@@ -37,7 +37,7 @@ public:
     // file of at most kPreviewFileLimit bytes that reads as a BMP or an ICO
     // within kPreviewAllocationMiB. Anything else (a folder, a named pipe, a
     // device, a bigger file, another format) previews as nothing, at once.
-    static constexpr qint64 kPreviewFileLimit = 16 * 1024 * 1024;
+    static constexpr qint64 kPreviewFileLimit = qint64{16} * 1024 * 1024;
     static constexpr int kPreviewAllocationMiB = 64;
     static QImage previewPicture(const QString &path);
 

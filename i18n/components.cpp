@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMetaProperty>
@@ -15,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
+#include <unordered_map>
 
 namespace i18n {
 
@@ -78,11 +78,11 @@ template <typename T> const T *as(const QObject *o)
 // first row whose class test passes applies, so specific classes come first.
 struct BuiltIn
 {
-    const char *name;
-    PropertyKind kind;
-    bool (*applies)(const QObject *);
-    QString (*read)(const QObject *);
-    void (*write)(QObject *, const QString &);
+    const char *name = nullptr;
+    PropertyKind kind{};
+    bool (*applies)(const QObject *) = nullptr;
+    QString (*read)(const QObject *) = nullptr;
+    void (*write)(QObject *, const QString &) = nullptr;
     QStringList (*readList)(const QObject *) = nullptr;
     void (*writeList)(QObject *, const QStringList &) = nullptr;
 };
@@ -175,18 +175,16 @@ bool isPublishedName(const char *name)
 
 // The published (upper-case) Q_PROPERTYs of a class, found once per class:
 // building a QMetaProperty is costly and a switch asks thousands of times.
+// A std::unordered_map keeps each class's list in place as others are added.
 const QList<std::pair<QString, int>> &publishedOf(const QMetaObject *mo)
 {
-    static QHash<const QMetaObject *, QList<std::pair<QString, int>>> cache;
-    auto it = cache.constFind(mo);
-    if (it == cache.constEnd()) {
-        QList<std::pair<QString, int>> found;
+    static std::unordered_map<const QMetaObject *, QList<std::pair<QString, int>>> cache;
+    const auto [it, added] = cache.try_emplace(mo);
+    if (added)
         for (int i = 0; i < mo->propertyCount(); ++i)
             if (const char *name = mo->property(i).name(); isPublishedName(name))
-                found.append({QLatin1String(name), i});
-        it = cache.insert(mo, found);
-    }
-    return *it;
+                it->second.append({QLatin1String(name), i});
+    return it->second;
 }
 
 // A declared (Q_PROPERTY) published property by name, without regard to case.

@@ -128,9 +128,9 @@ QList<ExtendedTranslation> toExtendedItems(const StoredProperty &p, const QStrin
 // is only checked by `set`, then kept as stored.
 struct TranslatorProperty
 {
-    const char *name;
-    bool isList;
-    void (*set)(Translator &t, const StoredProperty &p, const QString &source);
+    const char *name = nullptr;
+    bool isList = false;
+    void (*set)(Translator &t, const StoredProperty &p, const QString &source) = nullptr;
     bool storedOnly = false;
 };
 

@@ -23,24 +23,37 @@ void ignoreFailure(const char *where, const std::exception &error)
     qCDebug(lcTranslator, "%s: ignored: %s", where, error.what());
 }
 
-const QString kCaption = QStringLiteral("Caption");
-const QString kHint = QStringLiteral("Hint");
-const QString kDisplayLabel = QStringLiteral("DisplayLabel");
-const QString kFont = QStringLiteral("Font");
+// The properties that the single-property lists write.
+QString captionProperty()
+{
+    return QStringLiteral("Caption");
+}
+QString hintProperty()
+{
+    return QStringLiteral("Hint");
+}
+QString displayLabelProperty()
+{
+    return QStringLiteral("DisplayLabel");
+}
+QString fontProperty()
+{
+    return QStringLiteral("Font");
+}
 
 // The property that each single-property list writes.
 QString fixedProperty(ListKind kind)
 {
     switch (kind) {
     case ListKind::Captions:
-        return kCaption;
+        return captionProperty();
     case ListKind::Hints:
-        return kHint;
+        return hintProperty();
     case ListKind::DisplayLabels:
-        return kDisplayLabel;
+        return displayLabelProperty();
     case ListKind::FontNames:
     case ListKind::FontCharsets:
-        return kFont;
+        return fontProperty();
     default:
         return {};
     }
@@ -95,9 +108,7 @@ void rekeyWindowEntry(QStringList &list, const QString &live, const QString &cls
     if (list.isEmpty())
         return;
     const QString key = entryKey(list.first(), d);
-    if (!instance.isEmpty() && key == instance)
-        list.first() = withKey(list.first(), cls, d);
-    else if (key != cls && entryField(list.first(), 2, d) == live)
+    if ((!instance.isEmpty() && key == instance) || (key != cls && entryField(list.first(), 2, d) == live))
         list.first() = withKey(list.first(), cls, d);
 }
 
@@ -107,7 +118,8 @@ void rekeyWindowEntry(QStringList &list, const QString &live, const QString &cls
 // others.
 QStringList listedProperties(ListKind kind, const i18n::Component &c)
 {
-    static const QStringList kOwnLists{QStringLiteral("Name"), kCaption, kHint, kDisplayLabel};
+    static const QStringList kOwnLists{QStringLiteral("Name"), captionProperty(), hintProperty(),
+                                       displayLabelProperty()};
     QStringList props;
     for (const QString &p : c.publishedProperties()) {
         const i18n::PropertyKind pk = c.propertyKind(p);
@@ -192,13 +204,13 @@ QObject *Translator::checkedOwner(QObject *owner)
     return owner;
 }
 
-Translator::Translator(i18n::Form &form, QObject *owner) : QObject(checkedOwner(owner)), m_form(form)
+Translator::Translator(i18n::Form &form, QObject *owner)
+    : QObject(checkedOwner(owner)), m_form(form), m_appliedFormats(captureFormats(QLocale::system()))
 {
     setProperty(i18n::kLocalisationComponentProperty, true);
-    m_tables.savedFormats = captureFormats(QLocale::system());
+    m_tables.savedFormats = m_appliedFormats;
     m_tables.list(ListKind::DialogTexts) = newDialogTexts(m_tables.delim);
     m_tables.list(ListKind::LocaleFormats) = newLocaleFormats(m_tables.savedFormats, m_tables.delim);
-    m_appliedFormats = m_tables.savedFormats;
     m_form.setRemovalListener([self = QPointer<Translator>(this)](const QString &name) {
         if (self)
             self->componentRemoved(name);
@@ -404,11 +416,11 @@ void Translator::applyWindowFont()
     i18n::Component &window = m_form.self();
     const QString t = entryText(fonts.first());
     if (!t.isEmpty())
-        window.setFontName(kFont, t);
+        window.setFontName(fontProperty(), t);
     const int code = charsetCode(
         findEntryText(m_tables.list(ListKind::FontCharsets), cls, m_activeLanguage, m_tables.delim), Qt::CaseSensitive);
     if (code >= 0)
-        window.setFontCharset(kFont, code);
+        window.setFontCharset(fontProperty(), code);
 }
 
 void Translator::applyList(ListKind kind)
@@ -492,16 +504,17 @@ void Translator::applyFonts(const QStringList &entries, qsizetype start)
             continue;
         const QString t = entryText(entries[i]);
         i18n::Component *c = target(comp);
-        if (!c || !c->hasProperty(kFont) || !c->isWritable(kFont) || c->propertyKind(kFont) != i18n::PropertyKind::Font)
+        if (!c || !c->hasProperty(fontProperty()) || !c->isWritable(fontProperty()) ||
+            c->propertyKind(fontProperty()) != i18n::PropertyKind::Font)
             continue;
         const bool followsParent = c->isControl() && c->parentFont();
         const int code =
             charsetCode(findEntryText(m_tables.list(ListKind::FontCharsets), comp, m_activeLanguage, m_tables.delim),
                         Qt::CaseInsensitive);
         if (code >= 0 && !followsParent)
-            c->setFontCharset(kFont, code);
+            c->setFontCharset(fontProperty(), code);
         if (!t.isEmpty() && !followsParent)
-            c->setFontName(kFont, t);
+            c->setFontName(fontProperty(), t);
     }
 }
 
@@ -611,13 +624,13 @@ void Translator::syncTables()
     try {
         if (m_form.isTopLevelForm())
             syncWindowEntries();
-        if (!containsName(excluded, kCaption))
+        if (!containsName(excluded, captionProperty()))
             syncComponentEntries(ListKind::Captions);
-        if (!containsName(excluded, kHint))
+        if (!containsName(excluded, hintProperty()))
             syncComponentEntries(ListKind::Hints);
-        if (!containsName(excluded, kDisplayLabel))
+        if (!containsName(excluded, displayLabelProperty()))
             syncComponentEntries(ListKind::DisplayLabels);
-        if (!containsName(excluded, kFont))
+        if (!containsName(excluded, fontProperty()))
             syncComponentEntries(ListKind::FontNames);
         syncComponentEntries(ListKind::StringListProperties);
         syncComponentEntries(ListKind::OtherTextProperties);
@@ -655,10 +668,10 @@ void Translator::syncWindowEntry(ListKind kind)
     i18n::Component &window = m_form.self();
     const int n = numOfLanguages();
     const bool isFont = kind == ListKind::FontNames;
-    const QString live = isFont ? window.fontName(kFont) : window.readString(prop);
+    const QString live = isFont ? window.fontName(fontProperty()) : window.readString(prop);
     const QString prepared = cls + d + live + d + QString(n - 1, d);
     const bool withCharset = isFont && !containsName(m_tables.excludedProperties, QStringLiteral("Charset"));
-    const QString liveCharset = withCharset ? charsetName(window.fontCharset(kFont)) : QString();
+    const QString liveCharset = withCharset ? charsetName(window.fontCharset(fontProperty())) : QString();
     const QString preparedCharset = cls + d + liveCharset + d + QString(n - 1, d);
 
     rekeyWindowEntry(list, live, cls, instance, d);

@@ -80,10 +80,9 @@ namespace {
 class PagePainter
 {
 public:
-    PagePainter(QPainter &painter, const QPagedPaintDevice &device) : m_painter(painter)
+    PagePainter(QPainter &painter, const QPagedPaintDevice &device)
+        : m_painter(painter), m_dotsPerMmX(device.logicalDpiX() / 25.4), m_dotsPerMmY(device.logicalDpiY() / 25.4)
     {
-        m_dotsPerMmX = device.logicalDpiX() / 25.4;
-        m_dotsPerMmY = device.logicalDpiY() / 25.4;
         const QPageLayout layout = device.pageLayout();
         if (layout.mode() != QPageLayout::FullPageMode) {
             const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
@@ -95,7 +94,7 @@ public:
     {
         return {(xMm - m_originMm.x()) * m_dotsPerMmX, (yMm - m_originMm.y()) * m_dotsPerMmY};
     }
-    QRectF rect(const QRectF &mm) const { return QRectF(point(mm.left(), mm.top()), point(mm.right(), mm.bottom())); }
+    QRectF rect(const QRectF &mm) const { return {point(mm.left(), mm.top()), point(mm.right(), mm.bottom())}; }
     QPainter &painter() { return m_painter; }
 
     // Draws the labels and charts of a band whose top is at yMm.

@@ -44,7 +44,8 @@ ReportForm::ReportForm(QWidget *parent) : QWidget(parent)
     auto *title = new ReportBand(QStringLiteral("QRBand1"), m_page, BandType::Title, 127.79);
     m_chartHolder =
         new ReportChart(QStringLiteral("QRChart1"), title, QRectF(4.23, 2.12, 179.65, 101.60), QSize(679, 384));
-    (new ReportLabel(QStringLiteral("QRLabel11"), title, 25.40, 120.65, bold))->setCaption(QStringLiteral("Gear"));
+    auto *gearHeading = new ReportLabel(QStringLiteral("QRLabel11"), title, 25.40, 120.65, bold);
+    gearHeading->setCaption(QStringLiteral("Gear"));
     m_unitHeading = new ReportLabel(QStringLiteral("QRLabel12"), title, 116.42, 120.65, bold);
 
     auto *detail = new ReportBand(QStringLiteral("QRBand2"), m_page, BandType::Detail, 6.35);
@@ -59,7 +60,8 @@ ReportForm::ReportForm(QWidget *parent) : QWidget(parent)
             new ReportLabel(QString::fromLatin1(cells[c].name), detail, cells[c].left, 1.06, c == 0 ? bold : regular);
 
     auto *pageFooter = new ReportBand(QStringLiteral("QRBand3"), m_page, BandType::PageFooter, 13.76);
-    (new ReportLabel(QStringLiteral("QRLabel8"), pageFooter, 0.0, 3.17, regular, true))->setCaption(kCopyright);
+    auto *copyright = new ReportLabel(QStringLiteral("QRLabel8"), pageFooter, 0.0, 3.17, regular, true);
+    copyright->setCaption(kCopyright);
 
     // The report chart is laid out at the holder's size and never shown.
     m_chart = new chart::Chart(this);

@@ -58,25 +58,25 @@ private:
 
     QPrinter *m_printer;
     QPrintPreviewWidget *m_preview;
-    QAction *m_fitWidth;
-    QAction *m_fitPage;
-    QAction *m_zoomIn;
-    QAction *m_zoomOut;
-    QAction *m_portrait;
-    QAction *m_landscape;
-    QAction *m_firstPage;
-    QAction *m_previousPage;
-    QAction *m_nextPage;
-    QAction *m_lastPage;
-    QAction *m_singlePage;
-    QAction *m_facingPages;
-    QAction *m_allPages;
-    QAction *m_pageSetup;
-    QAction *m_print;
-    QComboBox *m_zoomFactor;
-    QLineEdit *m_pageNumber;
-    QLabel *m_pageCount;
-    QIntValidator *m_pageRange;
+    QAction *m_fitWidth = nullptr;
+    QAction *m_fitPage = nullptr;
+    QAction *m_zoomIn = nullptr;
+    QAction *m_zoomOut = nullptr;
+    QAction *m_portrait = nullptr;
+    QAction *m_landscape = nullptr;
+    QAction *m_firstPage = nullptr;
+    QAction *m_previousPage = nullptr;
+    QAction *m_nextPage = nullptr;
+    QAction *m_lastPage = nullptr;
+    QAction *m_singlePage = nullptr;
+    QAction *m_facingPages = nullptr;
+    QAction *m_allPages = nullptr;
+    QAction *m_pageSetup = nullptr;
+    QAction *m_print = nullptr;
+    QComboBox *m_zoomFactor = nullptr;
+    QLineEdit *m_pageNumber = nullptr;
+    QLabel *m_pageCount = nullptr;
+    QIntValidator *m_pageRange = nullptr;
 };
 
 } // namespace report

@@ -35,7 +35,7 @@ struct BoxSnapshot
 BoxSnapshot openAndCloseAboutBox()
 {
     BoxSnapshot snapshot;
-    QTimer::singleShot(0, [&snapshot] {
+    QTimer::singleShot(0, qApp, [&snapshot] {
         auto *box = qobject_cast<about::AboutBox *>(QApplication::activeModalWidget());
         if (!box)
             return;

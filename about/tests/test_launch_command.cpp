@@ -19,8 +19,7 @@ private Q_SLOTS:
         auto row = [](const char *name, const char *command, const QString &expected) {
             QTest::newRow(name) << QString::fromLatin1(command) << expected;
         };
-        row("quoted path, blank, quoted %1", "\"C:\\Browser\\browse.exe\" \"%1\"",
-            "\"C:\\Browser\\browse.exe\"  " + url);
+        row("quoted path, blank, quoted %1", R"("C:\Browser\browse.exe" "%1")", R"("C:\Browser\browse.exe"  )" + url);
         row("path, option, bare %1, further option", "/usr/bin/browse -new %1 -nohome", "/usr/bin/browse -new  " + url);
         row("no placeholder", "/usr/bin/browse -new", "/usr/bin/browse -new " + url);
         row("quoted %u", "browse \"%u\" --x", "browse  " + url);
@@ -44,7 +43,10 @@ private Q_SLOTS:
         QTest::newRow("quoted path with blank")
             << "\"/opt/my browser/run\" --x" << QStringList{"/opt/my browser/run", "--x"};
         QTest::newRow("escapes inside quotes")
-            << "run \"a \\\"b\\\" \\$c \\`d\\` e\\\\f \\q\"" << QStringList{"run", "a \"b\" $c `d` e\\f \\q"};
+            // Not a raw string: Qt 6.4's moc skips the file's classes when a
+            // raw string holds a backslash before a quote.
+            // NOLINTNEXTLINE(modernize-raw-string-literal)
+            << "run \"a \\\"b\\\" \\$c \\`d\\` e\\\\f \\q\"" << QStringList{"run", R"(a "b" $c `d` e\f \q)"};
         QTest::newRow("empty quoted argument kept") << "run \"\" x" << QStringList{"run", "", "x"};
         QTest::newRow("unclosed quote ends the line") << "run \"a b" << QStringList{"run", "a b"};
         QTest::newRow("%% becomes %") << "run --pct=100%%" << QStringList{"run", "--pct=100%"};
@@ -69,7 +71,7 @@ private Q_SLOTS:
                       const QStringList &arguments) {
             QTest::newRow(name) << QString::fromLatin1(command) << address << QString::fromLatin1(program) << arguments;
         };
-        row("address is one argument, unchanged", "\"/opt/my browser/run\" --new \"%u\" --dropped", tricky,
+        row("address is one argument, unchanged", R"("/opt/my browser/run" --new "%u" --dropped)", tricky,
             "/opt/my browser/run", {"--new", tricky});
         row("unclosed quote before the placeholder", "run \"--url=%u\"", "https://x.example.org", "run",
             {"--url=", "https://x.example.org"});

@@ -91,7 +91,7 @@ private Q_SLOTS:
         row("overlong Exec line ignored",
             userDefaults("e.desktop") + dataEntry("e.desktop", "Exec=/bin/" + QString(5000, u'x')), "");
         row("string escapes before quoting",
-            userDefaults("e.desktop") + dataEntry("e.desktop", "Exec=\"/bin/e\\sbrowser\" %u"), "/bin/e browser");
+            userDefaults("e.desktop") + dataEntry("e.desktop", R"(Exec="/bin/e\sbrowser" %u)"), "/bin/e browser");
         row("a named pipe is no list", {"fifo", "config/mimeapps.list", "sysconfig/mimeapps.list", http + "a.desktop"},
             "/bin/a-browser");
         row("empty XDG_CONFIG_HOME means ~/.config",
@@ -159,7 +159,7 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         sandbox.write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=fake.desktop\n");
         sandbox.writeDesktopEntry("data/applications/fake.desktop",
-                                  "\"" + script.toUtf8() + "\" --new-window \"%u\" --dropped");
+                                  "\"" + script.toUtf8() + R"(" --new-window "%u" --dropped)");
 
         about::UrlLink url;
         url.setUrl(QStringLiteral("https://ratiomat.example.org/a b?q=%20&r=%u"));

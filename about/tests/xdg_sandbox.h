@@ -40,7 +40,7 @@ public:
     // Writes a file below the sandbox, creating its folders.
     QString write(const QString &relative, const QByteArray &content) const
     {
-        const QString file = path(relative);
+        QString file = path(relative);
         QDir().mkpath(QFileInfo(file).absolutePath());
         QFile out(file);
         if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())

@@ -19,6 +19,7 @@
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
@@ -215,6 +216,7 @@ private Q_SLOTS:
             unblock.join();
         });
 
+        const int processLimit = QImageReader::allocationLimit();
         QStringList seen;
         qint64 pipeMs = -1;
         QTimer::singleShot(0, this, [&] {
@@ -287,6 +289,7 @@ private Q_SLOTS:
         QVERIFY(app::SavePictureDialog::previewPicture(f.fileName()).isNull());
         QCOMPARE(app::SavePictureDialog::previewPicture(dir.filePath(QStringLiteral("good.bmp"))).size(),
                  QSize(40, 30));
+        QCOMPARE(QImageReader::allocationLimit(), processLimit); // the preview's limit is its own
     }
 
     void danishFilterText()

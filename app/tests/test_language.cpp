@@ -137,11 +137,11 @@ private Q_SLOTS:
     {
         QVERIFY(hasEntry(ListKind::Captions, QStringLiteral("Gem1")));
         QVERIFY(hasEntry(ListKind::FontNames, QStringLiteral("Label43")));
-        QCOMPARE(keysOf(list(ListKind::Hints)).front(), QStringLiteral("PageControl1"));
+        QCOMPARE(keysOf(list(ListKind::Hints)).constFirst(), QStringLiteral("PageControl1"));
         form->dispatcher()->setActiveLanguage(1);
         // The first hint entry now stands for the window itself, and the page
         // control has an entry of its own again.
-        QCOMPARE(keysOf(list(ListKind::Hints)).front(), QStringLiteral("Tgearform"));
+        QCOMPARE(keysOf(list(ListKind::Hints)).constFirst(), QStringLiteral("Tgearform"));
         QVERIFY(hasEntry(ListKind::Hints, QStringLiteral("PageControl1")));
         // Menu items and tool buttons take their texts from their actions.
         for (const char *key : {"Gem1", "Udskriv2", "ToolButton6", "Dansk1"}) {

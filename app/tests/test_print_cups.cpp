@@ -45,7 +45,11 @@ QStringList jobs(const QString &which)
 
 // What the error box would have shown; the suite collects it, so a wrong
 // program fails the test rather than waiting on a message box.
-QStringList shownErrors;
+QStringList &shownErrors()
+{
+    static QStringList errors;
+    return errors;
+}
 
 // A fresh main window with small chainring 30, so the values are not the
 // defaults. Empty when it could not be shown.
@@ -74,9 +78,9 @@ void printReport(app::MainWindow &form, const std::function<void(const QPrinter 
                                                                 preview.printer()->setOutputFileName(pdfFile);
                                                             printed = report_test::printFromPreview(preview);
                                                         });
-    QVERIFY2(previewed, qPrintable(u"the Print command showed no report preview; errors: " + shownErrors.join(u' ')));
+    QVERIFY2(previewed, qPrintable(u"the Print command showed no report preview; errors: " + shownErrors().join(u' ')));
     QVERIFY2(printed, "the preview's Print tool showed no print dialog");
-    QCOMPARE(shownErrors, QStringList());
+    QCOMPARE(shownErrors(), QStringList());
 }
 
 // The printed PDF is the report of what the main window shows: heading,
@@ -140,9 +144,9 @@ private Q_SLOTS:
             QFAIL("needs a private CUPS daemon: run scripts/test-cups.sh");
         QVERIFY2(cups(QStringLiteral("lpstat"), {QStringLiteral("-r")}), "the CUPS daemon does not answer");
         app::prepareApplication();
-        platform::setErrorSink([](const QString &text) { shownErrors << text; });
+        platform::setErrorSink([](const QString &text) { shownErrors() << text; });
     }
-    void init() { shownErrors.clear(); }
+    void init() { shownErrors().clear(); }
 
     // A printing system without any printer: the Print command previews
     // for PDF output and the preview's Print writes the report to the file
@@ -205,7 +209,7 @@ private Q_SLOTS:
         QVERIFY(form);
         const bool previewed =
             report_test::withOpenPreview([&] { form->action(QStringLiteral("Report"))->trigger(); }, [](QWidget &) {});
-        QCOMPARE(shownErrors, QStringList{report::kNoDefaultPrinter + u'.'}); // as the error box shows it
+        QCOMPARE(shownErrors(), QStringList{report::kNoDefaultPrinter + u'.'}); // as the error box shows it
         QVERIFY(!previewed);
         QCOMPARE(jobs(QStringLiteral("all")), QStringList{});
         QVERIFY(!QFileInfo::exists(out + QStringLiteral("/first.pdf")));

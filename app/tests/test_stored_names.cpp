@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -143,8 +144,7 @@ private Q_SLOTS:
         auto *label = named(new QLabel(QStringLiteral("Circumference"), &window), "Label43");
         i18n::QtForm form(&window, QStringLiteral("Tgearform"), {label, dispatcher});
         auto *lang = named(new Translator(form, &window), "siLang1");
-        int changes = 0;
-        connect(lang, &Translator::languageChanged, this, [&] { ++changes; });
+        const QSignalSpy changes(lang, &Translator::languageChanged);
         loadStoredTables(app::MainWindow::storedTablesPath(), form, *lang, dispatcher);
 
         // ActiveLanguage 2 took effect because NumOfLanguages 2 came first;
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QCOMPARE(dispatcher->activeLanguage(), 2);
         QCOMPARE(dispatcher->language(), QStringLiteral("ENGLISH"));
         // Nothing was applied: the window shows its laid-out texts.
-        QCOMPARE(changes, 0);
+        QCOMPARE(changes.count(), 0);
         QCOMPARE(label->text(), QStringLiteral("Circumference"));
         QCOMPARE(window.windowTitle(), QString());
 

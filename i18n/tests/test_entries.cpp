@@ -106,7 +106,7 @@ private Q_SLOTS:
         QTest::newRow("trailing comma") << "a," << QStringList{"a", ""};
         QTest::newRow("empty between commas") << "a,,b" << QStringList{"a", "", "b"};
         QTest::newRow("one empty item") << "\"\"" << QStringList{""};
-        QTest::newRow("doubled quote") << "\"x\"\"y\"" << QStringList{"x\"y"};
+        QTest::newRow("doubled quote") << R"("x""y")" << QStringList{"x\"y"};
         QTest::newRow("unterminated quote") << "\"ab" << QStringList{"ab"};
         QTest::newRow("nothing") << "" << QStringList{};
         QTest::newRow("Danish letters") << QString::fromUtf8("sø,lø")

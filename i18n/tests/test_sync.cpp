@@ -14,6 +14,7 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 
@@ -36,11 +37,10 @@ struct QtWindow
 {
     QWidget window;
     i18n::QtForm form{&window, QStringLiteral("TForm1")};
-    Translator *lang = nullptr;
-    QtWindow()
+    Translator *lang;
+    QtWindow() : lang(new Translator(form, &window))
     {
         window.setObjectName(QStringLiteral("Form1"));
-        lang = new Translator(form, &window);
         lang->setNumOfLanguages(2);
         lang->setLangNames(kDanskEnglish);
         lang->setActiveLanguage(2);
@@ -233,8 +233,7 @@ private Q_SLOTS:
         auto *field =
             w.add(new platform::TwoDigitField(platform::TwoDigitField::Mode::Optional, &w.window), "MaskEdit3");
         field->setFieldText(QStringLiteral("14"));
-        int changes = 0;
-        QObject::connect(field, &platform::TwoDigitField::fieldTextChanged, [&] { ++changes; });
+        const QSignalSpy changes(field, &platform::TwoDigitField::fieldTextChanged);
         auto *units = w.add(new platform::RadioGroup(2, &w.window), "RadioGroup1");
         units->setItems({QStringLiteral("Km/h"), QStringLiteral("Mph")});
         units->setItemIndex(1);
@@ -246,9 +245,9 @@ private Q_SLOTS:
             QStringList{e("RadioGroup1.Items|Km/t,Mph||"), e("ComboBox1.Items|Km/t,Mph||")};
         w.lang->setActiveLanguage(1);
         QCOMPARE(field->fieldText(), QStringLiteral("  "));
-        QVERIFY(changes > 0);
+        QVERIFY(changes.count() > 0);
         QCOMPARE(units->selectedText(), QStringLiteral("Mph"));
-        QCOMPARE(units->items().first(), QStringLiteral("Km/t"));
+        QCOMPARE(units->items().constFirst(), QStringLiteral("Km/t"));
         QCOMPARE(combo->currentText(), QStringLiteral("Mph"));
         QCOMPARE(combo->itemText(0), QStringLiteral("Km/t"));
     }

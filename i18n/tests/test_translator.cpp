@@ -21,7 +21,7 @@ private Q_SLOTS:
     void newTranslator()
     {
         FakeTranslated t;
-        QCOMPARE(t.lang.language(), t.lang.langNames().first());
+        QCOMPARE(t.lang.language(), t.lang.langNames().constFirst());
         QCOMPARE(t.lang.list(ListKind::DialogTexts).size(), 15); // the message dialogs only
         const QStringList &locales = t.lang.list(ListKind::LocaleFormats);
         QCOMPARE(locales.size(), 15);
@@ -227,7 +227,7 @@ private Q_SLOTS:
         i18n::QtForm form(&window, QStringLiteral("TForm1"));
         auto *lang = new Translator(form, &window);
         loadStoredText(text, QStringLiteral("t.lang"), form, *lang);
-        QList<StoredProperty> kept = parseStoredText(text, QStringLiteral("t.lang")).first().properties;
+        QList<StoredProperty> kept = parseStoredText(text, QStringLiteral("t.lang")).constFirst().properties;
         kept.removeAt(2); // Captions is read
         const QList<StoredProperty> found = storedOnlyProperties(*lang);
         auto fields = [](const StoredProperty &p) { return std::tie(p.name, p.value, p.items, p.isList); };
@@ -344,7 +344,7 @@ private Q_SLOTS:
         QCOMPARE(t.lang.language(), QStringLiteral("DANSK"));
         QCOMPARE(t.lang.activeLanguage(), 2);
         d.setNumOfLanguages(4);
-        QCOMPARE(d.langNames().last(), QStringLiteral("Language N4"));
+        QCOMPARE(d.langNames().constLast(), QStringLiteral("Language N4"));
         QCOMPARE(t.lang.numOfLanguages(), 4);
     }
 };

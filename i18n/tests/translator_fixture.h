@@ -25,7 +25,7 @@ struct TwoLanguages : FakeTranslated
     {
         lang.setNumOfLanguages(2);
         lang.setLangNames(kDanskEnglish);
-        QObject::connect(&lang, &i18n::Translator::languageChanged, [this] { ++changes; });
+        QObject::connect(&lang, &i18n::Translator::languageChanged, &owner, [this] { ++changes; });
     }
 };
 

@@ -31,10 +31,9 @@ namespace report_test {
 class MainWindowStandIn : public QWidget, public report::ReportSource
 {
 public:
-    MainWindowStandIn()
+    MainWindowStandIn() : chart(new chart::Chart(this))
     {
         setObjectName(QStringLiteral("gearform"));
-        chart = new chart::Chart(this);
         chart->setObjectName(QStringLiteral("Chart1"));
         chart->resize(528, 308);
         const QColor colours[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};

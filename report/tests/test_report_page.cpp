@@ -99,7 +99,7 @@ private:
     // Prints a report form into a PDF file and returns the file's name.
     QString printForm(report::ReportForm &form, int *lines = nullptr)
     {
-        const QString name = pdfName();
+        QString name = pdfName();
         PdfPrinter printer(name);
         const int n = form.reportPage()->print(printer);
         if (lines)
@@ -378,8 +378,8 @@ private Q_SLOTS:
                 for (int s = 0; s < 3; ++s)
                     if (isBarColour(page.pixel(x, y), colours[s]))
                         chartRect.contains(x, y) ? ++found[s] : ++outside;
-        for (int s = 0; s < 3; ++s)
-            QCOMPARE(found[s] > 0, withBars);
+        for (const int count : found)
+            QCOMPARE(count > 0, withBars);
         QCOMPARE(outside, 0);
     }
 
