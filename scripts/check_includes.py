@@ -191,11 +191,9 @@ def check_builds(folder, table, used_by_program, failures):
             parts = taken.split(os.sep)
             used = parts[0]
             where = f"{path}: takes in {taken}"
-            if used == folder or used not in table:
-                if used == folder and len(parts) > 2 and parts[1] in TEST_DIRS and not is_test:
-                    failures.append(f"{where}: program code takes in a test helper")
+            if used not in table:
                 continue
-            if used not in allowed:
+            if used != folder and used not in allowed:
                 failures.append(f"{where}: {what} may use {only(allowed)}")
             elif len(parts) > 2 and parts[1] in TEST_DIRS and not is_test:
                 failures.append(f"{where}: program code takes in a test helper")
