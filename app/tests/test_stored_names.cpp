@@ -97,24 +97,18 @@ private Q_SLOTS:
     void initTestCase() { app::prepareApplication(); }
 
     // Every list of the stored tables reads with the code-1 delimiter,
-    // whatever the file stores.
-    void storedTablesLoad_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("className");
-        QTest::newRow("main window") << app::MainWindow::storedTablesPath() << "Tgearform";
-        QTest::newRow("settings dialog") << settings::SettingsDialog::storedTablesPath() << "TSetupForm";
-        QTest::newRow("report form") << report::ReportForm::storedTablesPath() << "TPrintReportForm";
-    }
+    // whatever the file stores, loaded into a bare window of the class.
+    void storedTablesLoad_data() { namesAgree_data(); }
     void storedTablesLoad()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, className);
+        QFETCH(Open, open);
+        QFETCH(QString, tables);
+        const QString className = open().translator->form().className();
         QWidget window;
         i18n::QtForm form(&window, className);
         auto *lang = new Translator(form, &window);
         LanguageDispatcher dispatcher;
-        loadStoredTables(path, form, *lang, &dispatcher);
+        loadStoredTables(tables, form, *lang, &dispatcher);
         QVERIFY(!form.isLoading());
         QCOMPARE(lang->version(), QStringLiteral("v5.1.1"));
         QCOMPARE(lang->langDelim(), 1);
