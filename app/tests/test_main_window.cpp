@@ -326,24 +326,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("component"); // the pointer rests at (4, 4) in it
         QTest::addColumn<QString>("from");      // where the pointer comes from, if not the menu bar
         QTest::addColumn<QString>("hint");
-        QTest::newRow("sprocket") << "MaskEdit5"
-                                  << ""
-                                  << "Cassette";
-        QTest::newRow("chainring") << "MaskEdit1"
-                                   << ""
-                                   << " ";
-        QTest::newRow("circumference") << "SpinEdit4"
-                                       << ""
-                                       << "Tire circumference";
-        QTest::newRow("chart") << "Chart1"
-                               << ""
-                               << "Rightclick ";
-        QTest::newRow("bare page after a field") << "TabSheet1"
-                                                 << "MaskEdit11"
-                                                 << "Setup";
-        QTest::newRow("panel after the chart") << "Panel3"
-                                               << "Chart1"
-                                               << "Chart";
+        auto row = [](const char *name, const char *component, const char *from, const char *hint) {
+            QTest::newRow(name) << QString::fromLatin1(component) << QString::fromLatin1(from)
+                                << QString::fromLatin1(hint);
+        };
+        row("sprocket", "MaskEdit5", "", "Cassette");
+        row("chainring", "MaskEdit1", "", " ");
+        row("circumference", "SpinEdit4", "", "Tire circumference");
+        row("chart", "Chart1", "", "Rightclick ");
+        row("bare page after a field", "TabSheet1", "MaskEdit11", "Setup");
+        row("panel after the chart", "Panel3", "Chart1", "Chart");
     }
     void hintsShowInTheStatusBar()
     {
